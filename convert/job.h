@@ -1,0 +1,34 @@
+// The job driver: the conversion program's main routine and the job state.
+//
+// Asks for the CD drive and the job-list name, reads the job list (a CSV at
+// the root of the disc: bytes 1-5 the sheet code, byte 6 skipped, the rest
+// the sheet name; up to 200 lines) into the job table, runs one sheet pass
+// per entry (at least one, also for an empty list), waits for Enter and
+// ends. It checks nothing: every failure is a run-time error.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/arrays.h"
+#include "runtime/strings.h"
+
+namespace convert {
+
+using rt::Bytes;
+using rt::BytesView;
+
+struct JobState {
+  Bytes drive;     // as typed at the first prompt
+  Bytes job_name;  // as INPUT returned it
+  rt::Array2<Bytes> table;  // (row, column): column 0 sheet code, 1 sheet name; rows 1..n
+  int16_t count = 0;        // n
+  int16_t position = 0;     // i: 1 for the first sheet
+  Bytes sheet_code;
+};
+
+JobState& job();
+
+// The main routine.
+void run_job();
+
+}  // namespace convert

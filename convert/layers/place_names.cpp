@@ -1,0 +1,36 @@
+// CM: place-name points. Bytes 7-14 id, 21-22 sr, the name from byte 27 up
+// to the next "}"; the point number is the first 6 of the last 8 bytes.
+#include "convert/layers/layers.h"
+#include "convert/point_layer.h"
+#include "runtime/startup.h"
+
+namespace convert {
+
+namespace {
+
+BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
+  rt::statement(base + 20);
+  int32_t p = rt::instr(27, r, "}");
+  rt::statement(base + 21);
+  row.field(rt::mid(r, 7, 8));
+  row.field(rt::mid(r, 21, 2));
+  row.next();
+  row.text(rt::mid(r, 27, int64_t{p} - 27));
+  row.end();
+  rt::statement(base + 22);
+  return point_number_text(r, 8);
+}
+
+}  // namespace
+
+void convert_place_names() {
+  static const PointLayer kLayer{"CM",
+                                 "  地名ポイント",
+                                 {"  id char(8)", "  sr char(2)", "  name char(32)"},
+                                 "    Symbol (67,16711680,12)",
+                                 900,
+                                 cut};
+  convert_point_layer(kLayer);
+}
+
+}  // namespace convert

@@ -1,0 +1,83 @@
+#include "convert/mif_writer.h"
+
+#include "convert/job.h"
+#include "runtime/files.h"
+
+namespace convert::mif {
+
+namespace {
+
+using rt::Sep;
+namespace files = rt::files;
+
+const rt::Picture& longitude_picture() {
+  static const rt::Picture p = rt::Picture::parse("####.######");
+  return p;
+}
+const rt::Picture& latitude_picture() {
+  static const rt::Picture p = rt::Picture::parse("###.######");
+  return p;
+}
+
+Bytes output_name(BytesView code, const char* extension) {
+  Bytes name = job().job_name;
+  name += code;
+  name += extension;
+  return name;
+}
+
+void line(BytesView text) { files::print(kGraphics, text, Sep::kNone); }
+
+}  // namespace
+
+void open_pair(BytesView code, const std::vector<const char*>& columns) {
+  if (job().position == 1) {
+    files::open(output_name(code, ".mif"), files::Mode::kOutput, kGraphics);
+    files::open(output_name(code, ".mid"), files::Mode::kOutput, kAttributes);
+    line("Version 300");
+    line("Charset \"WindowsJapanese\"");
+    line("Delimiter \",\"");
+    line("CoordSys Earth Projection 1, 0");
+    line("Columns " + std::to_string(columns.size()));
+    for (const char* column : columns) line(column);
+    line("Data");
+    line("");
+  } else {
+    files::open(output_name(code, ".mif"), files::Mode::kAppend, kGraphics);
+    files::open(output_name(code, ".mid"), files::Mode::kAppend, kAttributes);
+  }
+}
+
+void open_text(BytesView code) {
+  files::Mode mode = job().position == 1 ? files::Mode::kOutput : files::Mode::kAppend;
+  files::open(output_name(code, ".txt"), mode, kGraphics);
+}
+
+void write_point(double longitude, double latitude, BytesView symbol) {
+  files::print(kGraphics, "Point ", Sep::kSemicolon);
+  write_vertex(longitude, latitude);
+  line(symbol);
+}
+
+void write_pline(int16_t count) {
+  files::print(kGraphics, "Pline", Sep::kSemicolon);
+  files::print_integer(kGraphics, count, Sep::kNone);
+}
+
+void write_vertex(double longitude, double latitude) {
+  files::print_using(kGraphics, longitude_picture(), longitude, Sep::kSemicolon);
+  files::print_using(kGraphics, latitude_picture(), latitude, Sep::kNone);
+}
+
+void write_style(BytesView style) { line(style); }
+
+void Row::next() {
+  files::print(kAttributes, first_ ? "\"" : "\",\"", Sep::kSemicolon);
+  first_ = false;
+}
+
+void Row::text(BytesView value) { files::print(kAttributes, value, Sep::kSemicolon); }
+
+void Row::end() { files::print(kAttributes, "\"", Sep::kNone); }
+
+}  // namespace convert::mif

@@ -1,0 +1,48 @@
+// The sheet's shared inputs and the sheet pass.
+//
+// Every input path is drive text + "\DATA\" + sheet code + "\" + sheet code
+// + suffix. The point table holds line k of the sheet's ".slp" in entry k
+// (entries 0..200,000, not cleared between sheets: entry 0 stays empty and
+// reads as the sheet origin). The sheet origin comes from the first line of
+// the ".slm": the numbers before and after its first comma, each / 10000.
+// A point line's X is its first 8 bytes, Y its last 8 bytes, in 1/10000
+// arc-second; degrees = (offset / 10000 + origin) / 3600 in 80-bit precision.
+#pragma once
+
+#include "runtime/arrays.h"
+#include "runtime/strings.h"
+
+namespace convert {
+
+using rt::Bytes;
+using rt::BytesView;
+
+struct SheetState {
+  rt::Array<Bytes> point_table;  // 0..200000
+  rt::Array<Bytes> vertices;     // the vertex buffer, 0..30000
+  double x_origin = 0;
+  double y_origin = 0;
+};
+
+SheetState& sheet();
+
+struct Degrees {
+  double longitude;
+  double latitude;
+};
+
+// drive text + "\DATA\" + sheet code + "\" + sheet code + suffix
+Bytes input_path(BytesView suffix);
+
+void load_point_table();
+void read_sheet_origin();
+
+// One coordinate in degrees: (offset / 10000 + origin) / 3600, checked.
+double to_degrees(long double offset, double origin);
+// A point line's longitude and latitude.
+Degrees point_to_degrees(BytesView point_line);
+
+// Loads the sheet's inputs and runs the eleven converters in order.
+void sheet_pass();
+
+}  // namespace convert

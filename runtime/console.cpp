@@ -1,0 +1,249 @@
+#include "runtime/console.h"
+
+#include "runtime/errors.h"
+#include "runtime/files.h"
+#include "runtime/platform/codepage.h"
+#include "runtime/startup.h"
+
+namespace rt::console {
+namespace {
+
+ConsoleModel g_model;
+std::unique_ptr<ConsoleDevice> g_device;
+
+class ConsoleTarget final : public PrintTarget {
+ public:
+  int column() const override { return g_model.column(); }
+  int width() const override { return ConsoleModel::kColumns; }
+  bool expands_tabs() const override { return true; }
+  void emit(BytesView bytes) override { g_model.write(bytes); }
+};
+
+void present() {
+  if (g_device) g_device->present(g_model);
+}
+
+void beep() {
+  if (g_device) g_device->beep();
+}
+
+// The next key from the keyboard ring; while it is empty, every buffered
+// output byte goes to the files and the device waits for input.
+uint8_t next_key() {
+  while (g_model.keys().empty()) {
+    files::flush_all();
+    present();
+    if (!g_device || !g_device->wait(g_model.keys())) throw Closed{};
+  }
+  return g_model.keys().pop();
+}
+
+int linear() { return g_model.row() * ConsoleModel::kColumns + g_model.column(); }
+
+void move_linear(int pos) {
+  g_model.move_to(pos / ConsoleModel::kColumns, pos % ConsoleModel::kColumns);
+}
+
+size_t char_length(const Bytes& s, size_t i) {
+  return is_lead_byte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+}
+
+size_t previous_start(const Bytes& s, size_t cur) {
+  size_t prev = 0;
+  for (size_t i = 0; i < cur; i += char_length(s, i)) prev = i;
+  return prev;
+}
+
+// Screen position after the first `upto` bytes of an entry drawn from
+// `start`, keeping double-byte characters whole on a row.
+int layout_end(int start, const Bytes& s, size_t upto) {
+  int pos = start;
+  for (size_t i = 0; i < upto; i += char_length(s, i)) {
+    size_t n = char_length(s, i);
+    if (n == 2 && pos % ConsoleModel::kColumns == ConsoleModel::kColumns - 1) ++pos;
+    pos += static_cast<int>(n);
+  }
+  return pos;
+}
+
+constexpr size_t kEntryCapacity = 255;
+
+void show_prompt(BytesView prompt, bool question) {
+  Bytes shown(prompt.substr(0, 255));
+  if (question) shown += "? ";
+  if (!shown.empty()) write(shown);
+}
+
+}  // namespace
+
+void attach(std::unique_ptr<ConsoleDevice> device) {
+  g_device = std::move(device);
+  g_model.set_view(g_device.get());
+}
+
+void detach() {
+  if (g_device) g_device->shutdown(g_model);
+  g_model.set_view(nullptr);
+  g_device.reset();
+}
+
+ConsoleModel& model() { return g_model; }
+ConsoleDevice* device() { return g_device.get(); }
+
+void print(BytesView text, Sep sep) {
+  ConsoleTarget target;
+  print_item(target, text, sep);
+  present();
+}
+
+void print_integer(int32_t value, Sep sep) { print(integer_text(value), sep); }
+
+void write(BytesView bytes) {
+  g_model.write(bytes);
+  present();
+}
+
+Bytes edit_line() {
+  const int start = linear();
+  const int region_end = (g_model.region_top() + g_model.region_rows()) * ConsoleModel::kColumns;
+  const int last_allowed = region_end - 1;  // the entry never takes the region's last cell
+  Bytes entry;
+  size_t cur = 0;
+  bool insert = true;
+  int drawn_end = start;
+
+  auto redraw = [&] {
+    move_linear(start);
+    g_model.write(entry);
+    int end = linear();
+    if (end < drawn_end) g_model.blank(end, drawn_end);
+    drawn_end = end;
+    move_linear(layout_end(start, entry, cur));
+  };
+  auto finish = [&] {
+    move_linear(layout_end(start, entry, entry.size()));
+    write("\r\n");
+  };
+
+  for (;;) {
+    uint8_t key = next_key();
+    switch (key) {
+      case 13:
+        finish();
+        g_model.keys().clear();
+        return entry;
+      case 8:
+        if (cur > 0) {
+          size_t p = previous_start(entry, cur);
+          entry.erase(p, cur - p);
+          cur = p;
+          redraw();
+        }
+        continue;
+      case 4:
+        if (cur < entry.size()) {
+          entry.erase(cur, char_length(entry, cur));
+          redraw();
+        }
+        continue;
+      case 28:
+        if (cur < entry.size()) cur += char_length(entry, cur);
+        move_linear(layout_end(start, entry, cur));
+        continue;
+      case 29:
+        if (cur > 0) cur = previous_start(entry, cur);
+        move_linear(layout_end(start, entry, cur));
+        continue;
+      case 3:
+        if (break_enabled()) {
+          clear_break_request();
+          raise_error(kBreak, loc(Op::kInput, 1));
+        }
+        continue;
+      case 24:
+        if (break_enabled()) {
+          finish();
+          clear_break_request();
+          raise_error(kBreak, loc(Op::kInput, 2));
+        }
+        finish();
+        g_model.keys().clear();
+        return entry;
+      case 11:
+        cur = 0;
+        move_linear(start);
+        continue;
+      case 21:
+        cur = entry.size();
+        move_linear(layout_end(start, entry, cur));
+        continue;
+      case 5:
+        entry.erase(cur);
+        redraw();
+        continue;
+      case 12:
+        if (clear_key_enabled()) {
+          entry.clear();
+          cur = 0;
+          redraw();
+        }
+        continue;
+      case 18:
+        insert = !insert;
+        continue;
+      default:
+        break;
+    }
+    if (key < 32) continue;
+    Bytes ch(1, static_cast<char>(key));
+    if (is_lead_byte(key)) ch.push_back(static_cast<char>(next_key()));
+    Bytes next = entry;
+    if (insert || cur >= entry.size())
+      next.insert(cur, ch);
+    else
+      next.replace(cur, char_length(entry, cur), ch);
+    if (next.size() > kEntryCapacity || layout_end(start, next, next.size()) > last_allowed) {
+      beep();
+      continue;
+    }
+    entry = std::move(next);
+    cur += ch.size();
+    redraw();
+  }
+}
+
+Bytes line_input(BytesView prompt) {
+  show_prompt(prompt, false);
+  return edit_line();
+}
+
+std::vector<InputValue> input(BytesView prompt, PromptSep sep, const std::vector<InputKind>& kinds) {
+  static const Bytes kRetry = sjis("もう一度入力してください") + "\r\n";
+  std::vector<InputValue> values;
+  for (;;) {
+    show_prompt(prompt, sep != PromptSep::kComma);
+    Bytes line = edit_line();
+    if (split_input(line, kinds, values)) return values;
+    write(kRetry);
+  }
+}
+
+Bytes input_string(BytesView prompt, PromptSep sep) {
+  return std::move(input(prompt, sep, {InputKind::kString})[0].text);
+}
+
+void wait_key(BytesView closing) {
+  write(closing);
+  g_model.keys().clear();
+  next_key();
+  g_model.keys().clear();
+  write("\r\n");
+}
+
+void pump() {
+  if (!g_device) return;
+  if (!g_device->poll(g_model.keys())) throw Closed{};
+  present();
+}
+
+}  // namespace rt::console

@@ -1,0 +1,52 @@
+// The console statements: PRINT, INPUT, LINE INPUT, and the key wait of the
+// error report, over the one console model and its device.
+//
+// Prompts: INPUT without prompt shows "? "; with a prompt and ';' the prompt
+// and "? "; with ',' the prompt only. LINE INPUT shows its prompt only.
+// INPUT splits the line into fields (input_fields.h); a bad, missing or
+// extra field prints "もう一度入力してください" and asks again.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "runtime/console_device.h"
+#include "runtime/input_fields.h"
+#include "runtime/print_engine.h"
+
+namespace rt::console {
+
+enum class PromptSep { kNone, kComma, kSemicolon };
+
+// Thrown when the console is closed while the program waits or at a pump;
+// the frame ends the program without a report.
+struct Closed {};
+
+void attach(std::unique_ptr<ConsoleDevice> device);
+void detach();
+ConsoleModel& model();
+ConsoleDevice* device();
+
+void print(BytesView text, Sep sep);
+void print_integer(int32_t value, Sep sep);
+// Raw output without the PRINT engine (reports).
+void write(BytesView bytes);
+
+// LINE INPUT [prompt;] variable$
+Bytes line_input(BytesView prompt);
+// INPUT [prompt{;|,}] variables
+std::vector<InputValue> input(BytesView prompt, PromptSep sep, const std::vector<InputKind>& kinds);
+// INPUT of one string variable.
+Bytes input_string(BytesView prompt, PromptSep sep);
+
+// Prints `closing`, empties the keyboard buffer, waits for a key, empties it
+// again and prints CR LF. Throws Closed when the console closes meanwhile.
+void wait_key(BytesView closing);
+
+// One turn of the message queue for the statement hook.
+void pump();
+
+// The line editor, for tests: reads one entry at the cursor.
+Bytes edit_line();
+
+}  // namespace rt::console

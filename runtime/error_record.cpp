@@ -1,0 +1,68 @@
+#include "runtime/error_record.h"
+
+#include <ctime>
+
+#include "runtime/platform/codepage.h"
+#include "runtime/platform/registry.h"
+
+namespace rt {
+
+const char kRuntimeMode[] = "独立型";
+const char kRuntimeVersion[] = "V6.30 L10 U002+1";
+
+namespace {
+
+constexpr char kErrorKey[] = "Software\\Vantrel\\Z-NORAC V6.3\\RUNTIME\\ERROR";
+constexpr char kEnvKey[] = "Software\\Vantrel\\Z-NORAC V6.3\\ENV";
+using platform::Hive;
+
+void text(const char* name, BytesView value) {
+  platform::registry_set_text(Hive::kCurrentUser, kErrorKey, name, value);
+}
+void dword(const char* name, uint32_t value) {
+  platform::registry_set_dword(Hive::kCurrentUser, kErrorKey, name, value);
+}
+
+}  // namespace
+
+void record_api_error(uint32_t os_error) { dword("APIERR", os_error); }
+
+void record_error(BytesView module, uint16_t line, uint16_t code, uint16_t location,
+                  BytesView time) {
+  text("MODL", module);
+  dword("LINE", line);
+  dword("CODE", code);
+  dword("FUNC", location >> 8);
+  dword("INFO", location & 0xFF);
+  text("TIME", time);
+  text("MODE", sjis(kRuntimeMode));
+  text("RTL", kRuntimeVersion);
+}
+
+void record_fault(BytesView module, uint16_t line, uint64_t address, uint32_t exception_code) {
+  text("XMODL", module);
+  dword("XLINE", line);
+  text("XMODE", sjis(kRuntimeMode));
+  text("XRTL", kRuntimeVersion);
+  dword("XADDR", static_cast<uint32_t>(address));
+  dword("XCODE", exception_code);
+}
+
+Bytes environment_value(BytesView name) {
+  std::string value;
+  if (platform::registry_get_text(Hive::kLocalMachine, kEnvKey, name, value)) return value;
+  if (platform::registry_get_text(Hive::kCurrentUser, kEnvKey, name, value)) return value;
+  return {};
+}
+
+Bytes local_time_text() {
+  std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%d/%02d/%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1,
+                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  return buf;
+}
+
+}  // namespace rt

@@ -1,0 +1,112 @@
+// Run-time errors.
+//
+// Every failure of a run-time operation is raised as one exception type,
+// RuntimeError, carrying the 16-bit error code and the 16-bit location code
+// (high byte: the operation that failed, low byte: the check within it).
+// Raising records code, location, current line and module in the one error
+// state; only the start-up frame catches the exception and reports it.
+// Operations never return error codes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace rt {
+
+// Error codes raised by the run-time.
+enum ErrorCode : uint16_t {
+  kIllegalCall = 5,
+  kOverflow = 6,
+  kOutOfMemory = 7,
+  kSubscript = 9,
+  kDimensioned = 10,
+  kDivisionByZero = 11,
+  kTypeMismatch = 13,
+  kStringTooLong = 15,
+  kTooComplex = 16,
+  kDeviceFault = 27,
+  kBadFileNumber = 50,
+  kBadFileMode = 51,
+  kFileAlreadyOpen = 52,
+  kInputPastEnd = 54,
+  kBadFileName = 55,
+  kFileNotOpen = 57,
+  kFileNotFound = 63,
+  kFileExists = 64,
+  kDiskFull = 67,
+  kNoFreeSlot = 66,
+  kAccessDenied = 75,
+  kBreak = 98,
+  kNoWindow = 1000,
+  kWrongWindow = 1002,
+  kInputWaiting = 1006,
+};
+
+// Operations named in the high byte of a location code.
+enum class Op : uint8_t {
+  kLeft = 1,
+  kRight,
+  kMid,
+  kInstr,
+  kChr,
+  kVal,
+  kConcat,
+  kStoreInt,
+  kStoreLong,
+  kIntArg,
+  kNarrow,
+  kFloatCheck,
+  kDim,
+  kElement,
+  kOpen,
+  kLineInput,
+  kEof,
+  kPrint,
+  kUsing,
+  kClose,
+  kConsole,
+  kInput,
+  kFlush,
+};
+
+constexpr uint16_t loc(Op op, uint8_t check) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(op) << 8 | check);
+}
+
+class RuntimeError {
+ public:
+  RuntimeError(uint16_t code, uint16_t location) : code_(code), location_(location) {}
+  uint16_t code() const { return code_; }
+  uint16_t location() const { return location_; }
+
+ private:
+  uint16_t code_;
+  uint16_t location_;
+};
+
+// The one error state of the process.
+struct ErrorState {
+  uint16_t code = 0;
+  uint16_t line = 0;
+  uint16_t location = 0;
+  bool raising = false;      // set once an error is recorded; later raises are not recorded
+  bool terminating = false;  // set when the program is ending
+  bool has_api_error = false;
+  uint32_t api_error = 0;  // last operating-system error number that went through the table
+};
+
+ErrorState& error_state();
+
+// Raises error `code` at `location`: resets the floating-point state, records
+// code, location and the current line unless an error is already being
+// raised, then throws. Code 0 is never raised.
+[[noreturn]] void raise_error(uint16_t code, uint16_t location);
+
+// Maps an operating-system error number (Windows numbering, as produced by
+// the platform layer) to the run-time code, recording it as "APIERR".
+uint16_t map_os_error(uint32_t os_error);
+
+// Raises the run-time error for an operating-system error.
+[[noreturn]] void raise_os_error(uint32_t os_error, uint16_t location);
+
+}  // namespace rt

@@ -1,0 +1,297 @@
+#include "runtime/files.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "runtime/errors.h"
+#include "runtime/platform/files.h"
+
+namespace rt::files {
+namespace {
+
+constexpr size_t kReadBuffer = 256 * 1024;
+constexpr size_t kWriteBuffer = 64 * 1024;
+constexpr size_t kMaxLine = 32767;
+constexpr size_t kMaxName = 260;
+
+struct File;
+
+// The PRINT engine's view of a file: width 0, column over written bytes.
+class FileTarget final : public PrintTarget {
+ public:
+  explicit FileTarget(File& f) : f_(f) {}
+  int column() const override;
+  int width() const override { return 0; }
+  bool expands_tabs() const override { return false; }
+  void emit(BytesView bytes) override;
+
+ private:
+  File& f_;
+};
+
+struct File {
+  Mode mode;
+  platform::OsFile os;
+  int64_t size = 0;
+  int64_t position = 0;
+  int column = 0;
+  // Read buffer: bytes of the file from read_start.
+  std::unique_ptr<char[]> rbuf;
+  int64_t read_start = 0;
+  size_t read_len = 0;
+  // Write buffer: bytes not yet handed over, to be written at write_start.
+  std::vector<char> wbuf;
+  int64_t write_start = 0;
+  FileTarget target{*this};
+};
+
+std::array<std::unique_ptr<File>, 256> g_table;  // index = file number
+
+void check_number(int n, Op op) {
+  if (n < 1 || n > 255) raise_error(kBadFileNumber, loc(op, 1));
+}
+
+File& open_file(int n, Op op) {
+  check_number(n, op);
+  File* f = g_table[static_cast<size_t>(n)].get();
+  if (!f) raise_error(kFileNotOpen, loc(op, 2));
+  return *f;
+}
+
+void flush(File& f) {
+  if (f.wbuf.empty()) return;
+  uint32_t err = 0;
+  bool ok = platform::write_at(f.os, f.write_start, f.wbuf.data(), f.wbuf.size(), err);
+  f.write_start += static_cast<int64_t>(f.wbuf.size());
+  f.wbuf.clear();
+  if (!ok) raise_os_error(err, loc(Op::kFlush, 1));
+}
+
+void write_bytes(File& f, BytesView bytes) {
+  if (f.wbuf.empty()) f.write_start = f.position;
+  f.wbuf.insert(f.wbuf.end(), bytes.begin(), bytes.end());
+  f.position += static_cast<int64_t>(bytes.size());
+  f.size = std::max(f.size, f.position);
+  if (f.wbuf.size() >= kWriteBuffer) flush(f);
+}
+
+int FileTarget::column() const { return f_.column; }
+
+void FileTarget::emit(BytesView bytes) {
+  if (f_.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
+  int col = f_.column;
+  if (bytes.size() == 1 && bytes[0] == '\f') {
+    col = 0;
+  } else {
+    for (char c : bytes) {
+      if (c == '\r')
+        col = 0;
+      else if (c == '\t')
+        col = (col / 8 + 1) * 8;
+      else if (c != '\n')
+        ++col;
+    }
+  }
+  write_bytes(f_, bytes);
+  f_.column = col;
+}
+
+// Makes sure the read buffer holds the byte at `offset`; false at the end.
+bool fill(File& f, int64_t offset) {
+  if (offset >= f.read_start && offset < f.read_start + static_cast<int64_t>(f.read_len))
+    return true;
+  if (offset >= f.size) return false;
+  uint32_t err = 0;
+  size_t want = static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - offset));
+  int64_t got = platform::read_at(f.os, offset, f.rbuf.get(), want, err);
+  if (got < 0) raise_os_error(err, loc(Op::kLineInput, 3));
+  f.read_start = offset;
+  f.read_len = static_cast<size_t>(got);
+  return got > 0;
+}
+
+int byte_at(File& f, int64_t offset) {
+  if (!fill(f, offset)) return -1;
+  return static_cast<unsigned char>(f.rbuf[static_cast<size_t>(offset - f.read_start)]);
+}
+
+// Rewrites a drive number prefix ("3:") as its letter; error 5 for a bad one.
+Bytes drive_prefix(BytesView name) {
+  size_t colon = name.find(':');
+  if (colon == BytesView::npos) return Bytes(name);
+  BytesView head = name.substr(0, colon);
+  bool digits = !head.empty() && head.size() <= 2 &&
+                std::all_of(head.begin(), head.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (digits) {
+    int drive = std::atoi(Bytes(head).c_str());
+    if (drive > 25) raise_error(kIllegalCall, loc(Op::kOpen, 4));
+    return Bytes(1, static_cast<char>('A' + drive)) + Bytes(name.substr(colon));
+  }
+  bool letter = head.size() == 1 && ((head[0] >= 'A' && head[0] <= 'Z') ||
+                                     (head[0] >= 'a' && head[0] <= 'z'));
+  if (!letter) raise_error(kIllegalCall, loc(Op::kOpen, 5));
+  return Bytes(name);
+}
+
+bool is_device(BytesView name) {
+  static const char* const kDevices[] = {"LPT1:", "LPT2:", "LPT3:", "COM0:", "COM1:",
+                                         "COM2:", "COM3:", "COM4:"};
+  if (name.size() < 5) return false;
+  for (const char* d : kDevices) {
+    bool same = true;
+    for (int k = 0; k < 5 && same; ++k)
+      same = (name[static_cast<size_t>(k)] & ~0x20) == (d[k] & ~0x20) || name[static_cast<size_t>(k)] == d[k];
+    if (same) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void open(BytesView name, Mode mode, int n, int access) {
+  if (name.size() > kMaxName) raise_error(kBadFileName, loc(Op::kOpen, 1));
+  check_number(n, Op::kOpen);
+  if (g_table[static_cast<size_t>(n)]) raise_error(kFileAlreadyOpen, loc(Op::kOpen, 2));
+  if (access == 0) access = mode == Mode::kInput ? 3 : 1;
+  if ((mode == Mode::kInput && access == 2) || (mode != Mode::kInput && access != 1))
+    raise_error(kBadFileMode, loc(Op::kOpen, 3));
+  // Printers and serial ports are not available on this system.
+  if (is_device(name)) raise_error(kDeviceFault, loc(Op::kOpen, 6));
+  Bytes full = drive_prefix(name);
+  if (full.find_first_of("?*") != Bytes::npos) raise_error(kBadFileName, loc(Op::kOpen, 7));
+
+  auto f = std::make_unique<File>();
+  f->mode = mode;
+  uint32_t err = 0;
+  platform::OpenKind kind = mode == Mode::kInput    ? platform::OpenKind::kRead
+                            : mode == Mode::kOutput ? platform::OpenKind::kCreateNew
+                                                    : platform::OpenKind::kAppend;
+  if (!platform::open_file(full, kind, f->os, err)) raise_os_error(err, loc(Op::kOpen, 8));
+  if (!platform::file_size(f->os, f->size, err)) {
+    uint32_t ignored;
+    platform::close_file(f->os, ignored);
+    raise_os_error(err, loc(Op::kOpen, 9));
+  }
+  f->rbuf.reset(new char[mode == Mode::kInput ? kReadBuffer : 1]);
+  if (mode == Mode::kAppend) {
+    f->position = f->size;
+    if (f->size > 0) {
+      char last = 0;
+      if (platform::read_at(f->os, f->size - 1, &last, 1, err) == 1 && last == 0x1A) {
+        --f->size;
+        --f->position;
+      }
+    }
+  }
+  g_table[static_cast<size_t>(n)] = std::move(f);
+}
+
+void line_input(int n, Bytes& line) {
+  File& f = open_file(n, Op::kLineInput);
+  if (f.mode != Mode::kInput) raise_error(kBadFileMode, loc(Op::kLineInput, 4));
+  if (f.position >= f.size) raise_error(kInputPastEnd, loc(Op::kLineInput, 5));
+  line.clear();
+  int64_t pos = f.position;
+  for (;;) {
+    if (!fill(f, pos)) break;  // end of file ends the line
+    const char* buf = f.rbuf.get() + (pos - f.read_start);
+    size_t avail = f.read_len - static_cast<size_t>(pos - f.read_start);
+    // Copy the run of ordinary bytes.
+    size_t k = 0;
+    while (k < avail && buf[k] != '\r' && buf[k] != 0 && buf[k] != 0x1A) ++k;
+    if (k > 0) {
+      if (line.size() + k > kMaxLine) raise_error(kStringTooLong, loc(Op::kLineInput, 6));
+      line.append(buf, k);
+      pos += static_cast<int64_t>(k);
+      if (k == avail) continue;
+    }
+    char c = buf[k];
+    if (c == '\r') {
+      ++pos;
+      if (byte_at(f, pos) == '\n') ++pos;
+      break;
+    }
+    if (c == 0) {
+      ++pos;
+      continue;
+    }
+    // 1A: the end only when it is the file's last byte.
+    if (pos == f.size - 1) {
+      ++pos;
+      break;
+    }
+    if (line.size() + 1 > kMaxLine) raise_error(kStringTooLong, loc(Op::kLineInput, 6));
+    line.push_back(c);
+    ++pos;
+  }
+  f.position = pos;
+}
+
+bool eof(int n) {
+  File& f = open_file(n, Op::kEof);
+  if (f.mode != Mode::kInput) return f.position >= f.size;
+  if (f.position >= f.size) return true;
+  if (f.position == f.size - 1) return byte_at(f, f.position) == 0x1A;
+  return false;
+}
+
+void print(int n, BytesView text, Sep sep) {
+  File& f = open_file(n, Op::kPrint);
+  if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
+  print_item(f.target, text, sep);
+}
+
+void print_integer(int n, int32_t value, Sep sep) { print(n, integer_text(value), sep); }
+
+void print_using(int n, const Picture& picture, double value, Sep sep) {
+  File& f = open_file(n, Op::kUsing);
+  if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kUsing, 3));
+  Bytes text;
+  picture.format(value, text);
+  if (sep == Sep::kNone) text.append("\r\n");
+  f.target.emit(text);
+}
+
+namespace {
+void close_one(size_t n) {
+  std::unique_ptr<File> f = std::move(g_table[n]);
+  if (!f) return;
+  uint32_t err = 0;
+  try {
+    if (f->mode != Mode::kInput) write_bytes(*f, "\x1A");
+    flush(*f);
+  } catch (...) {
+    platform::close_file(f->os, err);
+    throw;
+  }
+  if (!platform::close_file(f->os, err)) raise_os_error(err, loc(Op::kClose, 2));
+}
+}  // namespace
+
+void close(std::initializer_list<int> numbers) {
+  for (int n : numbers) check_number(n, Op::kClose);
+  for (int n : numbers) close_one(static_cast<size_t>(n));
+}
+
+void close_all() {
+  for (size_t n = 1; n < g_table.size(); ++n) close_one(n);
+}
+
+void flush_all() {
+  for (auto& f : g_table)
+    if (f) flush(*f);
+}
+
+void close_all_quietly() {
+  for (size_t n = 1; n < g_table.size(); ++n) {
+    try {
+      close_one(n);
+    } catch (...) {
+    }
+  }
+}
+
+}  // namespace rt::files

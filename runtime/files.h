@@ -1,0 +1,44 @@
+// Numbered sequential files: OPEN, LINE INPUT #, EOF, PRINT #, PRINT # USING,
+// CLOSE.
+//
+// Byte rules of LINE INPUT #: CR ends a line (an LF right after it is taken
+// too); a lone LF is data; 1A ends the line only as the file's last byte;
+// NUL bytes are dropped; the 32,768th byte of a line raises error 15; a read
+// at or past the end raises error 54. EOF is also true when the one byte
+// left is 1A. CLOSE of an OUTPUT or APPEND file writes a final 1A byte, and
+// APPEND continues over that byte.
+//
+// Output is buffered per file and handed to the operating system whenever
+// the program waits, reports an error, is interrupted, ends or closes the
+// file (flush_all), so the files then hold exactly what item-by-item writes
+// would have left. Reading goes through a 256 KB buffer per file.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/picture.h"
+#include "runtime/print_engine.h"
+#include "runtime/strings.h"
+
+namespace rt::files {
+
+enum class Mode : uint8_t { kInput = 1, kOutput = 2, kAppend = 3 };
+
+// Access code 0 takes the default (3 for INPUT, 1 for OUTPUT and APPEND).
+void open(BytesView name, Mode mode, int file_number, int access = 0);
+// Reads the next line into `line` (replacing its contents).
+void line_input(int file_number, Bytes& line);
+bool eof(int file_number);
+void print(int file_number, BytesView text, Sep sep);
+void print_integer(int file_number, int32_t value, Sep sep);
+void print_using(int file_number, const Picture& picture, double value, Sep sep);
+// CLOSE with numbers: numbers that are not open are skipped.
+void close(std::initializer_list<int> file_numbers);
+// CLOSE without numbers.
+void close_all();
+// Hands every buffered byte of every open file to the operating system.
+void flush_all();
+// The termination sequence's close: every file, errors ignored.
+void close_all_quietly();
+
+}  // namespace rt::files

@@ -1,0 +1,183 @@
+#include "runtime/numbers.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "runtime/errors.h"
+
+namespace rt {
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+int hex_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// &H and &O literals: up to 16 bits read as a 16-bit integer, up to 32 bits
+// as a 32-bit integer (the bit pattern gives the sign), more is overflow.
+long double val_radix(BytesView s, size_t i, int radix) {
+  uint64_t v = 0;
+  size_t digits = 0;
+  for (; i < s.size(); ++i) {
+    int d = hex_value(s[i]);
+    if (d < 0 || d >= radix) break;
+    v = v * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
+    if (v > 0xFFFFFFFFu) raise_error(kOverflow, loc(Op::kVal, 2));
+    ++digits;
+  }
+  if (digits == 0) return 0;
+  if (v <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(v));
+  return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+long double to_single_or_double(long double v) {
+  if (std::fabs(v) <= std::numeric_limits<float>::max()) return static_cast<float>(v);
+  return static_cast<double>(v);
+}
+
+}  // namespace
+
+long double val(BytesView s) {
+  size_t i = 0, n = s.size();
+  while (i < n && s[i] == ' ') ++i;
+  if (i == n) return 0;
+
+  if (s[i] == '&') {
+    if (i + 1 < n && (s[i + 1] == 'H' || s[i + 1] == 'h')) return val_radix(s, i + 2, 16);
+    if (i + 1 < n && (s[i + 1] == 'O' || s[i + 1] == 'o')) return val_radix(s, i + 2, 8);
+    return 0;
+  }
+
+  bool negative = false;
+  size_t j = i;
+  if (s[j] == '+' || s[j] == '-') {
+    negative = s[j] == '-';
+    ++j;
+    if (j >= n || !(is_digit(s[j]) || s[j] == '.')) return 0;
+  }
+  if (s[j] == '.' && !(j + 1 < n && is_digit(s[j + 1])) && j == i) return 0;
+  if (!is_digit(s[j]) && s[j] != '.') return 0;
+
+  // Fast path: a plain run of up to nine digits is a whole number.
+  {
+    size_t k = j;
+    int64_t whole = 0;
+    while (k < n && k - j < 10 && is_digit(s[k])) whole = whole * 10 + (s[k++] - '0');
+    bool ends = k == n || !(is_digit(s[k]) || s[k] == '.' || s[k] == 'E' || s[k] == 'e' ||
+                            s[k] == 'D' || s[k] == 'd');
+    if (k > j && k - j <= 9 && ends) {
+      int64_t v = negative ? -whole : whole;
+      return static_cast<long double>(v);
+    }
+  }
+
+  // General form: mantissa digits, optional fraction, optional exponent.
+  char buf[80];
+  size_t b = 0;
+  auto put = [&](char c) {
+    if (b < sizeof buf - 8) buf[b++] = c;
+  };
+  if (negative) put('-');
+  int significant = 0, dropped = 0;
+  bool seen_nonzero = false, fraction = false;
+  int exponent_adjust = 0;
+  for (; j < n; ++j) {
+    char c = s[j];
+    if (c == '.' && !fraction) {
+      fraction = true;
+      continue;
+    }
+    if (!is_digit(c)) break;
+    if (c != '0') seen_nonzero = true;
+    if (!seen_nonzero) {
+      if (fraction) --exponent_adjust;
+      continue;
+    }
+    if (fraction) --exponent_adjust;
+    ++significant;
+    if (significant <= 40) {
+      put(c);
+    } else {
+      ++dropped;
+    }
+  }
+  int exponent = 0;
+  char letter = 0;
+  if (j < n && (s[j] == 'E' || s[j] == 'e' || s[j] == 'D' || s[j] == 'd')) {
+    letter = static_cast<char>(s[j] == 'e' ? 'E' : s[j] == 'd' ? 'D' : s[j]);
+    ++j;
+    bool exp_negative = false;
+    if (j < n && (s[j] == '+' || s[j] == '-')) exp_negative = s[j++] == '-';
+    while (j < n && is_digit(s[j])) {
+      if (exponent < 100000) exponent = exponent * 10 + (s[j] - '0');
+      ++j;
+    }
+    if (exp_negative) exponent = -exponent;
+  }
+  if (!seen_nonzero) return 0;
+  // buf holds the significant digits d1 d2 ... ; value = 0.d1d2... scaled.
+  int scale = exponent + exponent_adjust + dropped;
+  b += static_cast<size_t>(std::snprintf(buf + b, sizeof buf - b, "E%d", scale));
+  buf[b] = 0;
+  long double v = std::strtold(buf, nullptr);
+  std::feclearexcept(FE_ALL_EXCEPT);
+  if (std::isinf(v)) raise_error(kOverflow, loc(Op::kVal, 1));
+
+  if (letter == 'E') return to_single_or_double(v);
+  if (letter == 'D') {
+    if (std::fabs(v) > std::numeric_limits<double>::max()) raise_error(kOverflow, loc(Op::kVal, 1));
+    return static_cast<double>(v);
+  }
+  if (std::truncl(v) == v) {
+    if (v >= -32768.0L && v <= 32767.0L) return v;
+    if (v >= -2147483648.0L && v <= 2147483647.0L) return v;
+  }
+  if (significant < 8) return to_single_or_double(v);
+  if (std::fabs(v) > std::numeric_limits<double>::max()) raise_error(kOverflow, loc(Op::kVal, 1));
+  return static_cast<double>(v);
+}
+
+int16_t to_int16(long double v) {
+  long double r = std::nearbyintl(v);
+  if (!(r >= -32768.0L && r <= 32767.0L)) raise_error(kOverflow, loc(Op::kStoreInt, 1));
+  return static_cast<int16_t>(r);
+}
+
+int32_t to_int32(long double v) {
+  long double r = std::nearbyintl(v);
+  if (!(r >= -2147483648.0L && r <= 2147483647.0L)) raise_error(kOverflow, loc(Op::kStoreLong, 1));
+  return static_cast<int32_t>(r);
+}
+
+int32_t int_arg(long double v) {
+  long double r = v >= 0 ? std::truncl(v + 0.5L) : std::truncl(v - 0.5L);
+  if (!(r >= -2147483648.0L && r <= 2147483647.0L)) raise_error(kOverflow, loc(Op::kIntArg, 1));
+  return static_cast<int32_t>(r);
+}
+
+int16_t narrow16(int64_t v) {
+  if (v < -32768 || v > 32767) raise_error(kOverflow, loc(Op::kNarrow, 1));
+  return static_cast<int16_t>(v);
+}
+
+void fp_check() {
+  int flags = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+  if (flags == 0) return;
+  std::feclearexcept(FE_ALL_EXCEPT);
+  if (flags & FE_INVALID) raise_error(kIllegalCall, loc(Op::kFloatCheck, 1));
+  if (flags & FE_DIVBYZERO) raise_error(kDivisionByZero, loc(Op::kFloatCheck, 2));
+  raise_error(kOverflow, loc(Op::kFloatCheck, 3));
+}
+
+void fp_reset() {
+  std::fesetround(FE_TONEAREST);
+  std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+}  // namespace rt

@@ -1,0 +1,39 @@
+// Numbers: VAL, the integer conversions and the floating-point check.
+//
+// Expressions are evaluated in the processor's 80-bit extended format
+// (long double); fp_check() is called after each floating-point expression
+// and turns the sticky exception flags into run-time errors. Stores to 16-
+// and 32-bit variables round to nearest with ties to even; integer
+// arguments of string functions round half away from zero.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/strings.h"
+
+namespace rt {
+
+// VAL: reads the number at the start of s (after leading blanks) and returns
+// it typed as the run-time types it: whole values that fit 16 or 32 bits
+// exactly, an E exponent or fewer than 8 significant digits as single
+// precision, a D exponent or 8 or more digits as double precision.
+long double val(BytesView s);
+
+// Store into a 16-bit integer variable: ties to even, error 6 outside range.
+int16_t to_int16(long double v);
+// Store into a 32-bit long variable: ties to even, error 6 outside range.
+int32_t to_int32(long double v);
+// Numeric argument that must be an integer: ties away from zero, 32 bits.
+int32_t int_arg(long double v);
+// A 32-bit result stored into a 16-bit integer: checked, not rounded.
+int16_t narrow16(int64_t v);
+
+// Floating check after an expression: invalid operation raises 5, division
+// by zero 11, overflow 6. Underflow and inexact results pass.
+void fp_check();
+
+// Puts the floating-point unit into its start state: round to nearest,
+// exceptions masked, flags clear.
+void fp_reset();
+
+}  // namespace rt

@@ -1,0 +1,58 @@
+// PRINT USING numeric pictures.
+//
+// A format is parsed once into a Picture (literal text around one numeric
+// field) and then applied to any number of values. The fixed form follows the
+// BASIC run-time rule: the value's digits are first generated to 16
+// significant places (rounded half up at the 17th), then the field rounds by
+// its first dropped digit. So 127.5000005, held as the double
+// 127.50000049999999873..., formats as 127.500001 under "####.######".
+//
+//   127.51  "####.######" -> " 127.510000"     0.5 -> "   0.500000"
+//   -127.51 "####.######" -> "-127.510000"     0   -> "   0.000000"
+//   12345.6 "####.######" -> "% 12345.6"       (overflow: '%' + general form)
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/strings.h"
+
+namespace rt {
+
+struct NumericField {
+  int integer_positions = 0;  // positions before the point (a leading '+' counts as one)
+  int decimals = 0;           // '#' after the point
+  bool point = false;         // the field has a decimal point
+  bool plus_sign = false;     // leading '+': sign always shown
+  bool asterisk_fill = false;  // leading "**"
+  bool thousands = false;     // ',' before the point
+  char trailing_sign = 0;     // '+' or '-' after the field, or 0
+};
+
+class Picture {
+ public:
+  // Parses a format with one numeric field: error 5 for an empty format,
+  // 13 when no numeric field follows the literal text.
+  static Picture parse(BytesView format);
+
+  // Appends the literal text before the field, the formatted value and the
+  // literal text after it.
+  void format(double value, Bytes& out) const;
+
+  const NumericField& field() const { return field_; }
+
+ private:
+  Bytes before_;
+  Bytes after_;
+  NumericField field_;
+};
+
+// The value's first 16 significant decimal digits, rounded half up at the
+// 17th: value = digits * 10^(exponent - 15), digits in [10^15, 10^16).
+// Requires a finite value > 0.
+void decimal_digits16(double value, uint64_t& digits, int& exponent);
+
+// The general number form used by the overflow output: a blank or '-', then
+// the 16-digit value without trailing zeros.
+void general_form(double value, Bytes& out);
+
+}  // namespace rt

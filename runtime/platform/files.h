@@ -1,0 +1,39 @@
+// Operating-system files for the sequential-file layer.
+//
+// Names arrive as CP932 bytes as the program built them ("d:\DATA\..."). The
+// POSIX implementation turns '\' into '/' (never a 5C trail byte of a
+// double-byte character), maps a drive letter through the drive map
+// (SARDANE_DRIVE_<letter>=folder), converts to UTF-8, and resolves each path
+// component case-insensitively when the exact name does not exist. Failures
+// come back as Windows error numbers (2 file not found, 80 file exists, ...)
+// for the run-time's error table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rt::platform {
+
+enum class OpenKind { kRead, kCreateNew, kAppend };
+
+struct OsFile {
+  int fd = -1;
+};
+
+// Resolves a program file name to a native path; false with os_error set
+// when it cannot name a file.
+bool native_path(std::string_view name, std::string& path, uint32_t& os_error);
+
+bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error);
+bool file_size(OsFile file, int64_t& size, uint32_t& os_error);
+// Reads up to n bytes at offset; returns the count (0 at the end) or -1.
+int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error);
+bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error);
+bool close_file(OsFile file, uint32_t& os_error);
+
+// The Windows error number that corresponds to a POSIX errno.
+uint32_t windows_error(int posix_errno);
+
+}  // namespace rt::platform

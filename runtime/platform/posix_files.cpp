@@ -1,0 +1,186 @@
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "runtime/platform/codepage.h"
+#include "runtime/platform/files.h"
+#include "runtime/strings.h"
+
+namespace rt::platform {
+namespace {
+
+constexpr uint32_t kPathNotFound = 3;
+constexpr uint32_t kInvalidName = 123;
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
+}
+
+// The entry of `dir` whose name equals `name` ignoring ASCII case, or name.
+std::string match_case(const std::string& dir, const std::string& name) {
+  DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return name;
+  std::string found = name;
+  while (dirent* e = readdir(d)) {
+    if (strcasecmp(e->d_name, name.c_str()) == 0) {
+      found = e->d_name;
+      break;
+    }
+  }
+  closedir(d);
+  return found;
+}
+
+}  // namespace
+
+bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
+  std::string root;
+  // A drive letter ("d:") is looked up in the drive map.
+  if (name.size() >= 2 && name[1] == ':' &&
+      ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'))) {
+    char var[] = "SARDANE_DRIVE_X";
+    var[sizeof var - 2] = static_cast<char>(name[0] & ~0x20);
+    const char* mapped = std::getenv(var);
+    if (!mapped || !*mapped) {
+      os_error = kPathNotFound;
+      return false;
+    }
+    root = mapped;
+    name.remove_prefix(2);
+  }
+  // Split at '\' and '/', stepping over double-byte characters so that a
+  // trail byte 5C stays part of its character.
+  std::vector<std::string_view> parts;
+  bool absolute = root.empty() && !name.empty() && (name[0] == '/' || name[0] == '\\');
+  size_t start = 0;
+  for (size_t i = 0; i <= name.size(); ++i) {
+    if (i < name.size() && is_lead_byte(static_cast<unsigned char>(name[i]))) {
+      ++i;
+      continue;
+    }
+    if (i == name.size() || name[i] == '\\' || name[i] == '/') {
+      if (i > start) parts.push_back(name.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  if (!root.empty()) absolute = root[0] == '/';
+  std::string out = root.empty() ? (absolute ? "/" : "") : root;
+  if (!out.empty() && out.back() != '/') out.push_back('/');
+  bool matching = true;
+  for (size_t k = 0; k < parts.size(); ++k) {
+    std::string comp;
+    if (!cp932_to_utf8(parts[k], comp)) {
+      os_error = kInvalidName;
+      return false;
+    }
+    std::string dir = out;
+    if (matching && comp != "." && comp != ".." && !exists(out + comp)) {
+      std::string m = match_case(dir, comp);
+      if (m == comp) matching = false;
+      comp = m;
+    }
+    out += comp;
+    if (k + 1 < parts.size()) out.push_back('/');
+  }
+  if (out.empty()) {
+    os_error = kPathNotFound;
+    return false;
+  }
+  path = out;
+  return true;
+}
+
+uint32_t windows_error(int e) {
+  switch (e) {
+    case ENOENT: return 2;
+    case ENOTDIR: case ELOOP: return 3;
+    case EMFILE: case ENFILE: return 4;
+    case EACCES: case EPERM: case EISDIR: return 5;
+    case ENOMEM: return 8;
+    case EROFS: return 19;
+    case ENXIO: case ENODEV: return 21;
+    case EBUSY: case ETXTBSY: return 32;
+    case EAGAIN: return 33;
+    case EEXIST: return 80;
+    case EINVAL: return 87;
+    case ENOSPC: case EDQUOT: case EFBIG: return 112;
+    case ENAMETOOLONG: return 123;
+    default: return 31;
+  }
+}
+
+bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
+  std::string path;
+  if (!native_path(name, path, os_error)) return false;
+  int flags = O_CLOEXEC;
+  switch (kind) {
+    case OpenKind::kRead: flags |= O_RDONLY; break;
+    case OpenKind::kCreateNew: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
+    case OpenKind::kAppend: flags |= O_RDWR | O_CREAT; break;
+  }
+  int fd = ::open(path.c_str(), flags, 0666);
+  if (fd < 0) {
+    os_error = windows_error(errno);
+    return false;
+  }
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    os_error = 5;
+    return false;
+  }
+  file.fd = fd;
+  return true;
+}
+
+bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
+  struct stat st;
+  if (fstat(file.fd, &st) != 0) {
+    os_error = windows_error(errno);
+    return false;
+  }
+  size = st.st_size;
+  return true;
+}
+
+int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
+  for (;;) {
+    ssize_t r = pread(file.fd, buf, n, offset);
+    if (r >= 0) return r;
+    if (errno == EINTR) continue;
+    os_error = windows_error(errno);
+    return -1;
+  }
+}
+
+bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error) {
+  while (n > 0) {
+    ssize_t w = pwrite(file.fd, data, n, offset);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      os_error = windows_error(errno);
+      return false;
+    }
+    data += w;
+    offset += w;
+    n -= static_cast<size_t>(w);
+  }
+  return true;
+}
+
+bool close_file(OsFile file, uint32_t& os_error) {
+  if (::close(file.fd) != 0 && errno != EINTR) {
+    os_error = windows_error(errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace rt::platform

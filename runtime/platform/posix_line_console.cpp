@@ -1,0 +1,154 @@
+// The line device: scripts, pipes and tests. Each entry is one line of
+// standard input (LF or CR LF, UTF-8); the screen goes to standard output as
+// UTF-8 lines, one per console row, as the console model lays it out (its
+// line breaks and wraps). End of input while a key is awaited closes the
+// console. Standard input is read only while the program waits for it.
+#include <errno.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "runtime/console.h"
+#include "runtime/platform/codepage.h"
+#include "runtime/platform/console_devices.h"
+#include "runtime/startup.h"
+
+namespace rt::platform {
+namespace {
+
+void write_all(int fd, const char* p, size_t n) {
+  while (n > 0) {
+    ssize_t w = ::write(fd, p, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    p += w;
+    n -= static_cast<size_t>(w);
+  }
+}
+
+class LineDevice final : public ConsoleDevice {
+ public:
+  void cells_changed(int, int, int) override {}
+  void row_left(int row) override {
+    emit(row);
+    out_ += '\n';
+    emitted_ = 0;
+    open_row_ = false;
+    flush();
+  }
+  void scrolled() override {}
+
+  void present(const ConsoleModel& model) override {
+    emit(model.row());
+    flush();
+  }
+
+  bool poll(KeyRing&) override { return !closed_; }
+
+  bool wait(KeyRing& keys) override {
+    while (keys.empty()) {
+      if (pending_.empty() && !read_line()) {
+        if (interrupted_) {
+          interrupted_ = false;
+          keys.push(3);
+          return true;
+        }
+        return false;
+      }
+      size_t k = 0;
+      while (k < pending_.size() && keys.push(static_cast<uint8_t>(pending_[k]))) ++k;
+      pending_.erase(0, k);
+    }
+    return true;
+  }
+
+  void beep() override {}
+
+  void shutdown(const ConsoleModel& model) override {
+    emit(model.row());
+    if (open_row_) out_ += '\n';
+    flush();
+  }
+
+  void emergency_write(const char* utf8, size_t n) override { write_all(1, utf8, n); }
+  void emergency_restore() override {}
+
+ private:
+  void emit(int row) {
+    const ConsoleModel& m = console::model();
+    int end = m.extent(row);
+    if (end <= emitted_) return;
+    std::string bytes;
+    for (int c = emitted_; c < end; ++c) bytes.push_back(static_cast<char>(m.cell(row, c).ch));
+    out_ += cp932_to_utf8_display(bytes);
+    emitted_ = end;
+    open_row_ = true;
+  }
+  void flush() {
+    write_all(1, out_.data(), out_.size());
+    out_.clear();
+  }
+  // Reads one line of standard input into pending_ as CP932 keys ending in
+  // Enter; false at the end of input or on an interrupt.
+  bool read_line() {
+    std::string line;
+    for (;;) {
+      size_t nl = buffer_.find('\n');
+      if (nl != std::string::npos) {
+        line = buffer_.substr(0, nl);
+        buffer_.erase(0, nl + 1);
+        break;
+      }
+      if (eof_) {
+        if (buffer_.empty()) {
+          closed_ = true;
+          return false;
+        }
+        line.swap(buffer_);
+        break;
+      }
+      char chunk[4096];
+      ssize_t r = ::read(0, chunk, sizeof chunk);
+      if (r < 0) {
+        if (errno != EINTR) {
+          eof_ = true;
+          continue;
+        }
+        if (detail::attention) {
+          interrupted_ = break_requested();
+          if (!interrupted_) closed_ = true;
+          return false;
+        }
+        continue;
+      }
+      if (r == 0) eof_ = true;
+      buffer_.append(chunk, static_cast<size_t>(r));
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    pending_ = utf8_to_cp932(line);
+    pending_.push_back('\r');
+    return true;
+  }
+
+  std::string out_;
+  std::string buffer_;
+  std::string pending_;
+  int emitted_ = 0;
+  bool open_row_ = false;
+  bool eof_ = false;
+  bool closed_ = false;
+  bool interrupted_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ConsoleDevice> make_line_device() { return std::make_unique<LineDevice>(); }
+
+std::unique_ptr<ConsoleDevice> make_console_device(BytesView title) {
+  if (isatty(0) && isatty(1)) return make_terminal_device(title);
+  return make_line_device();
+}
+
+}  // namespace rt::platform

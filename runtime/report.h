@@ -1,0 +1,18 @@
+// The error report: the message line "\r\n%s [%u行]:エラー[%d]" on the console,
+// the message text from the message library when it has one, the registry
+// record, then "任意のキーを押してください" and a key wait. Error 98 (break)
+// takes the interrupt path instead: "中断しました" with module and line, and
+// the key wait. Returns the exit status.
+#pragma once
+
+#include "runtime/errors.h"
+#include "runtime/strings.h"
+
+namespace rt {
+
+int report_error(const RuntimeError& error);
+
+// The report's first line for an error (without the leading CR LF).
+Bytes error_line(BytesView module, uint16_t line, uint16_t code);
+
+}  // namespace rt

@@ -1,0 +1,136 @@
+#include "runtime/startup.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "runtime/console.h"
+#include "runtime/errors.h"
+#include "runtime/files.h"
+#include "runtime/numbers.h"
+#include "runtime/platform/console_devices.h"
+#include "runtime/platform/signals.h"
+#include "runtime/report.h"
+
+namespace rt {
+namespace detail {
+int poll_counter = 0;
+volatile std::sig_atomic_t attention = 0;
+uint16_t line = 0;
+}  // namespace detail
+
+namespace {
+
+constexpr int kPollInterval = 10;  // from the program's settings block
+constexpr bool kClearKey = true;
+
+volatile std::sig_atomic_t g_break_requested = 0;
+volatile std::sig_atomic_t g_close_requested = 0;
+bool g_break_enabled = false;
+Bytes g_module;
+Bytes g_executable;
+
+}  // namespace
+
+void detail::statement_slow() {
+  if (poll_counter == 0) {
+    console::pump();
+    poll_counter = kPollInterval;
+  } else {
+    --poll_counter;
+  }
+  if (g_close_requested) throw console::Closed{};
+  if (g_break_requested && g_break_enabled) {
+    clear_break_request();
+    raise_error(kBreak, loc(Op::kConsole, 1));
+  }
+}
+
+void register_module(BytesView module_name) { g_module.assign(module_name); }
+BytesView module_name() { return g_module; }
+BytesView executable_name() { return g_executable; }
+
+void end_program(int exit_code) { throw ProgramEnd{exit_code}; }
+
+bool break_enabled() { return g_break_enabled; }
+
+void request_break() {
+  g_break_requested = 1;
+  detail::attention = 1;
+}
+
+bool break_requested() { return g_break_requested != 0; }
+
+void clear_break_request() {
+  g_break_requested = 0;
+  detail::attention = g_close_requested;
+}
+
+void request_close() {
+  g_close_requested = 1;
+  detail::attention = 1;
+}
+
+bool clear_key_enabled() { return kClearKey; }
+
+namespace {
+
+Bytes executable_stem(const char* argv0) {
+  std::string s = argv0 ? argv0 : "";
+  size_t slash = s.find_last_of('/');
+  if (slash != std::string::npos) s = s.substr(slash + 1);
+  size_t dot = s.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) s = s.substr(0, dot);
+  return s;
+}
+
+// The termination sequence: nothing raised from here on is reported; every
+// open file is closed with its final byte; the console device is restored.
+void terminate() {
+  error_state().raising = true;
+  error_state().terminating = true;
+  files::close_all_quietly();
+  console::detach();
+}
+
+}  // namespace
+
+int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::printf("%s", info.usage);
+      return kExitNormal;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("%s %s\n", info.name, info.version);
+      return kExitNormal;
+    }
+    std::fprintf(stderr, "%s: unknown argument '%s'\n\n%s", info.name, argv[i], info.usage);
+    return kExitUsage;
+  }
+
+  g_executable = executable_stem(argc > 0 ? argv[0] : info.name);
+  fp_reset();
+  console::attach(platform::make_console_device(g_executable));
+  g_break_enabled = true;
+  platform::install_signal_handlers();
+
+  int status = kExitNormal;
+  try {
+    try {
+      main_routine();
+    } catch (ProgramEnd& end) {
+      status = end.exit_code;
+    } catch (console::Closed&) {
+      status = kExitClosed;
+    } catch (RuntimeError& error) {
+      status = report_error(error);
+    }
+  } catch (...) {
+    status = kExitError;
+  }
+  terminate();
+  return status;
+}
+
+}  // namespace rt

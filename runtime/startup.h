@@ -1,0 +1,93 @@
+// Start-up, the statement hook and the end of the program.
+//
+// run_program() is the process frame: it starts the run-time (floating-point
+// state, signal and fault handlers, the console on the terminal or on plain
+// lines), runs the program's main routine and ends it through the
+// termination sequence, which closes every open file with its final 1A byte
+// and restores the terminal. It is the only place that catches run-time
+// errors; they are reported there.
+//
+// statement(line) runs before every statement of the program: the message
+// queue gets a turn before the first statement and then before every
+// eleventh, a pending break (Ctrl+C) stops the program with the interrupt
+// report, a closed console ends it; then the line becomes current. On most
+// statements this costs one counter test.
+//
+// Exit status: 0 normal end (or END's code), 1 a run-time error was reported,
+// 2 bad command line, 3 interrupted by the operator, 4 console closed.
+#pragma once
+
+#include <csignal>
+#include <cstdint>
+
+#include "runtime/strings.h"
+
+namespace rt {
+
+enum ExitStatus : int {
+  kExitNormal = 0,
+  kExitError = 1,
+  kExitUsage = 2,
+  kExitInterrupted = 3,
+  kExitClosed = 4,
+};
+
+// Thrown by END to unwind to the frame.
+struct ProgramEnd {
+  int exit_code;
+};
+
+namespace detail {
+extern int poll_counter;
+extern volatile std::sig_atomic_t attention;  // break or close pending
+extern uint16_t line;
+void statement_slow();
+}  // namespace detail
+
+inline void statement(uint16_t line) {
+  if (detail::poll_counter == 0 || detail::attention) [[unlikely]]
+    detail::statement_slow();
+  else
+    --detail::poll_counter;
+  detail::line = line;
+}
+
+inline uint16_t current_line() { return detail::line; }
+
+// GOSUB bookkeeping: the line of the calling statement is current again
+// when the subroutine returns.
+class Gosub {
+ public:
+  Gosub() : saved_(detail::line) {}
+  ~Gosub() { detail::line = saved_; }
+  Gosub(const Gosub&) = delete;
+  Gosub& operator=(const Gosub&) = delete;
+
+ private:
+  uint16_t saved_;
+};
+
+// The program's first action: its module record.
+void register_module(BytesView module_name);
+BytesView module_name();
+// The executable's name without folder and extension (console title).
+BytesView executable_name();
+
+[[noreturn]] void end_program(int exit_code);
+
+bool break_enabled();
+void request_break();  // async-signal-safe
+bool break_requested();
+void clear_break_request();
+void request_close();  // async-signal-safe
+bool clear_key_enabled();
+
+using MainRoutine = void (*)();
+struct ProgramInfo {
+  const char* name;     // for --help and --version
+  const char* version;
+  const char* usage;    // UTF-8
+};
+int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine);
+
+}  // namespace rt

@@ -1,0 +1,44 @@
+// Byte strings and their operations.
+//
+// Text is a sequence of bytes in code page 932; positions and lengths count
+// bytes from 1, and a double-byte character occupies two positions. Strings
+// are values: assigning copies. The cutting operations return views into
+// their argument; storing a view into a Bytes variable makes the copy.
+// Every invalid argument raises error 5; a count or position outside 32 bits
+// raises error 6.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+using Bytes = std::string;
+using BytesView = std::string_view;
+
+// LEFT$: the first n bytes (the whole string when n exceeds its length).
+BytesView left(BytesView s, int64_t n);
+// RIGHT$: the last n bytes.
+BytesView right(BytesView s, int64_t n);
+// MID$: n bytes from byte p; empty when p is beyond the end.
+BytesView mid(BytesView s, int64_t p, int64_t n);
+// MID$ without a count: everything from byte p.
+BytesView mid(BytesView s, int64_t p);
+// INSTR: first position of t in s at or after p, or 0. Plain byte search:
+// a match may start on the trail byte of a double-byte character.
+int32_t instr(int64_t p, BytesView s, BytesView t);
+// LEN.
+int32_t len(BytesView s);
+// CHR$ of one or more codes 0..255.
+Bytes chr(std::initializer_list<int64_t> codes);
+// Concatenation with the 2,147,483,647-byte limit (error 15).
+Bytes concat(BytesView a, BytesView b);
+
+// Shift-JIS lead bytes: 81-9F and E0-FC hexadecimal.
+constexpr bool is_lead_byte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+}  // namespace rt
