@@ -53,6 +53,7 @@ BytesView executable_name() { return g_executable; }
 void end_program(int exit_code) { throw ProgramEnd{exit_code}; }
 
 bool break_enabled() { return g_break_enabled; }
+void enable_break(bool enabled) { g_break_enabled = enabled; }
 
 void request_break() {
   g_break_requested = 1;
@@ -112,7 +113,7 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
   g_executable = executable_stem(argc > 0 ? argv[0] : info.name);
   fp_reset();
   console::attach(platform::make_console_device(g_executable));
-  g_break_enabled = true;
+  enable_break(true);
   platform::install_signal_handlers();
 
   int status = kExitNormal;

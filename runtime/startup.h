@@ -76,6 +76,7 @@ BytesView executable_name();
 [[noreturn]] void end_program(int exit_code);
 
 bool break_enabled();
+void enable_break(bool enabled);
 void request_break();  // async-signal-safe
 bool break_requested();
 void clear_break_request();

@@ -1,0 +1,84 @@
+// The run-time frame seen from outside: command line, error report and its
+// registry record, the message library, interrupts, a closed console and a
+// processor fault.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/sheets.h"
+
+namespace e2e {
+namespace {
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(Frame, CommandLine) {
+  Workspace ws;
+  Result help = ws.run("", std::string(SARDANE_BIN) + "' '--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(has(help.screen, "Usage: sardane")) << help.screen;
+  Result version = ws.run("", std::string(SARDANE_BIN) + "' '--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.screen, "sardane 1.0.0\n");
+  Result bad = ws.run("", std::string(SARDANE_BIN) + "' '--drive=d");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(has(bad.errors, "Usage: sardane"));
+  EXPECT_TRUE(bad.screen.empty());
+}
+
+TEST(Frame, FileExistsReportAndRecord) {
+  Workspace ws;
+  one_sheet_job(ws);
+  ASSERT_EQ(ws.convert("J").status, 0);
+  Result r = ws.convert("J");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(has(r.screen, "X\n  標高メッシュ\nSardane [302行]:エラー[64]\n任意のキーを押してください\n"))
+      << r.screen;
+  std::string record = ws.error_record();
+  for (const char* value : {"MODL=text:Sardane\n", "LINE=dword:302\n", "CODE=dword:64\n", "FUNC=dword:15\n",
+                            "INFO=dword:8\n", "MODE=text:独立型\n", "RTL=text:V6.30 L10 U002+1\n",
+                            "APIERR=dword:80\n"})
+    EXPECT_TRUE(has(record, value)) << value << " in\n" << record;
+  EXPECT_TRUE(has(record, "TIME=text:20"));
+}
+
+TEST(Frame, MessageLibraryAddsTheText) {
+  Workspace ws;
+  ws.install_message_library();
+  Result r = ws.run(ws.disc() + "\nNOJOB\n\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(has(r.screen, "Sardane [109行]:エラー[63]\nファイルが見つかりません。\n任意のキーを押してください\n"))
+      << r.screen;
+}
+
+TEST(Frame, InterruptWhileTyping) {
+  Workspace ws;
+  Result r = ws.run("ab\x03\n");
+  EXPECT_EQ(r.status, 3);
+  EXPECT_TRUE(has(r.screen, "\n中断しました Sardane[105行] \n任意のキーを押してください")) << r.screen;
+}
+
+TEST(Frame, ClosedConsoleEndsWithoutReport) {
+  Workspace ws;
+  one_sheet_job(ws);
+  Result r = ws.run(ws.disc() + "\n");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_FALSE(has(r.screen, "エラー"));
+  // After the job, a closed console at the final prompt still leaves complete files.
+  Result done = ws.run(ws.disc() + "\nJ\n");
+  EXPECT_EQ(done.status, 4);
+  EXPECT_EQ(ws.output("JTO.txt"), "\x1A");
+}
+
+TEST(Frame, ProcessorFault) {
+  Workspace ws;
+  Result r = ws.run("", FAULT_BIN);
+  EXPECT_EQ(r.status, 128 + 11);
+  EXPECT_TRUE(has(r.screen, "続行不可能なエラーが発生しました Sardane [42行]\r\n")) << r.screen;
+  std::string record = ws.error_record();
+  EXPECT_TRUE(has(record, "XMODL=text:Sardane\n")) << record;
+  EXPECT_TRUE(has(record, "XLINE=dword:42\n"));
+  EXPECT_TRUE(has(record, "XCODE=dword:3221225477\n"));
+  EXPECT_TRUE(has(record, "XRTL=text:V6.30 L10 U002+1\n"));
+}
+
+}  // namespace
+}  // namespace e2e

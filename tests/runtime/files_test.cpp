@@ -1,0 +1,174 @@
+#include "runtime/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "tests/runtime/test_support.h"
+
+namespace {
+
+using rt::Sep;
+using test::error_of;
+namespace files = rt::files;
+
+struct FilesTest : ::testing::Test {
+  test::TempDir dir;
+  void TearDown() override { files::close_all_quietly(); }
+  // All lines of a file read with LINE INPUT # until EOF.
+  std::vector<std::string> lines(const std::string& bytes) {
+    dir.write("in.txt", bytes);
+    files::open(dir.file("in.txt"), files::Mode::kInput, 1);
+    std::vector<std::string> out;
+    rt::Bytes line;
+    while (!files::eof(1)) {
+      files::line_input(1, line);
+      out.push_back(line);
+    }
+    files::close({1});
+    return out;
+  }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(FilesTest, LineRules) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    Lines want;
+  } cases[] = {
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"lone LF is data", "a\nb\r\n", {"a\nb"}},
+      {"1A as last byte", "x\x1A", {"x"}},
+      {"1A in the middle", std::string("x\x1Ay\r\n"), {"x\x1Ay"}},
+      {"trailing CR", "x\r", {"x"}},
+      {"lone CRs", "a\rb\r", {"a", "b"}},
+      {"NUL dropped", std::string("a\0b\r\n", 5), {"ab"}},
+      {"no final line end", "a\r\nb", {"a", "b"}},
+      {"empty lines", "\r\n\r\n", {"", ""}},
+      {"CR LF then 1A", "a\r\n\x1A", {"a"}},
+      {"1A after 1A", "a\x1A\x1A", {"a\x1A"}},
+      {"empty file", "", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(lines(c.bytes), c.want) << c.what;
+}
+
+TEST_F(FilesTest, LineLengthLimit) {
+  EXPECT_EQ(lines(std::string(32767, 'a') + "\r\n")[0].size(), 32767u);
+  dir.write("long.txt", std::string(32768, 'a'));
+  files::open(dir.file("long.txt"), files::Mode::kInput, 1);
+  rt::Bytes line;
+  EXPECT_EQ(error_of([&] { files::line_input(1, line); }), 15);
+}
+
+TEST_F(FilesTest, LongLinesAcrossBuffers) {
+  std::string big;
+  for (int k = 0; k < 20000; ++k) big += std::string(30, 'a' + k % 26) + "\r\n";
+  Lines got = lines(big);
+  ASSERT_EQ(got.size(), 20000u);
+  EXPECT_EQ(got[19999], std::string(30, 'a' + 19999 % 26));
+}
+
+TEST_F(FilesTest, ReadPastEnd) {
+  dir.write("e.txt", "");
+  files::open(dir.file("e.txt"), files::Mode::kInput, 1);
+  EXPECT_TRUE(files::eof(1));
+  rt::Bytes line;
+  EXPECT_EQ(error_of([&] { files::line_input(1, line); }), 54);
+}
+
+TEST_F(FilesTest, OutputAndClose) {
+  files::open(dir.file("o.txt"), files::Mode::kOutput, 2);
+  files::print(2, "abc", Sep::kNone);
+  files::print(2, "a", Sep::kSemicolon);
+  files::print(2, "b", Sep::kNone);
+  files::print_integer(2, 5, Sep::kNone);
+  files::print_integer(2, -12, Sep::kNone);
+  files::print(2, "a", Sep::kComma);
+  files::print(2, "b", Sep::kNone);
+  files::close({2});
+  EXPECT_EQ(dir.read("o.txt"), "abc\r\nab\r\n 5 \r\n-12 \r\na             b\r\n\x1A");
+}
+
+TEST_F(FilesTest, OutputOfExistingFileIsRefused) {
+  dir.write("x.txt", "keep");
+  EXPECT_EQ(error_of([&] { files::open(dir.file("x.txt"), files::Mode::kOutput, 2); }), 64);
+  EXPECT_EQ(dir.read("x.txt"), "keep");
+  // The number stays free.
+  files::open(dir.file("y.txt"), files::Mode::kOutput, 2);
+}
+
+TEST_F(FilesTest, AppendOverFinalByte) {
+  dir.write("a.txt", "old\r\n\x1A");
+  files::open(dir.file("a.txt"), files::Mode::kAppend, 2);
+  files::print(2, "x", Sep::kNone);
+  files::close_all();
+  EXPECT_EQ(dir.read("a.txt"), "old\r\nx\r\n\x1A");
+  files::open(dir.file("new.txt"), files::Mode::kAppend, 2);
+  files::close_all();
+  EXPECT_EQ(dir.read("new.txt"), "\x1A");
+}
+
+TEST_F(FilesTest, UsingWritesPictures) {
+  files::open(dir.file("u.txt"), files::Mode::kOutput, 2);
+  files::print_using(2, rt::Picture::parse("####.######"), 127.51, Sep::kSemicolon);
+  files::print_using(2, rt::Picture::parse("###.######"), 26.005, Sep::kNone);
+  files::close({2});
+  EXPECT_EQ(dir.read("u.txt"), " 127.510000 26.005000\r\n\x1A");
+}
+
+TEST_F(FilesTest, NumberAndModeErrors) {
+  dir.write("in.txt", "a\r\n");
+  struct Case {
+    const char* what;
+    std::function<void()> fn;
+    int code;
+  } cases[] = {
+      {"number 0", [&] { files::open(dir.file("in.txt"), files::Mode::kInput, 0); }, 50},
+      {"number 256", [&] { files::open(dir.file("in.txt"), files::Mode::kInput, 256); }, 50},
+      {"missing file", [&] { files::open(dir.file("none.txt"), files::Mode::kInput, 1); }, 63},
+      {"missing folder", [&] { files::open(dir.file("no/x.txt"), files::Mode::kInput, 1); }, 63},
+      {"not open", [&] { files::eof(9); }, 57},
+      {"wildcard", [&] { files::open(dir.file("*.txt"), files::Mode::kInput, 1); }, 55},
+      {"name too long", [&] { files::open(std::string(261, 'a'), files::Mode::kInput, 1); }, 55},
+      {"bad drive prefix", [&] { files::open("ab:x", files::Mode::kInput, 1); }, 5},
+      {"drive number 26", [&] { files::open("26:x", files::Mode::kInput, 1); }, 5},
+      {"bad access", [&] { files::open(dir.file("o.txt"), files::Mode::kOutput, 1, 3); }, 51},
+      {"folder as file", [&] { files::open(dir.path(), files::Mode::kInput, 1); }, 75},
+      {"device", [&] { files::open("COM1:", files::Mode::kOutput, 1); }, 27},
+  };
+  for (const Case& c : cases) EXPECT_EQ(error_of(c.fn), c.code) << c.what;
+  files::open(dir.file("in.txt"), files::Mode::kInput, 1);
+  EXPECT_EQ(error_of([&] { files::open(dir.file("in.txt"), files::Mode::kInput, 1); }), 52);
+  EXPECT_EQ(error_of([&] { files::print(1, "x", Sep::kNone); }), 51);
+  files::close({9});  // not open: nothing happens
+  EXPECT_EQ(error_of([&] { files::close({0}); }), 50);
+}
+
+TEST_F(FilesTest, CloseWithoutNumbersClosesAll) {
+  files::open(dir.file("p.txt"), files::Mode::kOutput, 2);
+  files::open(dir.file("q.txt"), files::Mode::kOutput, 4);
+  files::close_all();
+  EXPECT_EQ(dir.read("p.txt"), "\x1A");
+  EXPECT_EQ(dir.read("q.txt"), "\x1A");
+  files::open(dir.file("r.txt"), files::Mode::kOutput, 2);  // number 2 is free again
+}
+
+TEST_F(FilesTest, FlushHandsBytesOver) {
+  files::open(dir.file("f.txt"), files::Mode::kOutput, 2);
+  files::print(2, "line", Sep::kNone);
+  files::flush_all();
+  EXPECT_EQ(dir.read("f.txt"), "line\r\n");
+}
+
+TEST_F(FilesTest, ReadOnlyFolder) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  chmod(dir.path().c_str(), 0555);
+  int code = error_of([&] { files::open(dir.file("w.txt"), files::Mode::kOutput, 2); });
+  chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(code, 75);
+}
+
+}  // namespace

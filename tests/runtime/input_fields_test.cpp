@@ -1,0 +1,50 @@
+#include "runtime/input_fields.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using rt::InputKind;
+
+TEST(InputFields, Splitting) {
+  const std::vector<InputKind> s1{InputKind::kString};
+  const std::vector<InputKind> s2{InputKind::kString, InputKind::kString};
+  const std::vector<InputKind> sn{InputKind::kString, InputKind::kInt16};
+  struct Case {
+    std::string line;
+    std::vector<InputKind> kinds;
+    bool ok;
+    std::string first;
+  } cases[] = {
+      {"  abc  ", s1, true, "abc"},
+      {"a,b", s1, false, ""},
+      {"a:b", s1, false, ""},
+      {"\"a,b\"", s1, true, "a,b"},
+      {"\"a:b\"  ", s1, true, "a:b"},
+      {"\"a\"x", s1, false, ""},
+      {"ab\"c", s1, true, "ab\"c"},
+      {"", s1, true, ""},
+      {"a,b", s2, true, "a"},
+      {"a", s2, false, ""},
+      {"x, 12", sn, true, "x"},
+      {"x,", sn, false, ""},
+      {"x,1 2", sn, false, ""},
+      {"x,\"1\"", sn, false, ""},
+      {"x,40000", sn, false, ""},
+      {"x,&H10", sn, true, "x"},
+      {"x,abc", sn, false, ""},
+      {"x,1E999", {InputKind::kString, InputKind::kDouble}, false, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<rt::InputValue> out;
+    ASSERT_EQ(rt::split_input(c.line, c.kinds, out), c.ok) << c.line;
+    if (c.ok) {
+      EXPECT_EQ(out[0].text, c.first) << c.line;
+    }
+  }
+  std::vector<rt::InputValue> out;
+  ASSERT_TRUE(rt::split_input("x,&H10", sn, out));
+  EXPECT_EQ(out[1].number, 16);
+}
+
+}  // namespace

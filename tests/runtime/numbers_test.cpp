@@ -1,0 +1,107 @@
+#include "runtime/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+
+#include "tests/runtime/test_support.h"
+
+namespace {
+
+using test::error_of;
+
+TEST(Val, Values) {
+  struct Case {
+    const char* text;
+    long double want;
+  } cases[] = {
+      {" 12 34", 12},
+      {"1.5E2", 150},
+      {"x1", 0},
+      {"-.5", -0.5},
+      {"0036", 36},
+      {"", 0},
+      {"   ", 0},
+      {"  -5}", -5},
+      {"+7", 7},
+      {"4590000000", 4590000000.0L},
+      {"936000000", 936000000},
+      {"00360000", 360000},
+      {"&H10", 16},
+      {"&HFFFF", -1},
+      {"&O17", 15},
+      {"&X1", 0},
+      {".", 0},
+      {"-", 0},
+      {"12.5}", 12.5},
+      {"1D3", 1000},
+      {"2e-1", static_cast<float>(0.2)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(rt::val(c.text), c.want) << c.text;
+}
+
+TEST(Val, TypingRule) {
+  // Fewer than 8 significant digits: single precision.
+  EXPECT_EQ(static_cast<double>(rt::val("26.005")), 26.0049991607666015625);
+  EXPECT_EQ(static_cast<double>(rt::val("26.00500")), 26.0049991607666015625);
+  // 8 or more: double precision.
+  EXPECT_EQ(static_cast<double>(rt::val("26.005000")), 26.005);
+  EXPECT_EQ(static_cast<double>(rt::val("127.51")), static_cast<double>(127.51f));
+  // Whole numbers that do not fit 32 bits with many digits: exact double.
+  EXPECT_EQ(rt::val("123456789012"), 123456789012.0L);
+  // A single-precision overflow becomes double.
+  EXPECT_EQ(static_cast<double>(rt::val("1E39")), 1e39);
+}
+
+TEST(Val, Overflow) { EXPECT_EQ(error_of([] { rt::val("1D999"); }), 6); }
+
+TEST(Integers, StoreRounding) {
+  struct Case {
+    long double v;
+    int16_t want;
+  } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {12.5, 12}, {13.5, 14}, {123.4, 123}, {-0.4, 0}};
+  for (const Case& c : cases) EXPECT_EQ(rt::to_int16(c.v), c.want) << static_cast<double>(c.v);
+  EXPECT_EQ(rt::to_int32(2147483647.4L), 2147483647);
+  EXPECT_EQ(rt::int_arg(2.5), 3);
+  EXPECT_EQ(rt::int_arg(-2.5), -3);
+  EXPECT_EQ(rt::int_arg(1.5), 2);
+}
+
+TEST(Integers, Errors) {
+  struct Case {
+    const char* what;
+    std::function<void()> fn;
+    int code;
+  } cases[] = {
+      {"32767.6 to 16 bits", [] { rt::to_int16(32767.6L); }, 6},
+      {"-32769 to 16 bits", [] { rt::to_int16(-32769); }, 6},
+      {"2^31 to 32 bits", [] { rt::to_int32(2147483648.0L); }, 6},
+      {"NaN to 16 bits", [] { rt::to_int16(std::nanl("")); }, 6},
+      {"32-bit result 40000 to 16 bits", [] { rt::narrow16(40000); }, 6},
+      {"integer argument 3e9", [] { rt::int_arg(3e9L); }, 6},
+  };
+  for (const Case& c : cases) EXPECT_EQ(error_of(c.fn), c.code) << c.what;
+  EXPECT_EQ(rt::narrow16(-32768), -32768);
+}
+
+TEST(FloatCheck, FlagsBecomeErrors) {
+  volatile long double zero = 0, big = 1e4000L, one = 1;
+  struct Case {
+    const char* what;
+    std::function<void()> fn;
+    int code;
+  } cases[] = {
+      {"division by zero", [&] { volatile long double r = one / zero; (void)r; rt::fp_check(); }, 11},
+      {"invalid", [&] { volatile long double r = zero / zero; (void)r; rt::fp_check(); }, 5},
+      {"overflow", [&] { volatile long double r = big * big * big * big; (void)r; rt::fp_check(); }, 6},
+      {"underflow passes", [&] { volatile long double r = one / big / big; (void)r; rt::fp_check(); }, 0},
+  };
+  for (const Case& c : cases) {
+    rt::fp_reset();
+    EXPECT_EQ(error_of(c.fn), c.code) << c.what;
+  }
+  EXPECT_EQ(std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW), 0);
+}
+
+}  // namespace

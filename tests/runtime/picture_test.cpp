@@ -1,0 +1,87 @@
+#include "runtime/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "runtime/numbers.h"
+#include "tests/runtime/test_support.h"
+
+namespace {
+
+std::string fmt(const char* picture, double v) {
+  rt::Bytes out;
+  rt::Picture::parse(picture).format(v, out);
+  return out;
+}
+
+TEST(Picture, FixedForm) {
+  struct Case {
+    const char* picture;
+    double value;
+    const char* want;
+  } cases[] = {
+      {"####.######", 127.51, " 127.510000"},
+      {"###.######", 26.005, " 26.005000"},
+      {"###.######", static_cast<double>(rt::val("26.005")), " 26.004999"},
+      {"####.######", -127.51, "-127.510000"},
+      {"####.######", 0.5, "   0.500000"},
+      {"####.######", 0, "   0.000000"},
+      {"####.######", 127.5, " 127.500000"},
+      {"###.######", 26.25, " 26.250000"},
+      {"####.######", 0.0000006, "   0.000001"},
+      {"####.######", 0.00000049, "   0.000000"},
+      {"####.######", 9999.999999, "9999.999999"},
+      {"###.######", 999.9999994, "999.999999"},
+      // Ties at the seventh decimal round up through the 16-digit step.
+      {"####.######", (18.0L / 10000 + 459000) / 3600, " 127.500001"},
+      {"###.######", (18.0L / 10000 + 93600) / 3600, " 26.000001"},
+      {"##", 5, " 5"},
+      {"#.##", 2.345, "2.35"},
+      {"+##.#", 3.25, " +3.3"},
+      {"**##.#", 3.25, "***3.3"},
+      {"#,###", 1234, "1,234"},
+      {"##.#-", -1.25, " 1.3-"},
+      {"x=##.#!", 1.5, "x= 1.5!"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fmt(c.picture, c.value), c.want) << c.picture << " " << c.value;
+}
+
+TEST(Picture, Overflow) {
+  EXPECT_EQ(fmt("####.######", 12345.6), "% 12345.6");
+  EXPECT_EQ(fmt("####.######", 9999.9999995).substr(0, 1), "%");
+  EXPECT_EQ(fmt("###.######", -1000), "%-1000");
+  EXPECT_EQ(fmt("####.######", -1000.5), "%-1000.5");
+}
+
+TEST(Picture, Errors) {
+  EXPECT_EQ(test::error_of([] { rt::Picture::parse(""); }), 5);
+  EXPECT_EQ(test::error_of([] { rt::Picture::parse("abc"); }), 13);
+}
+
+// The exact 16-digit path agrees with a wide printf rendering.
+TEST(Picture, SixteenDigitsMatchPrintf) {
+  std::mt19937_64 rng(7);
+  std::uniform_real_distribution<double> dist(0.0, 10000.0);
+  for (int k = 0; k < 20000; ++k) {
+    double v = k < 1000 ? (k * 36 + 18) / 36000000.0 + 127 : dist(rng);
+    uint64_t d;
+    int e;
+    rt::decimal_digits16(v, d, e);
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "%.39e", v);
+    std::string digits;
+    for (char* p = buf; *p && *p != 'e'; ++p)
+      if (*p >= '0' && *p <= '9') digits.push_back(*p);
+    uint64_t want = std::stoull(digits.substr(0, 16)) + (digits[16] >= '5' ? 1 : 0);
+    int want_e = std::atoi(std::strchr(buf, 'e') + 1);
+    if (want == 10000000000000000ull) want = 1000000000000000ull, ++want_e;
+    ASSERT_EQ(d, want) << buf;
+    ASSERT_EQ(e, want_e) << buf;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "tests/runtime/test_support.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "runtime/errors.h"
+
+namespace test {
+
+TempDir::TempDir() {
+  char tmpl[] = "/tmp/sardane-test-XXXXXX";
+  path_ = mkdtemp(tmpl);
+}
+
+TempDir::~TempDir() { std::filesystem::remove_all(path_); }
+
+void TempDir::write(const std::string& name, const std::string& bytes) const {
+  std::filesystem::path p = file(name);
+  std::filesystem::create_directories(p.parent_path());
+  write_file(p, bytes);
+}
+
+std::string TempDir::read(const std::string& name) const { return read_file(file(name)); }
+
+bool TempDir::exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+
+int error_of(const std::function<void()>& fn) {
+  rt::error_state().raising = false;
+  try {
+    fn();
+  } catch (const rt::RuntimeError& e) {
+    rt::error_state().raising = false;
+    return e.code();
+  }
+  return 0;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+}  // namespace test
+
+namespace {
+// Tests never touch a real registry: both hives go to a fresh folder.
+struct RegistrySandbox {
+  RegistrySandbox() {
+    char tmpl[] = "/tmp/sardane-registry-XXXXXX";
+    std::string root = mkdtemp(tmpl);
+    setenv("SARDANE_REGISTRY_USER", (root + "/user").c_str(), 1);
+    setenv("SARDANE_REGISTRY_MACHINE", (root + "/machine").c_str(), 1);
+  }
+} g_sandbox;
+}  // namespace
