@@ -19,8 +19,8 @@ JobState& job() {
 }
 
 void run_job() {
-  using rt::statement;
   using rt::Sep;
+  using rt::statement;
   JobState& j = job();
   statement(kLine + 1);
   rt::register_module("Sardane");

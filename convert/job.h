@@ -18,8 +18,8 @@ using rt::Bytes;
 using rt::BytesView;
 
 struct JobState {
-  Bytes drive;     // as typed at the first prompt
-  Bytes job_name;  // as INPUT returned it
+  Bytes drive;              // as typed at the first prompt
+  Bytes job_name;           // as INPUT returned it
   rt::Array2<Bytes> table;  // (row, column): column 0 sheet code, 1 sheet name; rows 1..n
   int16_t count = 0;        // n
   int16_t position = 0;     // i: 1 for the first sheet

@@ -26,7 +26,9 @@ Bytes output_name(BytesView code, const char* extension) {
   return name;
 }
 
-void line(BytesView text) { files::print(kGraphics, text, Sep::kNone); }
+void line(BytesView text) {
+  files::print(kGraphics, text, Sep::kNone);
+}
 
 }  // namespace
 
@@ -69,15 +71,21 @@ void write_vertex(double longitude, double latitude) {
   files::print_using(kGraphics, latitude_picture(), latitude, Sep::kNone);
 }
 
-void write_style(BytesView style) { line(style); }
+void write_style(BytesView style) {
+  line(style);
+}
 
 void Row::next() {
   files::print(kAttributes, first_ ? "\"" : "\",\"", Sep::kSemicolon);
   first_ = false;
 }
 
-void Row::text(BytesView value) { files::print(kAttributes, value, Sep::kSemicolon); }
+void Row::text(BytesView value) {
+  files::print(kAttributes, value, Sep::kSemicolon);
+}
 
-void Row::end() { files::print(kAttributes, "\"", Sep::kNone); }
+void Row::end() {
+  files::print(kAttributes, "\"", Sep::kNone);
+}
 
 }  // namespace convert::mif

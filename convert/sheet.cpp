@@ -84,9 +84,10 @@ double to_degrees(long double offset, double origin) {
 
 Degrees point_to_degrees(BytesView point_line) {
   const SheetState& s = sheet();
-  double lon = to_degrees(rt::val(rt::left(point_line, 8)), s.x_origin);
-  double lat = to_degrees(rt::val(rt::right(point_line, 8)), s.y_origin);
-  return {lon, lat};
+  long double lon = (rt::val(rt::left(point_line, 8)) / 10000.0L + s.x_origin) / 3600.0L;
+  long double lat = (rt::val(rt::right(point_line, 8)) / 10000.0L + s.y_origin) / 3600.0L;
+  rt::fp_check();
+  return {static_cast<double>(lon), static_cast<double>(lat)};
 }
 
 void sheet_pass() {

@@ -9,6 +9,7 @@
 // arc-second; degrees = (offset / 10000 + origin) / 3600 in 80-bit precision.
 #pragma once
 
+#include "convert/point_table.h"
 #include "runtime/arrays.h"
 #include "runtime/strings.h"
 
@@ -18,8 +19,11 @@ using rt::Bytes;
 using rt::BytesView;
 
 struct SheetState {
-  rt::Array<Bytes> point_table;  // 0..200000
-  rt::Array<Bytes> vertices;     // the vertex buffer, 0..30000
+  PointTable point_table;  // 0..200000
+  // The vertex buffer, 0..30000: the point-table lines of the object being
+  // built. The table does not change while an object is built, so an entry
+  // refers to the table's text rather than copying it.
+  rt::Array<BytesView> vertices;
   double x_origin = 0;
   double y_origin = 0;
 };
@@ -39,7 +43,7 @@ void read_sheet_origin();
 
 // One coordinate in degrees: (offset / 10000 + origin) / 3600, checked.
 double to_degrees(long double offset, double origin);
-// A point line's longitude and latitude.
+// A point line's longitude and latitude, checked once for the pair.
 Degrees point_to_degrees(BytesView point_line);
 
 // Loads the sheet's inputs and runs the eleven converters in order.

@@ -27,7 +27,8 @@ class Array {
     if (dimensioned_) raise_error(kDimensioned, loc(Op::kDim, 2));
     size_t count = detail::checked_count(upper);
     if (count > (uint64_t{1} << 32) / sizeof(T)) raise_error(kSubscript, loc(Op::kDim, 3));
-    data_.assign(count, T{});
+    data_.clear();
+    data_.resize(count);
     dimensioned_ = true;
   }
   T& operator[](int64_t index) {

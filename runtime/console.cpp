@@ -38,7 +38,9 @@ uint8_t next_key() {
   return g_model.keys().pop();
 }
 
-int linear() { return g_model.row() * ConsoleModel::kColumns + g_model.column(); }
+int linear() {
+  return g_model.row() * ConsoleModel::kColumns + g_model.column();
+}
 
 void move_linear(int pos) {
   g_model.move_to(pos / ConsoleModel::kColumns, pos % ConsoleModel::kColumns);
@@ -87,8 +89,12 @@ void detach() {
   g_device.reset();
 }
 
-ConsoleModel& model() { return g_model; }
-ConsoleDevice* device() { return g_device.get(); }
+ConsoleModel& model() {
+  return g_model;
+}
+ConsoleDevice* device() {
+  return g_device.get();
+}
 
 void print(BytesView text, Sep sep) {
   ConsoleTarget target;
@@ -96,7 +102,9 @@ void print(BytesView text, Sep sep) {
   present();
 }
 
-void print_integer(int32_t value, Sep sep) { print(integer_text(value), sep); }
+void print_integer(int32_t value, Sep sep) {
+  print(integer_text(value), sep);
+}
 
 void write(BytesView bytes) {
   g_model.write(bytes);
@@ -217,7 +225,8 @@ Bytes line_input(BytesView prompt) {
   return edit_line();
 }
 
-std::vector<InputValue> input(BytesView prompt, PromptSep sep, const std::vector<InputKind>& kinds) {
+std::vector<InputValue> input(BytesView prompt, PromptSep sep,
+                              const std::vector<InputKind>& kinds) {
   static const Bytes kRetry = sjis("もう一度入力してください") + "\r\n";
   std::vector<InputValue> values;
   for (;;) {

@@ -8,7 +8,9 @@ bool KeyRing::push(uint8_t code) {
   return true;
 }
 
-uint8_t KeyRing::pop() { return slots_[read_++]; }
+uint8_t KeyRing::pop() {
+  return slots_[read_++];
+}
 
 ConsoleModel::ConsoleModel() = default;
 

@@ -25,7 +25,9 @@ void dword(const char* name, uint32_t value) {
 
 }  // namespace
 
-void record_api_error(uint32_t os_error) { dword("APIERR", os_error); }
+void record_api_error(uint32_t os_error) {
+  dword("APIERR", os_error);
+}
 
 void record_error(BytesView module, uint16_t line, uint16_t code, uint16_t location,
                   BytesView time) {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
-#include <vector>
+#include <string>
 
 #include "runtime/errors.h"
 #include "runtime/platform/files.h"
@@ -43,7 +43,7 @@ struct File {
   int64_t read_start = 0;
   size_t read_len = 0;
   // Write buffer: bytes not yet handed over, to be written at write_start.
-  std::vector<char> wbuf;
+  std::string wbuf;
   int64_t write_start = 0;
   FileTarget target{*this};
 };
@@ -72,31 +72,47 @@ void flush(File& f) {
 
 void write_bytes(File& f, BytesView bytes) {
   if (f.wbuf.empty()) f.write_start = f.position;
-  f.wbuf.insert(f.wbuf.end(), bytes.begin(), bytes.end());
+  f.wbuf.append(bytes);
   f.position += static_cast<int64_t>(bytes.size());
   f.size = std::max(f.size, f.position);
   if (f.wbuf.size() >= kWriteBuffer) flush(f);
 }
 
-int FileTarget::column() const { return f_.column; }
+int FileTarget::column() const {
+  return f_.column;
+}
 
-void FileTarget::emit(BytesView bytes) {
-  if (f_.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
-  int col = f_.column;
+// The print column after writing `bytes` from column `col`: CR sets it to
+// 0, LF leaves it, TAB moves to the next multiple of 8, others add one; an
+// item of one form feed sets it to 0.
+int column_after(int col, BytesView bytes) {
   if (bytes.size() == 1 && bytes[0] == '\f') {
     col = 0;
   } else {
-    for (char c : bytes) {
-      if (c == '\r')
+    // Only the bytes behind the last CR decide the column.
+    size_t from = 0;
+    for (size_t k = bytes.size(); k > 0; --k) {
+      if (bytes[k - 1] == '\r') {
         col = 0;
-      else if (c == '\t')
+        from = k;
+        break;
+      }
+    }
+    for (size_t k = from; k < bytes.size(); ++k) {
+      char c = bytes[k];
+      if (c == '\t')
         col = (col / 8 + 1) * 8;
       else if (c != '\n')
         ++col;
     }
   }
+  return col;
+}
+
+void FileTarget::emit(BytesView bytes) {
+  if (f_.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
   write_bytes(f_, bytes);
-  f_.column = col;
+  f_.column = column_after(f_.column, bytes);
 }
 
 // Makes sure the read buffer holds the byte at `offset`; false at the end.
@@ -130,20 +146,21 @@ Bytes drive_prefix(BytesView name) {
     if (drive > 25) raise_error(kIllegalCall, loc(Op::kOpen, 4));
     return Bytes(1, static_cast<char>('A' + drive)) + Bytes(name.substr(colon));
   }
-  bool letter = head.size() == 1 && ((head[0] >= 'A' && head[0] <= 'Z') ||
-                                     (head[0] >= 'a' && head[0] <= 'z'));
+  bool letter = head.size() == 1 &&
+                ((head[0] >= 'A' && head[0] <= 'Z') || (head[0] >= 'a' && head[0] <= 'z'));
   if (!letter) raise_error(kIllegalCall, loc(Op::kOpen, 5));
   return Bytes(name);
 }
 
 bool is_device(BytesView name) {
-  static const char* const kDevices[] = {"LPT1:", "LPT2:", "LPT3:", "COM0:", "COM1:",
-                                         "COM2:", "COM3:", "COM4:"};
+  static const char* const kDevices[] = {
+      "LPT1:", "LPT2:", "LPT3:", "COM0:", "COM1:", "COM2:", "COM3:", "COM4:"};
   if (name.size() < 5) return false;
   for (const char* d : kDevices) {
     bool same = true;
     for (int k = 0; k < 5 && same; ++k)
-      same = (name[static_cast<size_t>(k)] & ~0x20) == (d[k] & ~0x20) || name[static_cast<size_t>(k)] == d[k];
+      same = (name[static_cast<size_t>(k)] & ~0x20) == (d[k] & ~0x20) ||
+             name[static_cast<size_t>(k)] == d[k];
     if (same) return true;
   }
   return false;
@@ -244,15 +261,28 @@ void print(int n, BytesView text, Sep sep) {
   print_item(f.target, text, sep);
 }
 
-void print_integer(int n, int32_t value, Sep sep) { print(n, integer_text(value), sep); }
+void print_integer(int n, int32_t value, Sep sep) {
+  print(n, integer_text(value), sep);
+}
 
 void print_using(int n, const Picture& picture, double value, Sep sep) {
   File& f = open_file(n, Op::kUsing);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kUsing, 3));
-  Bytes text;
-  picture.format(value, text);
-  if (sep == Sep::kNone) text.append("\r\n");
-  f.target.emit(text);
+  // Formatted straight into the write buffer.
+  if (f.wbuf.empty()) f.write_start = f.position;
+  const size_t start = f.wbuf.size();
+  picture.format(value, f.wbuf);
+  if (sep == Sep::kNone) f.wbuf.append("\r\n");
+  BytesView item(f.wbuf.data() + start, f.wbuf.size() - start);
+  if (sep == Sep::kNone)
+    f.column = 0;
+  else if (picture.plain())
+    f.column += static_cast<int>(item.size());
+  else
+    f.column = column_after(f.column, item);
+  f.position += static_cast<int64_t>(item.size());
+  f.size = std::max(f.size, f.position);
+  if (f.wbuf.size() >= kWriteBuffer) flush(f);
 }
 
 namespace {

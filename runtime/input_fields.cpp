@@ -7,8 +7,12 @@
 namespace rt {
 namespace {
 
-bool is_separator(char c) { return c == ',' || c == ':'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_separator(char c) {
+  return c == ',' || c == ':';
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // A whole field that reads as one number: [+-] digits [. digits] [E|D [+-] digits],
 // or &H / &O digits.
@@ -53,15 +57,19 @@ bool is_number(BytesView f) {
 bool fits(long double v, InputKind kind) {
   long double r = std::nearbyintl(v);
   switch (kind) {
-    case InputKind::kInt16: return r >= -32768 && r <= 32767;
-    case InputKind::kInt32: return r >= -2147483648.0L && r <= 2147483647.0L;
-    default: return std::isfinite(v);
+    case InputKind::kInt16:
+      return r >= -32768 && r <= 32767;
+    case InputKind::kInt32:
+      return r >= -2147483648.0L && r <= 2147483647.0L;
+    default:
+      return std::isfinite(v);
   }
 }
 
 }  // namespace
 
-bool split_input(BytesView line, const std::vector<InputKind>& kinds, std::vector<InputValue>& out) {
+bool split_input(BytesView line, const std::vector<InputKind>& kinds,
+                 std::vector<InputValue>& out) {
   out.clear();
   size_t pos = 0, n = line.size();
   for (size_t v = 0; v < kinds.size(); ++v) {

@@ -17,7 +17,8 @@ bool lookup_message(uint16_t code, Bytes& text) {
   platform::Library lib = platform::load_library(path);
   if (!lib.handle) return false;
   bool found = false;
-  if (auto fn = reinterpret_cast<GetErrMsgFunction>(platform::library_symbol(lib, kMessageFunction))) {
+  if (auto fn =
+          reinterpret_cast<GetErrMsgFunction>(platform::library_symbol(lib, kMessageFunction))) {
     char buffer[260] = {0};
     if (fn(lib.handle, code, buffer, sizeof buffer) != 0) {
       buffer[sizeof buffer - 1] = 0;

@@ -10,7 +10,9 @@
 namespace rt {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -43,7 +45,7 @@ long double to_single_or_double(long double v) {
 
 }  // namespace
 
-long double val(BytesView s) {
+long double detail::val_general(BytesView s) {
   size_t i = 0, n = s.size();
   while (i < n && s[i] == ' ') ++i;
   if (i == n) return 0;
@@ -144,12 +146,16 @@ long double val(BytesView s) {
 }
 
 int16_t to_int16(long double v) {
+  if (v >= -32768.0L && v <= 32767.0L) {
+    int16_t whole = static_cast<int16_t>(v);
+    if (whole == v) return whole;
+  }
   long double r = std::nearbyintl(v);
   if (!(r >= -32768.0L && r <= 32767.0L)) raise_error(kOverflow, loc(Op::kStoreInt, 1));
   return static_cast<int16_t>(r);
 }
 
-int32_t to_int32(long double v) {
+int32_t to_int32_rounded(long double v) {
   long double r = std::nearbyintl(v);
   if (!(r >= -2147483648.0L && r <= 2147483647.0L)) raise_error(kOverflow, loc(Op::kStoreLong, 1));
   return static_cast<int32_t>(r);
@@ -166,9 +172,8 @@ int16_t narrow16(int64_t v) {
   return static_cast<int16_t>(v);
 }
 
-void fp_check() {
+void detail::fp_raise() {
   int flags = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
-  if (flags == 0) return;
   std::feclearexcept(FE_ALL_EXCEPT);
   if (flags & FE_INVALID) raise_error(kIllegalCall, loc(Op::kFloatCheck, 1));
   if (flags & FE_DIVBYZERO) raise_error(kDivisionByZero, loc(Op::kFloatCheck, 2));

@@ -7,6 +7,7 @@
 // arguments of string functions round half away from zero.
 #pragma once
 
+#include <cfenv>
 #include <cstdint>
 
 #include "runtime/strings.h"
@@ -18,11 +19,37 @@ namespace rt {
 // exactly, an E exponent or fewer than 8 significant digits as single
 // precision, a D exponent or 8 or more digits as double precision.
 long double val(BytesView s);
+namespace detail {
+long double val_general(BytesView s);
+[[noreturn]] void fp_raise();
+}  // namespace detail
+
+// The common case inline: one to nine digits and nothing else.
+inline long double val(BytesView s) {
+  if (!s.empty() && s.size() <= 9) {
+    uint32_t v = 0;
+    for (char c : s) {
+      unsigned d = static_cast<unsigned char>(c) - '0';
+      if (d > 9) return detail::val_general(s);
+      v = v * 10 + d;
+    }
+    return v;
+  }
+  return detail::val_general(s);
+}
 
 // Store into a 16-bit integer variable: ties to even, error 6 outside range.
 int16_t to_int16(long double v);
 // Store into a 32-bit long variable: ties to even, error 6 outside range.
-int32_t to_int32(long double v);
+int32_t to_int32_rounded(long double v);
+inline int32_t to_int32(long double v) {
+  // Whole values (point numbers, offsets) need no rounding.
+  if (v >= -2147483648.0L && v <= 2147483647.0L) {
+    int32_t whole = static_cast<int32_t>(v);
+    if (whole == v) return whole;
+  }
+  return to_int32_rounded(v);
+}
 // Numeric argument that must be an integer: ties away from zero, 32 bits.
 int32_t int_arg(long double v);
 // A 32-bit result stored into a 16-bit integer: checked, not rounded.
@@ -30,7 +57,19 @@ int16_t narrow16(int64_t v);
 
 // Floating check after an expression: invalid operation raises 5, division
 // by zero 11, overflow 6. Underflow and inexact results pass.
-void fp_check();
+inline void fp_check() {
+#if defined(__x86_64__)
+  // The x87 status word and MXCSR keep invalid (01), zero-divide (04) and
+  // overflow (08) in the same bits.
+  unsigned short status;
+  unsigned int mxcsr;
+  __asm__ volatile("fnstsw %0" : "=m"(status));
+  __asm__ volatile("stmxcsr %0" : "=m"(mxcsr));
+  if ((status | mxcsr) & 0x0D) detail::fp_raise();
+#else
+  if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW)) detail::fp_raise();
+#endif
+}
 
 // Puts the floating-point unit into its start state: round to nearest,
 // exceptions masked, flags clear.

@@ -1,7 +1,9 @@
 #include "runtime/picture.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "runtime/errors.h"
 
@@ -11,10 +13,35 @@ namespace {
 constexpr uint64_t kTen15 = 1000000000000000ull;
 constexpr uint64_t kTen16 = 10000000000000000ull;
 
+constexpr uint64_t kPow10[20] = {1ull,
+                                 10ull,
+                                 100ull,
+                                 1000ull,
+                                 10000ull,
+                                 100000ull,
+                                 1000000ull,
+                                 10000000ull,
+                                 100000000ull,
+                                 1000000000ull,
+                                 10000000000ull,
+                                 100000000000ull,
+                                 1000000000000ull,
+                                 10000000000000ull,
+                                 100000000000000ull,
+                                 1000000000000000ull,
+                                 10000000000000000ull,
+                                 100000000000000000ull,
+                                 1000000000000000000ull,
+                                 10000000000000000000ull};
+
 unsigned __int128 pow10_128(int n) {
-  unsigned __int128 r = 1;
-  while (n-- > 0) r *= 10;
-  return r;
+  static const auto kTable = [] {
+    std::array<unsigned __int128, 23> t{};
+    t[0] = 1;
+    for (int k = 1; k < 23; ++k) t[k] = t[k - 1] * 10;
+    return t;
+  }();
+  return kTable[static_cast<size_t>(n)];
 }
 
 // Exact digits through 128-bit integers: value * 10^s = m * 2^ex * 10^s.
@@ -36,12 +63,24 @@ bool scaled_exact(uint64_t m, int ex, int s, unsigned __int128& floor_part, bool
 }
 
 bool digits_exact(double value, uint64_t& digits, int& exponent) {
-  int ex = 0;
-  double fr = std::frexp(value, &ex);
-  uint64_t m = static_cast<uint64_t>(std::ldexp(fr, 53));
-  ex -= 53;
-  int e = static_cast<int>(std::floor(std::log10(value)));
-  for (int tries = 0; tries < 3; ++tries) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  uint64_t m = bits & ((uint64_t{1} << 52) - 1);
+  int ex;
+  if (biased == 0) {
+    ex = -1074;
+  } else {
+    m |= uint64_t{1} << 52;
+    ex = biased - 1075;
+  }
+  if (m == 0) return false;
+  // floor(log10(value)): from the top bit, then checked against the exact
+  // powers of ten (the loop below corrects the rare miss).
+  int top = 63 - __builtin_clzll(m) + ex;
+  int e = static_cast<int>(std::floor(top * 0.30102999566398120));
+  if (e >= 0 && e < 19 && value >= static_cast<double>(kPow10[e + 1])) ++e;
+  for (int tries = 0; tries < 4; ++tries) {
     unsigned __int128 fl;
     bool half;
     if (!scaled_exact(m, ex, 15 - e, fl, half)) return false;
@@ -175,74 +214,102 @@ Picture Picture::parse(BytesView format) {
       break;
     }
   }
-  if (!f.plus_sign && i < n && (format[i] == '+' || format[i] == '-')) f.trailing_sign = format[i++];
+  if (!f.plus_sign && i < n && (format[i] == '+' || format[i] == '-'))
+    f.trailing_sign = format[i++];
   while (i < n) {
     if (format[i] == '_' && i + 1 < n) ++i;
     pic.after_.push_back(format[i++]);
   }
+  for (const Bytes* text : {&pic.before_, &pic.after_})
+    if (text->find_first_of("\r\n\t\f") != Bytes::npos) pic.plain_ = false;
   return pic;
 }
 
+namespace {
+
+// v / 10^k with a constant divisor for each k (a multiplication, not a
+// hardware division).
+uint64_t div_pow10(uint64_t v, int k) {
+  switch (k) {
+#define SARDANE_CASE(n) \
+  case n:               \
+    return v / kPow10[n];
+    SARDANE_CASE(0)
+    SARDANE_CASE(1) SARDANE_CASE(2) SARDANE_CASE(3) SARDANE_CASE(4) SARDANE_CASE(5) SARDANE_CASE(6)
+        SARDANE_CASE(7) SARDANE_CASE(8) SARDANE_CASE(9) SARDANE_CASE(10) SARDANE_CASE(11)
+            SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16)
+                SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+#undef SARDANE_CASE
+                    default : return 0;
+  }
+}
+
+}  // namespace
+
 void Picture::format(double value, Bytes& out) const {
-  out.append(before_);
   const NumericField& f = field_;
   const bool negative = value < 0;
   const double a = std::fabs(value);
   const int D = f.decimals;
 
-  // M = the value times 10^D, rounded by the first dropped of its 16
-  // generated digits; then split into integer and fraction digits.
-  bool overflow = !std::isfinite(a);
-  unsigned __int128 scaled = 0;
+  // scaled = the value times 10^D, rounded by the first dropped of its 16
+  // generated digits. It has at most integer_positions + D digits, which a
+  // field keeps below 20.
+  bool overflow = !std::isfinite(a) || f.integer_positions + D > 19;
+  uint64_t scaled = 0;
   if (!overflow && a != 0) {
     uint64_t digits;
     int e;
     decimal_digits16(a, digits, e);
-    if (e + 1 > f.integer_positions || D > 30) {
+    if (e + 1 > f.integer_positions) {
       overflow = true;
     } else {
       int t = e - 15 + D;
       if (t >= 0) {
-        scaled = static_cast<unsigned __int128>(digits) * pow10_128(t);
-      } else if (-t <= 16) {
-        unsigned __int128 p = pow10_128(-t - 1);
-        unsigned __int128 upto = digits / p;  // kept digits and the first dropped one
+        scaled = digits * kPow10[t];
+      } else if (t >= -16) {
+        uint64_t upto = div_pow10(digits, -t - 1);  // the kept digits and the first dropped one
         scaled = upto / 10 + (upto % 10 >= 5 ? 1 : 0);
       }
     }
   }
-  char intdigits[48];
-  int intlen = 0;
-  char fracdigits[48];
-  if (!overflow) {
-    unsigned __int128 unit = pow10_128(D);
-    unsigned __int128 ip = scaled / unit, fp = scaled % unit;
-    for (int k = D - 1; k >= 0; --k, fp /= 10) fracdigits[k] = static_cast<char>('0' + fp % 10);
-    char rev[48];
-    int rlen = 0;
-    for (; ip != 0 && rlen < 40; ip /= 10) rev[rlen++] = static_cast<char>('0' + ip % 10);
-    for (int k = 0; k < rlen; ++k) {
-      if (f.thousands && k > 0 && (rlen - k) % 3 == 0) intdigits[intlen++] = ',';
-      intdigits[intlen++] = rev[rlen - 1 - k];
-    }
-  }
+  uint64_t integer = overflow ? 0 : div_pow10(scaled, D);
+  uint64_t fraction = overflow ? 0 : scaled - integer * kPow10[D];
+  int integers = 0;
+  while (integers < 20 && integer >= kPow10[integers]) ++integers;
   const bool lead_sign = f.plus_sign || (negative && !f.trailing_sign);
+  int intlen = integers + (f.thousands && integers > 3 ? (integers - 1) / 3 : 0);
   int needed = intlen + (lead_sign ? 1 : 0);
-  const bool zero_digit = intlen == 0 && needed < f.integer_positions;
+  const bool zero_digit = integers == 0 && needed < f.integer_positions;
   if (zero_digit) ++needed;
+  if (!before_.empty()) out.append(before_);
   if (overflow || needed > f.integer_positions) {
     out.push_back('%');
     general_form(value, out);
-  } else {
-    out.append(static_cast<size_t>(f.integer_positions - needed), f.asterisk_fill ? '*' : ' ');
-    if (lead_sign) out.push_back(negative ? '-' : '+');
-    if (zero_digit) out.push_back('0');
-    out.append(intdigits, static_cast<size_t>(intlen));
-    if (f.point) out.push_back('.');
-    out.append(fracdigits, static_cast<size_t>(D));
-    if (f.trailing_sign) out.push_back(negative ? '-' : (f.trailing_sign == '+' ? '+' : ' '));
+    out.append(after_);
+    return;
   }
-  out.append(after_);
+  // Right to left: trailing sign, decimals, point, integer digits, sign, fill.
+  char buf[96];
+  char* end = buf + sizeof buf;
+  char* p = end;
+  if (f.trailing_sign) *--p = negative ? '-' : (f.trailing_sign == '+' ? '+' : ' ');
+  if (D <= 9) {
+    uint32_t small = static_cast<uint32_t>(fraction);  // 32-bit digits are cheaper
+    for (int k = 0; k < D; ++k, small /= 10) *--p = static_cast<char>('0' + small % 10);
+  } else {
+    for (int k = 0; k < D; ++k, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
+  }
+  if (f.point) *--p = '.';
+  for (int k = 0; integer != 0; ++k, integer /= 10) {
+    if (f.thousands && k > 0 && k % 3 == 0) *--p = ',';
+    *--p = static_cast<char>('0' + integer % 10);
+  }
+  if (zero_digit) *--p = '0';
+  if (lead_sign) *--p = negative ? '-' : '+';
+  for (int k = needed; k < f.integer_positions; ++k) *--p = f.asterisk_fill ? '*' : ' ';
+  out.append(p, static_cast<size_t>(end - p));
+  if (!after_.empty()) out.append(after_);
 }
 
 }  // namespace rt

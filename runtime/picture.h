@@ -10,6 +10,9 @@
 //   127.51  "####.######" -> " 127.510000"     0.5 -> "   0.500000"
 //   -127.51 "####.######" -> "-127.510000"     0   -> "   0.000000"
 //   12345.6 "####.######" -> "% 12345.6"       (overflow: '%' + general form)
+//
+// A field holds at most 19 digit positions in all; wider fields give the
+// overflow form.
 #pragma once
 
 #include <cstdint>
@@ -19,13 +22,13 @@
 namespace rt {
 
 struct NumericField {
-  int integer_positions = 0;  // positions before the point (a leading '+' counts as one)
-  int decimals = 0;           // '#' after the point
-  bool point = false;         // the field has a decimal point
-  bool plus_sign = false;     // leading '+': sign always shown
+  int integer_positions = 0;   // positions before the point (a leading '+' counts as one)
+  int decimals = 0;            // '#' after the point
+  bool point = false;          // the field has a decimal point
+  bool plus_sign = false;      // leading '+': sign always shown
   bool asterisk_fill = false;  // leading "**"
-  bool thousands = false;     // ',' before the point
-  char trailing_sign = 0;     // '+' or '-' after the field, or 0
+  bool thousands = false;      // ',' before the point
+  char trailing_sign = 0;      // '+' or '-' after the field, or 0
 };
 
 class Picture {
@@ -39,11 +42,15 @@ class Picture {
   void format(double value, Bytes& out) const;
 
   const NumericField& field() const { return field_; }
+  // True when the literal text holds no CR, LF, TAB or form feed, so a
+  // formatted item moves the print column by its length.
+  bool plain() const { return plain_; }
 
  private:
   Bytes before_;
   Bytes after_;
   NumericField field_;
+  bool plain_ = true;
 };
 
 // The value's first 16 significant decimal digits, rounded half up at the

@@ -46,8 +46,8 @@ int report_error(const RuntimeError& error) {
   if (st.code == kBreak) {
     char line[32];
     std::snprintf(line, sizeof line, "[%u", static_cast<unsigned>(st.line));
-    Bytes text = "\r\n" + sjis("中断しました") + " " + Bytes(module_name()) + line +
-                 sjis("行]") + " " + kPressKey;
+    Bytes text = "\r\n" + sjis("中断しました") + " " + Bytes(module_name()) + line + sjis("行]") +
+                 " " + kPressKey;
     wait_quietly(text);
     return kExitInterrupted;
   }

@@ -46,21 +46,35 @@ void detail::statement_slow() {
   }
 }
 
-void register_module(BytesView module_name) { g_module.assign(module_name); }
-BytesView module_name() { return g_module; }
-BytesView executable_name() { return g_executable; }
+void register_module(BytesView module_name) {
+  g_module.assign(module_name);
+}
+BytesView module_name() {
+  return g_module;
+}
+BytesView executable_name() {
+  return g_executable;
+}
 
-void end_program(int exit_code) { throw ProgramEnd{exit_code}; }
+void end_program(int exit_code) {
+  throw ProgramEnd{exit_code};
+}
 
-bool break_enabled() { return g_break_enabled; }
-void enable_break(bool enabled) { g_break_enabled = enabled; }
+bool break_enabled() {
+  return g_break_enabled;
+}
+void enable_break(bool enabled) {
+  g_break_enabled = enabled;
+}
 
 void request_break() {
   g_break_requested = 1;
   detail::attention = 1;
 }
 
-bool break_requested() { return g_break_requested != 0; }
+bool break_requested() {
+  return g_break_requested != 0;
+}
 
 void clear_break_request() {
   g_break_requested = 0;
@@ -72,7 +86,9 @@ void request_close() {
   detail::attention = 1;
 }
 
-bool clear_key_enabled() { return kClearKey; }
+bool clear_key_enabled() {
+  return kClearKey;
+}
 
 namespace {
 

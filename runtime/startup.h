@@ -52,7 +52,9 @@ inline void statement(uint16_t line) {
   detail::line = line;
 }
 
-inline uint16_t current_line() { return detail::line; }
+inline uint16_t current_line() {
+  return detail::line;
+}
 
 // GOSUB bookkeeping: the line of the calling statement is current again
 // when the subroutine returns.
@@ -85,9 +87,9 @@ bool clear_key_enabled();
 
 using MainRoutine = void (*)();
 struct ProgramInfo {
-  const char* name;     // for --help and --version
+  const char* name;  // for --help and --version
   const char* version;
-  const char* usage;    // UTF-8
+  const char* usage;  // UTF-8
 };
 int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine);
 

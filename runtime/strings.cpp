@@ -57,7 +57,9 @@ int32_t instr(int64_t p, BytesView s, BytesView t) {
   return found == BytesView::npos ? 0 : static_cast<int32_t>(found + 1);
 }
 
-int32_t len(BytesView s) { return static_cast<int32_t>(s.size()); }
+int32_t len(BytesView s) {
+  return static_cast<int32_t>(s.size());
+}
 
 Bytes chr(std::initializer_list<int64_t> codes) {
   Bytes out;

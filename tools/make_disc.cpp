@@ -51,14 +51,18 @@ class Random {
   uint64_t s_;
 };
 
-const char* const kPlaces[] = {"那覇市", "宜野湾市", "石垣市", "浦添市", "名護市", "糸満市", "沖縄市", "豊見城市"};
-const char* const kRoadNames[] = {"国道58号", "国際通り", "ソテツ通り", "表通り", "県道29号", "パイプライン通り",
-                                  "マリン通り", "久茂地線"};
+const char* const kPlaces[] = {"那覇市", "宜野湾市", "石垣市", "浦添市",
+                               "名護市", "糸満市",   "沖縄市", "豊見城市"};
+const char* const kRoadNames[] = {"国道58号", "国際通り",         "ソテツ通り", "表通り",
+                                  "県道29号", "パイプライン通り", "マリン通り", "久茂地線"};
 const char* const kRiverNames[] = {"安里川", "久茂地川", "国場川", "比謝川", "表川"};
 const char* const kRailNames[] = {"ゆいレール", "沖縄都市モノレール線"};
-const char* const kPlaceNames[] = {"牧志", "首里", "泊", "波之上", "壺屋", "表町", "ソテツ原", "マチナト", "安謝"};
-const char* const kFacilities[] = {"那覇市役所", "県立図書館", "マリンプラザ", "表小学校", "ソフト会館", "中央公民館"};
-const char* const kAddresses[] = {"那覇市泉崎一丁目", "那覇市久茂地", "浦添市港川", "表町二丁目", "ソテツ台"};
+const char* const kPlaceNames[] = {"牧志", "首里",     "泊",       "波之上", "壺屋",
+                                   "表町", "ソテツ原", "マチナト", "安謝"};
+const char* const kFacilities[] = {"那覇市役所", "県立図書館", "マリンプラザ",
+                                   "表小学校",   "ソフト会館", "中央公民館"};
+const char* const kAddresses[] = {"那覇市泉崎一丁目", "那覇市久茂地", "浦添市港川", "表町二丁目",
+                                  "ソテツ台"};
 const char* const kTunnels[] = {"那覇トンネル", "首里隧道", "表トンネル", "識名隧道"};
 const char* const kBridges[] = {"泊大橋", "明治橋", "ソテツ橋", "表橋", "奥武山橋"};
 
@@ -96,13 +100,17 @@ std::string fmt(const char* f, long a) {
   return buf;
 }
 
-// A vertex list of 2 to `most` point numbers.
+// A vertex list of 2 to `most` point numbers. As in the data set, a line's
+// inner points follow each other in the point file; its two end points are
+// nodes shared with other lines anywhere in the sheet.
 std::string vertex_list(Random& r, int points, int most) {
   int n = r.between(2, most);
+  int run = r.between(1, points);
   std::string s;
   for (int k = 0; k < n; ++k) {
     if (k) s += ",";
-    s += fmt("%06ld", r.between(1, points));
+    int p = (k == 0 || k == n - 1) ? r.between(1, points) : (run + k - 1) % points + 1;
+    s += fmt("%06ld", p);
   }
   return s;
 }
@@ -127,7 +135,8 @@ void write_area(const Options& o, Random& r, int index, int code, int points) {
   const std::string base = dir + c;
   {
     Out slp(base + ".slp");
-    for (int k = 0; k < points; ++k) slp.line(fmt("%08ld", r.below(4500001)) + fmt("%08ld", r.below(3000001)));
+    for (int k = 0; k < points; ++k)
+      slp.line(fmt("%08ld", r.below(4500001)) + fmt("%08ld", r.below(3000001)));
   }
   {
     Out slm(base + ".slm");
@@ -141,8 +150,8 @@ void write_area(const Options& o, Random& r, int index, int code, int points) {
       mslp.line(fmt("%08ld", (k % 50) * 90000L) + fmt("%08ld", (k / 50) * 60000L));
       int h = r.between(-3, 480);
       std::string hk = r.below(10) == 0 ? std::to_string(h) + ".5" : std::to_string(h);
-      msal.line("MH(ID{MH" + fmt("%06ld", k) + "}){HK{" + hk + "}PT(ID{PM" + fmt("%06ld", k) + "}){" +
-                fmt("%06ld", k) + "}}");
+      msal.line("MH(ID{MH" + fmt("%06ld", k) + "}){HK{" + hk + "}PT(ID{PM" + fmt("%06ld", k) +
+                "}){" + fmt("%06ld", k) + "}}");
     }
   }
   const int roads = o.roads;
@@ -151,52 +160,56 @@ void write_area(const Options& o, Random& r, int index, int code, int points) {
     Out f(base + "GK.sal");
     for (int k = 1; k <= roads / 4; ++k)
       f.line("GK(ID{" + id("GK", k) + "}){JT{" + fmt("%02ld", r.between(11, 14)) + "}SR{" +
-             fmt("%02ld", r.between(1, 3)) + "}CV(ID{" + id("CV", k) + "}){" + vertex_list(r, points, 40) + "}}");
+             fmt("%02ld", r.between(1, 3)) + "}CV(ID{" + id("CV", k) + "}){" +
+             vertex_list(r, points, 40) + "}}");
   }
   {
     Out f(base + "DK.sal");
     static const char* const kYu[] = {"1D", "2D", "3D", "1U"};
     for (int k = 1; k <= roads; ++k) {
       std::string name = r.below(3) == 0 ? pick(r, kRoadNames) : "";
-      f.line("DK(ID{" + id("DK", k) + "}){JT{" + fmt("%02ld", r.between(11, 19)) + "}YU{" + kYu[r.below(4)] +
-             "}SB{" + fmt("%02ld", r.between(11, 19)) + "}FI{" + fmt("%02ld", r.between(11, 29)) + "}NM{" + name +
-             "}CV(ID{" + id("CV", 10000 + k) + "}){" + vertex_list(r, points, 40) + "}EG(ID{" + id("EG", k) +
-             "}){" + fmt("%06ld", r.between(1, points)) + "," + fmt("%06ld", r.between(1, points)) + "}}");
+      f.line("DK(ID{" + id("DK", k) + "}){JT{" + fmt("%02ld", r.between(11, 19)) + "}YU{" +
+             kYu[r.below(4)] + "}SB{" + fmt("%02ld", r.between(11, 19)) + "}FI{" +
+             fmt("%02ld", r.between(11, 29)) + "}NM{" + name + "}CV(ID{" + id("CV", 10000 + k) +
+             "}){" + vertex_list(r, points, 40) + "}EG(ID{" + id("EG", k) + "}){" +
+             fmt("%06ld", r.between(1, points)) + "," + fmt("%06ld", r.between(1, points)) + "}}");
     }
   }
   {
     Out f(base + "KK.sal");
     for (int k = 1; k <= roads / 4; ++k) {
       std::string name = r.below(2) == 0 ? pick(r, kRiverNames) : "";
-      f.line("KK(ID{" + id("KK", k) + "}){SB{" + fmt("%02ld", r.between(51, 53)) + "}NM{" + name + "}CV(ID{" +
-             id("CV", 20000 + k) + "}){" + vertex_list(r, points, 40) + "}}");
+      f.line("KK(ID{" + id("KK", k) + "}){SB{" + fmt("%02ld", r.between(51, 53)) + "}NM{" + name +
+             "}CV(ID{" + id("CV", 20000 + k) + "}){" + vertex_list(r, points, 40) + "}}");
     }
   }
   {
     Out f(base + "SK.sal");
     for (int k = 1; k <= roads / 4; ++k)
-      f.line("SK(ID{" + id("SK", k) + "}){SR{" + fmt("%02ld", r.between(1, 4)) + "}CV(ID{" + id("CV", 30000 + k) +
-             "}){" + vertex_list(r, points, 40) + "}}");
+      f.line("SK(ID{" + id("SK", k) + "}){SR{" + fmt("%02ld", r.between(1, 4)) + "}CV(ID{" +
+             id("CV", 30000 + k) + "}){" + vertex_list(r, points, 40) + "}}");
   }
   {
     Out f(base + "CM.sal");
     for (int k = 1; k <= roads / 4; ++k)
-      f.line("CM(ID{" + id("CM", k) + "}){SR{" + fmt("%02ld", r.between(1, 9)) + "}NM{" + pick(r, kPlaceNames) +
-             "}PT(ID{" + id("PM", k) + "}){" + fmt("%06ld", r.between(1, points)) + "}}");
+      f.line("CM(ID{" + id("CM", k) + "}){SR{" + fmt("%02ld", r.between(1, 9)) + "}NM{" +
+             pick(r, kPlaceNames) + "}PT(ID{" + id("PM", k) + "}){" +
+             fmt("%06ld", r.between(1, points)) + "}}");
   }
   {
     Out f(base + "KO.sal");
     for (int k = 1; k <= roads / 8; ++k)
-      f.line("KO(ID{" + id("KO", k) + "}){SB{" + fmt("%04ld", r.between(3001, 3099)) + "}NM{" + pick(r, kFacilities) +
-             "}JS{" + pick(r, kAddresses) + "}PT(ID{" + id("PM", 50000 + k) + "}){" +
-             fmt("%06ld", r.between(1, points)) + "}}");
+      f.line("KO(ID{" + id("KO", k) + "}){SB{" + fmt("%04ld", r.between(3001, 3099)) + "}NM{" +
+             pick(r, kFacilities) + "}JS{" + pick(r, kAddresses) + "}PT(ID{" + id("PM", 50000 + k) +
+             "}){" + fmt("%06ld", r.between(1, points)) + "}}");
   }
   {
     Out f(base + "KJ.sal");
     for (int k = 1; k <= roads / 16 + 1; ++k)
-      f.line("KJ(ID{" + id("KJ", k) + "}){SR{" + fmt("%02ld", r.between(1, 4)) + "}NM{" + pick(r, kPlaceNames) +
-             " }HK{" + std::to_string(r.between(1, 400)) + "." + std::to_string(r.below(10)) + "}PT(ID{" +
-             id("PM", 60000 + k) + "}){" + fmt("%06ld", r.between(1, points)) + "}ZK(ID{" + id("ZK", k) + "}){" +
+      f.line("KJ(ID{" + id("KJ", k) + "}){SR{" + fmt("%02ld", r.between(1, 4)) + "}NM{" +
+             pick(r, kPlaceNames) + " }HK{" + std::to_string(r.between(1, 400)) + "." +
+             std::to_string(r.below(10)) + "}PT(ID{" + id("PM", 60000 + k) + "}){" +
+             fmt("%06ld", r.between(1, points)) + "}ZK(ID{" + id("ZK", k) + "}){" +
              fmt("%08ld", r.below(100000000)) + "}}");
   }
   {
@@ -204,15 +217,15 @@ void write_area(const Options& o, Random& r, int index, int code, int points) {
     for (int k = 1; k <= roads / 20 + 1; ++k) {
       std::string name = r.below(4) == 0 ? "" : pick(r, kRailNames);
       f.line("TK(ID{" + id("TK", k) + "}){SB{" + fmt("%02ld", r.between(41, 44)) + "}SR{" +
-             fmt("%02ld", r.between(1, 3)) + "}NM{" + name + "}CV(ID{" + id("CV", 40000 + k) + "}){" +
-             vertex_list(r, points, 40) + "}}");
+             fmt("%02ld", r.between(1, 3)) + "}NM{" + name + "}CV(ID{" + id("CV", 40000 + k) +
+             "}){" + vertex_list(r, points, 40) + "}}");
     }
   }
   auto extract = [&](const char* code, int count, auto names) {
     Out f(base + code + ".sal");
     for (int k = 1; k <= count; ++k)
-      f.line(std::string(code) + "(ID{" + id(code, k) + "}){SB{" + fmt("%02ld", r.between(1, 9)) + "}NAM{" +
-             padded(names(), 13) + "}DK(ID{" + id("DK", r.between(1, roads)) + "})}");
+      f.line(std::string(code) + "(ID{" + id(code, k) + "}){SB{" + fmt("%02ld", r.between(1, 9)) +
+             "}NAM{" + padded(names(), 13) + "}DK(ID{" + id("DK", r.between(1, roads)) + "})}");
   };
   extract("TO", roads / 20 + 1, [&] { return pick(r, kTunnels); });
   extract("HA", roads / 10 + 1, [&] { return pick(r, kBridges); });
@@ -234,14 +247,22 @@ int main(int argc, char** argv) {
   for (int i = 2; i + 1 < argc; i += 2) {
     std::string k = argv[i];
     const char* v = argv[i + 1];
-    if (k == "--seed") o.seed = std::strtoull(v, nullptr, 10);
-    else if (k == "--areas") o.areas = std::atoi(v);
-    else if (k == "--points") o.points = std::atoi(v);
-    else if (k == "--mesh") o.mesh = std::atoi(v);
-    else if (k == "--roads") o.roads = std::atoi(v);
-    else if (k == "--large") o.large = std::atoi(v);
-    else if (k == "--job") o.job = v;
-    else return usage();
+    if (k == "--seed")
+      o.seed = std::strtoull(v, nullptr, 10);
+    else if (k == "--areas")
+      o.areas = std::atoi(v);
+    else if (k == "--points")
+      o.points = std::atoi(v);
+    else if (k == "--mesh")
+      o.mesh = std::atoi(v);
+    else if (k == "--roads")
+      o.roads = std::atoi(v);
+    else if (k == "--large")
+      o.large = std::atoi(v);
+    else if (k == "--job")
+      o.job = v;
+    else
+      return usage();
   }
   make_dirs(o.out);
   Random r(o.seed);

@@ -21,9 +21,13 @@ BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
 }  // namespace
 
 void convert_boundaries() {
-  static const LineLayer kLayer{
-      "GK",   "  行政界ライン", rt::Sep::kSemicolon, {"  id char(8)", "  jt char(2)", "  sr char(2)"},
-      "    Pen (1,2,16732240)", 500, cut};
+  static const LineLayer kLayer{"GK",
+                                "  行政界ライン",
+                                rt::Sep::kSemicolon,
+                                {"  id char(8)", "  jt char(2)", "  sr char(2)"},
+                                "    Pen (1,2,16732240)",
+                                500,
+                                cut};
   convert_line_layer(kLayer);
 }
 

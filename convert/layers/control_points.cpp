@@ -28,12 +28,13 @@ BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
 }  // namespace
 
 void convert_control_points() {
-  static const PointLayer kLayer{"KJ",
-                                 "  基準点ポイント",
-                                 {"  id char(8)", "  sr char(2)", "  name char(16)", "  H char(12)"},
-                                 "    Symbol (49,16711680,12)",
-                                 1100,
-                                 cut};
+  static const PointLayer kLayer{
+      "KJ",
+      "  基準点ポイント",
+      {"  id char(8)", "  sr char(2)", "  name char(16)", "  H char(12)"},
+      "    Symbol (49,16711680,12)",
+      1100,
+      cut};
   convert_point_layer(kLayer);
 }
 

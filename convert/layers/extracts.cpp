@@ -39,8 +39,12 @@ void convert_extract(const char* code, const char* label, uint16_t base) {
 
 }  // namespace
 
-void convert_tunnels() { convert_extract("TO", "  トンネル情報（テキストデータ）", 400); }
+void convert_tunnels() {
+  convert_extract("TO", "  トンネル情報（テキストデータ）", 400);
+}
 
-void convert_bridges() { convert_extract("HA", "  橋情報（テキストデータ）", 450); }
+void convert_bridges() {
+  convert_extract("HA", "  橋情報（テキストデータ）", 450);
+}
 
 }  // namespace convert

@@ -24,8 +24,8 @@ BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
 }  // namespace
 
 void convert_railways() {
-  static const LineLayer kLayer{"TK",     "  鉄道ライン", rt::Sep::kNone, {"  name char(64)"},
-                                "    Pen (2,2,0)", 1200,           cut};
+  static const LineLayer kLayer{
+      "TK", "  鉄道ライン", rt::Sep::kNone, {"  name char(64)"}, "    Pen (2,2,0)", 1200, cut};
   convert_line_layer(kLayer);
 }
 

@@ -54,8 +54,8 @@ constexpr Message kMessages[] = {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int PbGetErrMsg(void* instance, int code,
-                                                                  char* buffer, int size)
-    __asm__("$PbGetErrMsg");
+                                                                  char* buffer,
+                                                                  int size) __asm__("$PbGetErrMsg");
 
 extern "C" int PbGetErrMsg(void*, int code, char* buffer, int size) {
   if (!buffer || size <= 0) return 0;

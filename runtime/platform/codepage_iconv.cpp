@@ -80,5 +80,7 @@ std::string utf8_to_cp932(std::string_view utf8) {
 }  // namespace rt::platform
 
 namespace rt {
-std::string sjis(std::string_view utf8) { return platform::utf8_to_cp932(utf8); }
+std::string sjis(std::string_view utf8) {
+  return platform::utf8_to_cp932(utf8);
+}
 }  // namespace rt

@@ -99,20 +99,42 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
 
 uint32_t windows_error(int e) {
   switch (e) {
-    case ENOENT: return 2;
-    case ENOTDIR: case ELOOP: return 3;
-    case EMFILE: case ENFILE: return 4;
-    case EACCES: case EPERM: case EISDIR: return 5;
-    case ENOMEM: return 8;
-    case EROFS: return 19;
-    case ENXIO: case ENODEV: return 21;
-    case EBUSY: case ETXTBSY: return 32;
-    case EAGAIN: return 33;
-    case EEXIST: return 80;
-    case EINVAL: return 87;
-    case ENOSPC: case EDQUOT: case EFBIG: return 112;
-    case ENAMETOOLONG: return 123;
-    default: return 31;
+    case ENOENT:
+      return 2;
+    case ENOTDIR:
+    case ELOOP:
+      return 3;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return 5;
+    case ENOMEM:
+      return 8;
+    case EROFS:
+      return 19;
+    case ENXIO:
+    case ENODEV:
+      return 21;
+    case EBUSY:
+    case ETXTBSY:
+      return 32;
+    case EAGAIN:
+      return 33;
+    case EEXIST:
+      return 80;
+    case EINVAL:
+      return 87;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return 112;
+    case ENAMETOOLONG:
+      return 123;
+    default:
+      return 31;
   }
 }
 
@@ -121,9 +143,15 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
   if (!native_path(name, path, os_error)) return false;
   int flags = O_CLOEXEC;
   switch (kind) {
-    case OpenKind::kRead: flags |= O_RDONLY; break;
-    case OpenKind::kCreateNew: flags |= O_WRONLY | O_CREAT | O_EXCL; break;
-    case OpenKind::kAppend: flags |= O_RDWR | O_CREAT; break;
+    case OpenKind::kRead:
+      flags |= O_RDONLY;
+      break;
+    case OpenKind::kCreateNew:
+      flags |= O_WRONLY | O_CREAT | O_EXCL;
+      break;
+    case OpenKind::kAppend:
+      flags |= O_RDWR | O_CREAT;
+      break;
   }
   int fd = ::open(path.c_str(), flags, 0666);
   if (fd < 0) {

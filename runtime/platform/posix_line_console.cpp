@@ -144,7 +144,9 @@ class LineDevice final : public ConsoleDevice {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> make_line_device() { return std::make_unique<LineDevice>(); }
+std::unique_ptr<ConsoleDevice> make_line_device() {
+  return std::make_unique<LineDevice>();
+}
 
 std::unique_ptr<ConsoleDevice> make_console_device(BytesView title) {
   if (isatty(0) && isatty(1)) return make_terminal_device(title);

@@ -69,7 +69,8 @@ std::vector<Value> load(const std::string& file) {
   while (std::getline(in, line)) {
     size_t eq = line.find('='), colon = line.find(':', eq == std::string::npos ? 0 : eq);
     if (eq == std::string::npos || colon == std::string::npos) continue;
-    values.push_back({line.substr(0, eq), line.substr(eq + 1, colon - eq - 1), line.substr(colon + 1)});
+    values.push_back(
+        {line.substr(0, eq), line.substr(eq + 1, colon - eq - 1), line.substr(colon + 1)});
   }
   return values;
 }

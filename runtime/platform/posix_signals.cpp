@@ -20,11 +20,16 @@ char g_fault_stack[64 * 1024];
 
 uint32_t exception_code(int sig, int si_code) {
   switch (sig) {
-    case SIGSEGV: return 0xC0000005u;  // access violation
-    case SIGBUS: return 0x80000002u;   // misalignment
-    case SIGILL: return 0xC000001Du;   // illegal instruction
-    case SIGFPE: return si_code == FPE_INTDIV ? 0xC0000094u : 0xC0000090u;
-    default: return 0;
+    case SIGSEGV:
+      return 0xC0000005u;  // access violation
+    case SIGBUS:
+      return 0x80000002u;  // misalignment
+    case SIGILL:
+      return 0xC000001Du;  // illegal instruction
+    case SIGFPE:
+      return si_code == FPE_INTDIV ? 0xC0000094u : 0xC0000090u;
+    default:
+      return 0;
   }
 }
 
@@ -55,8 +60,12 @@ void on_fault(int sig, siginfo_t* info, void*) {
   if (sig == SIGFPE && info->si_code != FPE_INTDIV) raise(sig);
 }
 
-void on_break(int) { request_break(); }
-void on_close(int) { request_close(); }
+void on_break(int) {
+  request_break();
+}
+void on_close(int) {
+  request_close();
+}
 
 }  // namespace
 
@@ -70,18 +79,18 @@ void install_signal_handlers() {
   ss.ss_size = sizeof g_fault_stack;
   sigaltstack(&ss, nullptr);
 
-  struct sigaction fault{};
+  struct sigaction fault {};
   fault.sa_sigaction = on_fault;
   fault.sa_flags = SA_SIGINFO | SA_RESETHAND | SA_ONSTACK;
   sigemptyset(&fault.sa_mask);
   for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) sigaction(sig, &fault, nullptr);
 
-  struct sigaction brk{};
+  struct sigaction brk {};
   brk.sa_handler = on_break;
   sigemptyset(&brk.sa_mask);
   sigaction(SIGINT, &brk, nullptr);
 
-  struct sigaction cls{};
+  struct sigaction cls {};
   cls.sa_handler = on_close;
   sigemptyset(&cls.sa_mask);
   sigaction(SIGTERM, &cls, nullptr);

@@ -198,20 +198,40 @@ class TerminalDevice final : public ConsoleDevice {
     std::string params = input_.substr(i + 2, k - i - 2);
     int code = 0;
     switch (input_[k]) {
-      case 'A': code = 30; break;
-      case 'B': code = 31; break;
-      case 'C': code = 28; break;
-      case 'D': code = 29; break;
-      case 'H': code = params == "1;2" ? 12 : 11; break;
-      case 'F': code = 21; break;
-      case 'E': code = 12; break;
+      case 'A':
+        code = 30;
+        break;
+      case 'B':
+        code = 31;
+        break;
+      case 'C':
+        code = 28;
+        break;
+      case 'D':
+        code = 29;
+        break;
+      case 'H':
+        code = params == "1;2" ? 12 : 11;
+        break;
+      case 'F':
+        code = 21;
+        break;
+      case 'E':
+        code = 12;
+        break;
       case '~': {
         int n = std::atoi(params.c_str());
-        code = n == 1 || n == 7 ? 11 : n == 4 || n == 8 ? 21 : n == 2 ? 18 : n == 3 ? 4
-             : n == 5 ? 19 : n == 6 ? 20 : 0;
+        code = n == 1 || n == 7   ? 11
+               : n == 4 || n == 8 ? 21
+               : n == 2           ? 18
+               : n == 3           ? 4
+               : n == 5           ? 19
+               : n == 6           ? 20
+                                  : 0;
         break;
       }
-      default: break;
+      default:
+        break;
     }
     if (code) key(keys, static_cast<uint8_t>(code));
     return k - i + 1;

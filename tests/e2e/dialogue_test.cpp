@@ -8,12 +8,15 @@ namespace e2e {
 namespace {
 
 std::string progress() {
-  return sj("  標高メッシュ  トンネル情報（テキストデータ）  橋情報（テキストデータ）\n"
-            "  行政界ライン  道路ライン  河川ライン  水際ライン  地名ポイント\n"
-            "  公共施設ポイント  基準点ポイント  鉄道ライン\n");
+  return sj(
+      "  標高メッシュ  トンネル情報（テキストデータ）  橋情報（テキストデータ）\n"
+      "  行政界ライン  道路ライン  河川ライン  水際ライン  地名ポイント\n"
+      "  公共施設ポイント  基準点ポイント  鉄道ライン\n");
 }
 
-std::string to_utf8(const std::string& cp932) { return rt::platform::cp932_to_utf8_display(cp932); }
+std::string to_utf8(const std::string& cp932) {
+  return rt::platform::cp932_to_utf8_display(cp932);
+}
 
 TEST(Dialogue, TwoSheetTranscript) {
   Workspace ws;
@@ -57,16 +60,19 @@ TEST(Dialogue, TwoSheetsOneHeaderObjectsInJobOrder) {
   ws.sheet_file("12346", ".slm", crlf({"4590360000,936360000"}));
   ws.sheet_file("12346", "CM.sal", crlf({"CM(ID{CM000001}){SR{11}NM{a}PT(ID{PM000001}){000003}}"}));
   ws.sheet_file("12345", "CM.sal", crlf({"CM(ID{CM000002}){SR{12}NM{b}PT(ID{PM000002}){000003}}"}));
-  ws.sheet_file("12346", "SK.sal", crlf({"SK(ID{SK000001}){SR{11}CV(ID{CV000001}){000003,000001}}"}));
-  ws.sheet_file("12345", "SK.sal", crlf({"SK(ID{SK000002}){SR{12}CV(ID{CV000002}){000002,000003}}"}));
+  ws.sheet_file("12346", "SK.sal",
+                crlf({"SK(ID{SK000001}){SR{11}CV(ID{CV000001}){000003,000001}}"}));
+  ws.sheet_file("12345", "SK.sal",
+                crlf({"SK(ID{SK000002}){SR{12}CV(ID{CV000002}){000002,000003}}"}));
   ws.sheet_file("12345", "MH.slp", crlf({"0000000000000000"}));
   ws.sheet_file("12345", "MH.sal", crlf({"{HK{7}"}));
   ASSERT_EQ(ws.convert("J").status, 0);
   const std::string sym = "    Symbol (67,16711680,12)";
-  EXPECT_EQ(ws.output("JCM.mif"), header({"  id char(8)", "  sr char(2)", "  name char(32)"}) +
-                                      crlf({"Point  127.510000 26.010000", sym, "Point " + kOrigin, sym}) +
-                                      "\x1A");
-  EXPECT_EQ(ws.output("JCM.mid"), crlf({"\"CM000001\",\"11\",\"a\"", "\"CM000002\",\"12\",\"b\""}) + "\x1A");
+  EXPECT_EQ(ws.output("JCM.mif"),
+            header({"  id char(8)", "  sr char(2)", "  name char(32)"}) +
+                crlf({"Point  127.510000 26.010000", sym, "Point " + kOrigin, sym}) + "\x1A");
+  EXPECT_EQ(ws.output("JCM.mid"),
+            crlf({"\"CM000001\",\"11\",\"a\"", "\"CM000002\",\"12\",\"b\""}) + "\x1A");
   const std::string pen = "    Pen (1,2,255)";
   EXPECT_EQ(ws.output("JSK.mif"),
             header({"  id char(8)", "  sr char(2)"}) +
@@ -74,7 +80,8 @@ TEST(Dialogue, TwoSheetsOneHeaderObjectsInJobOrder) {
                       kPoint2, kOrigin, pen}) +
                 "\x1A");
   // The first sheet had no mesh points: the second sheet's follow the header.
-  EXPECT_EQ(ws.output("JHM.mif"), header({"  H Integer"}) + crlf({"Point " + kOrigin, "    Symbol (34,0,4)"}) + "\x1A");
+  EXPECT_EQ(ws.output("JHM.mif"),
+            header({"  H Integer"}) + crlf({"Point " + kOrigin, "    Symbol (34,0,4)"}) + "\x1A");
   EXPECT_EQ(ws.output("JHM.mid"), crlf({" 7 "}) + "\x1A");
 }
 
@@ -83,10 +90,10 @@ TEST(Dialogue, EveryLayerIsWritten) {
   one_sheet_job(ws);
   ASSERT_EQ(ws.convert("J").status, 0);
   EXPECT_EQ(ws.outputs(),
-            (std::vector<std::string>{"JCM.mid", "JCM.mif", "JDK.mid", "JDK.mif", "JGK.mid", "JGK.mif",
-                                      "JHA.txt", "JHM.mid", "JHM.mif", "JKJ.mid", "JKJ.mif", "JKK.mid",
-                                      "JKK.mif", "JKO.mid", "JKO.mif", "JSK.mid", "JSK.mif", "JTK.mid",
-                                      "JTK.mif", "JTO.txt"}));
+            (std::vector<std::string>{"JCM.mid", "JCM.mif", "JDK.mid", "JDK.mif", "JGK.mid",
+                                      "JGK.mif", "JHA.txt", "JHM.mid", "JHM.mif", "JKJ.mid",
+                                      "JKJ.mif", "JKK.mid", "JKK.mif", "JKO.mid", "JKO.mif",
+                                      "JSK.mid", "JSK.mif", "JTK.mid", "JTK.mif", "JTO.txt"}));
 }
 
 }  // namespace

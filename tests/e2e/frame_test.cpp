@@ -8,7 +8,9 @@
 namespace e2e {
 namespace {
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 TEST(Frame, CommandLine) {
   Workspace ws;
@@ -30,12 +32,13 @@ TEST(Frame, FileExistsReportAndRecord) {
   ASSERT_EQ(ws.convert("J").status, 0);
   Result r = ws.convert("J");
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(has(r.screen, "X\n  標高メッシュ\nSardane [302行]:エラー[64]\n任意のキーを押してください\n"))
+  EXPECT_TRUE(
+      has(r.screen, "X\n  標高メッシュ\nSardane [302行]:エラー[64]\n任意のキーを押してください\n"))
       << r.screen;
   std::string record = ws.error_record();
-  for (const char* value : {"MODL=text:Sardane\n", "LINE=dword:302\n", "CODE=dword:64\n", "FUNC=dword:15\n",
-                            "INFO=dword:8\n", "MODE=text:独立型\n", "RTL=text:V6.30 L10 U002+1\n",
-                            "APIERR=dword:80\n"})
+  for (const char* value :
+       {"MODL=text:Sardane\n", "LINE=dword:302\n", "CODE=dword:64\n", "FUNC=dword:15\n",
+        "INFO=dword:8\n", "MODE=text:独立型\n", "RTL=text:V6.30 L10 U002+1\n", "APIERR=dword:80\n"})
     EXPECT_TRUE(has(record, value)) << value << " in\n" << record;
   EXPECT_TRUE(has(record, "TIME=text:20"));
 }
@@ -45,7 +48,9 @@ TEST(Frame, MessageLibraryAddsTheText) {
   ws.install_message_library();
   Result r = ws.run(ws.disc() + "\nNOJOB\n\n");
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(has(r.screen, "Sardane [109行]:エラー[63]\nファイルが見つかりません。\n任意のキーを押してください\n"))
+  EXPECT_TRUE(
+      has(r.screen,
+          "Sardane [109行]:エラー[63]\nファイルが見つかりません。\n任意のキーを押してください\n"))
       << r.screen;
 }
 
@@ -53,7 +58,8 @@ TEST(Frame, InterruptWhileTyping) {
   Workspace ws;
   Result r = ws.run("ab\x03\n");
   EXPECT_EQ(r.status, 3);
-  EXPECT_TRUE(has(r.screen, "\n中断しました Sardane[105行] \n任意のキーを押してください")) << r.screen;
+  EXPECT_TRUE(has(r.screen, "\n中断しました Sardane[105行] \n任意のキーを押してください"))
+      << r.screen;
 }
 
 TEST(Frame, ClosedConsoleEndsWithoutReport) {

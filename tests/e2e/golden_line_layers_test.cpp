@@ -16,7 +16,9 @@ struct LineCase {
   std::vector<std::string> objects;  // .mif lines after the header
 };
 
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.code; }
+void PrintTo(const LineCase& c, std::ostream* os) {
+  *os << c.code;
+}
 
 class GoldenLine : public ::testing::TestWithParam<LineCase> {};
 
@@ -27,7 +29,8 @@ TEST_P(GoldenLine, ObjectsAndRows) {
   ws.sheet_file("12345", std::string(c.code) + ".sal", crlf(c.records));
   Result r = ws.convert("J");
   ASSERT_EQ(r.status, 0) << r.screen;
-  EXPECT_EQ(ws.output(std::string("J") + c.code + ".mif"), header(c.columns) + crlf(c.objects) + "\x1A");
+  EXPECT_EQ(ws.output(std::string("J") + c.code + ".mif"),
+            header(c.columns) + crlf(c.objects) + "\x1A");
   EXPECT_EQ(ws.output(std::string("J") + c.code + ".mid"), crlf(c.rows) + "\x1A");
 }
 
@@ -76,16 +79,17 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"DK008220\",\"13\",\"3D\",\"15\",\"21\",\"" + sj("浜") + "\x83\"",
                   "\"DK008221\",\"14\",\"4D\",\"16\",\"22\",\"\"",
                   "\"DK008222\",\"15\",\"5D\",\"17\",\"23\",\"ab000002\""},
-                 {"Pline 2 ", kPoint1, kPoint2, kDkPen, "Pline 3 ", kPoint2, kPoint4, kPoint1, kDkPen,
-                  "Pline 2 ", kPoint4, kOrigin, kDkPen, "Pline 2 ", kPoint1, kPoint4, kDkPen,
-                  "Pline 1 ", kPoint2, kDkPen}},
+                 {"Pline 2 ", kPoint1, kPoint2,    kDkPen,     "Pline 3 ", kPoint2, kPoint4,
+                  kPoint1,    kDkPen,  "Pline 2 ", kPoint4,    kOrigin,    kDkPen,  "Pline 2 ",
+                  kPoint1,    kPoint4, kDkPen,     "Pline 1 ", kPoint2,    kDkPen}},
         LineCase{"KK",
                  {"  id char(8)", "  sb char(2)", "  name char(32)"},
                  kKkPen,
                  {"KK(ID{KK000001}){SB{51}NM{" + sj("安里川") + "}CV(ID{CV000001}){000003,000001}}",
                   "KK(ID{KK000002}){SB{52}NM{}CV(ID{CV000002}){000002,000004}}",
                   // a name longer than 32 bytes is written whole
-                  "KK(ID{KK000003}){SB{53}NM{" + std::string(40, 'r') + "}CV(ID{CV000003}){000001,000002}}"},
+                  "KK(ID{KK000003}){SB{53}NM{" + std::string(40, 'r') +
+                      "}CV(ID{CV000003}){000001,000002}}"},
                  {"\"KK000001\",\"51\",\"" + sj("安里川") + "\"", "\"KK000002\",\"52\",\"\"",
                   "\"KK000003\",\"53\",\"" + std::string(40, 'r') + "\""},
                  {"Pline 2 ", kOrigin, kPoint1, kKkPen, "Pline 2 ", kPoint2, kPoint4, kKkPen,
@@ -101,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"TK",
                  {"  name char(64)"},
                  kTkPen,
-                 {"TK(ID{TK000001}){SB{43}SR{11}NM{" + sj("ゆいレール") + "}CV(ID{CV000001}){000001,000002}}",
+                 {"TK(ID{TK000001}){SB{43}SR{11}NM{" + sj("ゆいレール") +
+                      "}CV(ID{CV000001}){000001,000002}}",
                   "TK(ID{TK000002}){SB{43}SR{11}NM{}C(ID{CV000002}){000004,000003}}",
                   // "}" followed by another byte than C: an empty name through the search
                   "TK(ID{TK000003}){SB{43}SR{11}NM{}X(ID{CV000003}){000002}}"},

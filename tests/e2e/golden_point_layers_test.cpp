@@ -15,7 +15,9 @@ struct PointCase {
   std::string symbol;
 };
 
-void PrintTo(const PointCase& c, std::ostream* os) { *os << c.code; }
+void PrintTo(const PointCase& c, std::ostream* os) {
+  *os << c.code;
+}
 
 class GoldenPoint : public ::testing::TestWithParam<PointCase> {};
 
@@ -31,27 +33,29 @@ TEST_P(GoldenPoint, ObjectsAndRows) {
     objects.push_back("Point " + p);
     objects.push_back(c.symbol);
   }
-  EXPECT_EQ(ws.output(std::string("J") + c.code + ".mif"), header(c.columns) + crlf(objects) + "\x1A");
+  EXPECT_EQ(ws.output(std::string("J") + c.code + ".mif"),
+            header(c.columns) + crlf(objects) + "\x1A");
   EXPECT_EQ(ws.output(std::string("J") + c.code + ".mid"), crlf(c.rows) + "\x1A");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Layers, GoldenPoint,
     ::testing::Values(
-        PointCase{"CM",
-                  {"  id char(8)", "  sr char(2)", "  name char(32)"},
-                  {"CM(ID{CM000001}){SR{11}NM{" + sj("那覇") + "}PT(ID{PM000001}){000001}}",
-                   "CM(ID{CM000002}){SR{12}NM{}PT(ID{PM000004}){000004}}",
-                   // マ (83 7D): the name ends at its trail byte
-                   "CM(ID{CM000003}){SR{13}NM{" + sj("マチ") + "}PT(ID{PM000002}){000002}}",
-                   // point 0 and a number no sheet filled: the sheet origin
-                   "CM(ID{CM000004}){SR{14}NM{x}PT(ID{PM000000}){000000}}",
-                   "CM(ID{CM000005}){SR{15}NM{" + std::string(33, 'n') + "}PT(ID{PM000123}){000123}}"},
-                  {"\"CM000001\",\"11\",\"" + sj("那覇") + "\"", "\"CM000002\",\"12\",\"\"",
-                   "\"CM000003\",\"13\",\"\x83\"", "\"CM000004\",\"14\",\"x\"",
-                   "\"CM000005\",\"15\",\"" + std::string(33, 'n') + "\""},
-                  {kPoint1, kPoint4, kPoint2, kOrigin, kOrigin},
-                  "    Symbol (67,16711680,12)"},
+        PointCase{
+            "CM",
+            {"  id char(8)", "  sr char(2)", "  name char(32)"},
+            {"CM(ID{CM000001}){SR{11}NM{" + sj("那覇") + "}PT(ID{PM000001}){000001}}",
+             "CM(ID{CM000002}){SR{12}NM{}PT(ID{PM000004}){000004}}",
+             // マ (83 7D): the name ends at its trail byte
+             "CM(ID{CM000003}){SR{13}NM{" + sj("マチ") + "}PT(ID{PM000002}){000002}}",
+             // point 0 and a number no sheet filled: the sheet origin
+             "CM(ID{CM000004}){SR{14}NM{x}PT(ID{PM000000}){000000}}",
+             "CM(ID{CM000005}){SR{15}NM{" + std::string(33, 'n') + "}PT(ID{PM000123}){000123}}"},
+            {"\"CM000001\",\"11\",\"" + sj("那覇") + "\"", "\"CM000002\",\"12\",\"\"",
+             "\"CM000003\",\"13\",\"\x83\"", "\"CM000004\",\"14\",\"x\"",
+             "\"CM000005\",\"15\",\"" + std::string(33, 'n') + "\""},
+            {kPoint1, kPoint4, kPoint2, kOrigin, kOrigin},
+            "    Symbol (67,16711680,12)"},
         PointCase{"KO",
                   {"  id char(8)", "  code char(4)", "  name char(64)", "  adress char(64)"},
                   {"KO(ID{KO000001}){SB{3001}NM{" + sj("那覇市役所") + "}JS{" + sj("那覇市泉崎") +

@@ -21,9 +21,13 @@ void Workspace::job_list(const std::string& name, const std::string& bytes) cons
   dir_.write("disc/" + name + ".csv", bytes);
 }
 
-std::string Workspace::output(const std::string& name) const { return dir_.read("out/" + name); }
+std::string Workspace::output(const std::string& name) const {
+  return dir_.read("out/" + name);
+}
 
-bool Workspace::has_output(const std::string& name) const { return dir_.exists("out/" + name); }
+bool Workspace::has_output(const std::string& name) const {
+  return dir_.exists("out/" + name);
+}
 
 std::vector<std::string> Workspace::outputs() const {
   std::vector<std::string> names;
@@ -57,7 +61,9 @@ Result Workspace::run(const std::string& input, const std::string& program,
   return r;
 }
 
-Result Workspace::convert(const std::string& job) const { return run(disc() + "\n" + job + "\n\n"); }
+Result Workspace::convert(const std::string& job) const {
+  return run(disc() + "\n" + job + "\n\n");
+}
 
 std::string crlf(const std::vector<std::string>& lines) {
   std::string out;

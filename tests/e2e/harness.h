@@ -10,9 +10,9 @@
 namespace e2e {
 
 struct Result {
-  int status = -1;      // exit status, or 128 + signal
-  std::string screen;   // standard output (UTF-8 screen lines)
-  std::string errors;   // standard error
+  int status = -1;     // exit status, or 128 + signal
+  std::string screen;  // standard output (UTF-8 screen lines)
+  std::string errors;  // standard error
 };
 
 // A work folder with a disc below it ("disc") and an output folder ("out").
@@ -23,7 +23,8 @@ class Workspace {
   std::string out() const { return dir_.file("out"); }
   std::string registry() const { return dir_.file("registry"); }
   // A file of the sheet's folder: disc/DATA/<code>/<code><suffix>.
-  void sheet_file(const std::string& code, const std::string& suffix, const std::string& bytes) const;
+  void sheet_file(const std::string& code, const std::string& suffix,
+                  const std::string& bytes) const;
   // The job list at the disc's root: disc/<name>.csv.
   void job_list(const std::string& name, const std::string& bytes) const;
   std::string output(const std::string& name) const;

@@ -44,14 +44,17 @@ Result Sample::result_;
 TEST_F(Sample, ConvertsEveryLayer) {
   ASSERT_EQ(result_.status, 0) << result_.screen;
   EXPECT_EQ(ws_->outputs().size(), 20u);
-  for (const std::string& name : ws_->outputs()) EXPECT_EQ(ws_->output(name).back(), '\x1A') << name;
+  for (const std::string& name : ws_->outputs())
+    EXPECT_EQ(ws_->output(name).back(), '\x1A') << name;
   struct Layer {
     const char* code;
     const char* records;
-  } layers[] = {{"HM", "MH.slp"}, {"GK", "GK.sal"}, {"DK", "DK.sal"}, {"KK", "KK.sal"}, {"SK", "SK.sal"},
-                {"CM", "CM.sal"}, {"KO", "KO.sal"}, {"KJ", "KJ.sal"}, {"TK", "TK.sal"}};
+  } layers[] = {{"HM", "MH.slp"}, {"GK", "GK.sal"}, {"DK", "DK.sal"},
+                {"KK", "KK.sal"}, {"SK", "SK.sal"}, {"CM", "CM.sal"},
+                {"KO", "KO.sal"}, {"KJ", "KJ.sal"}, {"TK", "TK.sal"}};
   for (const Layer& l : layers)
-    EXPECT_EQ(count_lines(ws_->output(kJob + l.code + ".mid")), sample_records(l.records)) << l.code;
+    EXPECT_EQ(count_lines(ws_->output(kJob + l.code + ".mid")), sample_records(l.records))
+        << l.code;
   EXPECT_EQ(count_lines(ws_->output(kJob + "TO.txt")), sample_records("TO.sal"));
 }
 
@@ -62,19 +65,21 @@ struct Reading {
 
 Reading ogrinfo(const Workspace& ws, const std::string& file) {
   test::TempDir tmp;
-  std::string cmd = "ogrinfo -ro -al '" + ws.out() + "/" + file + "' > '" + tmp.file("o") + "' 2> '" +
-                    tmp.file("e") + "'";
+  std::string cmd = "ogrinfo -ro -al '" + ws.out() + "/" + file + "' > '" + tmp.file("o") +
+                    "' 2> '" + tmp.file("e") + "'";
   Reading r;
   if (std::system(cmd.c_str()) != 0) return r;
   r.out = tmp.read("o");
   r.err = tmp.read("e");
-  for (size_t p = r.out.find("\nOGRFeature("); p != std::string::npos; p = r.out.find("\nOGRFeature(", p + 1))
+  for (size_t p = r.out.find("\nOGRFeature("); p != std::string::npos;
+       p = r.out.find("\nOGRFeature(", p + 1))
     ++r.features;
   return r;
 }
 
 TEST_F(Sample, GdalReadsEveryFeature) {
-  ASSERT_EQ(std::system("command -v ogrinfo > /dev/null"), 0) << "ogrinfo (gdal-bin) is not installed";
+  ASSERT_EQ(std::system("command -v ogrinfo > /dev/null"), 0)
+      << "ogrinfo (gdal-bin) is not installed";
   for (const char* code : {"HM", "GK", "DK", "KK", "SK", "CM", "KO", "KJ", "TK"}) {
     std::string file = kJob + code + ".mif";
     Reading r = ogrinfo(*ws_, file);
@@ -84,9 +89,9 @@ TEST_F(Sample, GdalReadsEveryFeature) {
   struct Name {
     const char* code;
     const char* text;
-  } names[] = {{"KO", "name (String) = マリンプラザ"},  {"KO", "name (String) = 表小学校"},
-               {"DK", "name (String) = ソテツ通り"},   {"DK", "name (String) = 表通り"},
-               {"TK", "name (String) = ゆいレール"},   {"CM", "name (String) = 首里"},
+  } names[] = {{"KO", "name (String) = マリンプラザ"},   {"KO", "name (String) = 表小学校"},
+               {"DK", "name (String) = ソテツ通り"},     {"DK", "name (String) = 表通り"},
+               {"TK", "name (String) = ゆいレール"},     {"CM", "name (String) = 首里"},
                {"KO", "adress (String) = 那覇市久茂地"}, {"KJ", "name (String) = 首里"}};
   for (const Name& n : names)
     EXPECT_NE(ogrinfo(*ws_, kJob + n.code + ".mif").out.find(n.text), std::string::npos) << n.text;

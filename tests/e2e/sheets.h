@@ -20,13 +20,14 @@ inline const std::string kPoint2 = " 127.500001 26.000001";
 inline const std::string kOrigin = " 127.500000 26.000000";
 inline const std::string kPoint4 = " 127.510000 26.010000";
 
-inline const char* const kLayerCodes[] = {"TO", "HA", "GK", "DK", "KK", "SK", "CM", "KO", "KJ", "TK"};
+inline const char* const kLayerCodes[] = {"TO", "HA", "GK", "DK", "KK",
+                                          "SK", "CM", "KO", "KJ", "TK"};
 
 // A sheet with its points and origin and every record file empty.
 inline void empty_sheet(const Workspace& ws, const std::string& code) {
-  ws.sheet_file(code, ".slp",
-                crlf({"00360000 00180000", "00000018 00000018", "0000000000000000",
-                      "0036000000360000"}));
+  ws.sheet_file(
+      code, ".slp",
+      crlf({"00360000 00180000", "00000018 00000018", "0000000000000000", "0036000000360000"}));
   ws.sheet_file(code, ".slm", crlf({"4590000000,936000000"}));
   ws.sheet_file(code, "MH.slp", "");
   ws.sheet_file(code, "MH.sal", "");
@@ -39,6 +40,8 @@ inline void one_sheet_job(const Workspace& ws) {
   empty_sheet(ws, "12345");
 }
 
-inline std::string sj(const char* utf8) { return rt::sjis(utf8); }
+inline std::string sj(const char* utf8) {
+  return rt::sjis(utf8);
+}
 
 }  // namespace e2e

@@ -12,21 +12,25 @@
 namespace e2e {
 namespace {
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 class Tmux {
  public:
-  explicit Tmux(const Workspace& ws) : ws_(ws), socket_("sardane-test-" + std::to_string(getpid())) {}
+  explicit Tmux(const Workspace& ws)
+      : ws_(ws), socket_("sardane-test-" + std::to_string(getpid())) {}
   ~Tmux() { tmux("kill-server"); }
 
   // Starts Sardane in a 100 x 30 terminal; its exit status goes to a file,
   // and the terminal's settings are saved before and after it runs.
   void start() {
     const std::string dir = ws_.out() + "/..";
-    std::string inner = "stty -g > " + dir + "/stty.before; env SARDANE_REGISTRY_USER=" + ws_.registry() +
-                        "/user SARDANE_REGISTRY_MACHINE=" + ws_.registry() + "/machine LANG=C.UTF-8 " +
-                        SARDANE_BIN + "; s=\\$?; stty -g > " + dir + "/stty.after; echo \\$s > " + dir +
-                        "/status; sleep 60";
+    std::string inner = "stty -g > " + dir +
+                        "/stty.before; env SARDANE_REGISTRY_USER=" + ws_.registry() +
+                        "/user SARDANE_REGISTRY_MACHINE=" + ws_.registry() +
+                        "/machine LANG=C.UTF-8 " + SARDANE_BIN + "; s=\\$?; stty -g > " + dir +
+                        "/stty.after; echo \\$s > " + dir + "/status; sleep 60";
     tmux("new-session -d -x 100 -y 30 -c '" + ws_.out() + "' \"trap '' HUP; " + inner + "\"");
   }
   void keys(const std::string& args) { tmux("send-keys " + args); }
@@ -55,7 +59,8 @@ class Tmux {
   }
   bool terminal_restored() {
     status();
-    return test::read_file(ws_.out() + "/../stty.before") == test::read_file(ws_.out() + "/../stty.after");
+    return test::read_file(ws_.out() + "/../stty.before") ==
+           test::read_file(ws_.out() + "/../stty.after");
   }
   void close() { tmux("kill-server"); }
 
@@ -116,7 +121,8 @@ TEST_F(Terminal, CtrlCWhileTyping) {
 
 // A job long enough to be interrupted while it converts.
 void long_job(const Workspace& ws) {
-  std::string cmd = std::string(MAKE_DISC_BIN) + " '" + ws.disc() + "' --areas 0 --large 8 --roads 30000 --job L";
+  std::string cmd =
+      std::string(MAKE_DISC_BIN) + " '" + ws.disc() + "' --areas 0 --large 8 --roads 30000 --job L";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
 }
 

@@ -1,11 +1,11 @@
 #include "runtime/console.h"
-#include "runtime/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
 
 #include "runtime/platform/codepage.h"
+#include "runtime/startup.h"
 #include "tests/runtime/test_support.h"
 
 namespace {
@@ -108,9 +108,16 @@ TEST_F(ConsoleTest, DoubleByteCharacterNeverSplits) {
 }
 
 TEST_F(ConsoleTest, ProgressLabelsBreakIntoThreeLines) {
-  const char* labels[] = {"  標高メッシュ", "  トンネル情報（テキストデータ）", "  橋情報（テキストデータ）",
-                          "  行政界ライン", "  道路ライン", "  河川ライン", "  水際ライン",
-                          "  地名ポイント", "  公共施設ポイント", "  基準点ポイント"};
+  const char* labels[] = {"  標高メッシュ",
+                          "  トンネル情報（テキストデータ）",
+                          "  橋情報（テキストデータ）",
+                          "  行政界ライン",
+                          "  道路ライン",
+                          "  河川ライン",
+                          "  水際ライン",
+                          "  地名ポイント",
+                          "  公共施設ポイント",
+                          "  基準点ポイント"};
   for (const char* l : labels) console::print(rt::sjis(l), Sep::kSemicolon);
   console::print(rt::sjis("  鉄道ライン"), Sep::kNone);
   EXPECT_EQ(row(0).size(), 72u);
@@ -158,17 +165,35 @@ TEST_F(ConsoleTest, EditorKeys) {
     std::string want;
   } cases[] = {
       {"backspace", "abc\x08\r", "ab"},
-      {"left and insert", "ac\x1D" "b\r", "abc"},
+      {"left and insert",
+       "ac\x1D"
+       "b\r",
+       "abc"},
       {"overwrite", "abc\x0B\x12X\r", "Xbc"},
       {"home, delete", "abc\x0B\x04\r", "bc"},
-      {"end after home", "abc\x0B\x15" "d\r", "abcd"},
+      {"end after home",
+       "abc\x0B\x15"
+       "d\r",
+       "abcd"},
       {"ctrl+E erases to the end", "abcd\x1D\x1D\x05\r", "ab"},
-      {"clear", "abc\x0C" "d\r", "d"},
-      {"up and down ignored", "a\x1E\x1F" "b\r", "ab"},
+      {"clear",
+       "abc\x0C"
+       "d\r",
+       "d"},
+      {"up and down ignored",
+       "a\x1E\x1F"
+       "b\r",
+       "ab"},
       {"right at end", "a\x1C\r", "a"},
-      {"other controls ignored", "a\x01\x02" "b\r", "ab"},
+      {"other controls ignored",
+       "a\x01\x02"
+       "b\r",
+       "ab"},
       {"double-byte backspace", rt::sjis("あい") + "\x08\r", rt::sjis("あ")},
-      {"double-byte left", rt::sjis("あい") + "\x1D" "x\r", rt::sjis("あ") + "x" + rt::sjis("い")},
+      {"double-byte left",
+       rt::sjis("あい") + "\x1D"
+                          "x\r",
+       rt::sjis("あ") + "x" + rt::sjis("い")},
   };
   for (const Case& c : cases) {
     type(c.keys);

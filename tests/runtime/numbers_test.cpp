@@ -54,7 +54,9 @@ TEST(Val, TypingRule) {
   EXPECT_EQ(static_cast<double>(rt::val("1E39")), 1e39);
 }
 
-TEST(Val, Overflow) { EXPECT_EQ(error_of([] { rt::val("1D999"); }), 6); }
+TEST(Val, Overflow) {
+  EXPECT_EQ(error_of([] { rt::val("1D999"); }), 6);
+}
 
 TEST(Integers, StoreRounding) {
   struct Case {
@@ -92,10 +94,34 @@ TEST(FloatCheck, FlagsBecomeErrors) {
     std::function<void()> fn;
     int code;
   } cases[] = {
-      {"division by zero", [&] { volatile long double r = one / zero; (void)r; rt::fp_check(); }, 11},
-      {"invalid", [&] { volatile long double r = zero / zero; (void)r; rt::fp_check(); }, 5},
-      {"overflow", [&] { volatile long double r = big * big * big * big; (void)r; rt::fp_check(); }, 6},
-      {"underflow passes", [&] { volatile long double r = one / big / big; (void)r; rt::fp_check(); }, 0},
+      {"division by zero",
+       [&] {
+         volatile long double r = one / zero;
+         (void)r;
+         rt::fp_check();
+       },
+       11},
+      {"invalid",
+       [&] {
+         volatile long double r = zero / zero;
+         (void)r;
+         rt::fp_check();
+       },
+       5},
+      {"overflow",
+       [&] {
+         volatile long double r = big * big * big * big;
+         (void)r;
+         rt::fp_check();
+       },
+       6},
+      {"underflow passes",
+       [&] {
+         volatile long double r = one / big / big;
+         (void)r;
+         rt::fp_check();
+       },
+       0},
   };
   for (const Case& c : cases) {
     rt::fp_reset();

@@ -30,7 +30,8 @@ TEST(Paths, TrailByte5CStaysInItsCharacter) {
 TEST(Paths, CaseInsensitiveWhenExactNameIsMissing) {
   test::TempDir dir;
   dir.write("DATA/47201/47201GK.SAL", "x");
-  EXPECT_EQ(resolve(dir.path() + "\\data\\47201\\47201gk.sal"), dir.path() + "/DATA/47201/47201GK.SAL");
+  EXPECT_EQ(resolve(dir.path() + "\\data\\47201\\47201gk.sal"),
+            dir.path() + "/DATA/47201/47201GK.SAL");
   rt::files::open(dir.path() + "\\Data\\47201\\47201Gk.sal", rt::files::Mode::kInput, 1);
   rt::files::close_all();
 }

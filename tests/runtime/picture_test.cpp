@@ -47,7 +47,8 @@ TEST(Picture, FixedForm) {
       {"##.#-", -1.25, " 1.3-"},
       {"x=##.#!", 1.5, "x= 1.5!"},
   };
-  for (const Case& c : cases) EXPECT_EQ(fmt(c.picture, c.value), c.want) << c.picture << " " << c.value;
+  for (const Case& c : cases)
+    EXPECT_EQ(fmt(c.picture, c.value), c.want) << c.picture << " " << c.value;
 }
 
 TEST(Picture, Overflow) {

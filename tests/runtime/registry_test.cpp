@@ -16,7 +16,8 @@ using rt::platform::Hive;
 TEST(Registry, TextAndNumbersRoundTrip) {
   test::TempDir dir;
   setenv("SARDANE_REGISTRY_USER", dir.path().c_str(), 1);
-  ASSERT_TRUE(rt::platform::registry_set_text(Hive::kCurrentUser, "A\\B C", "V", rt::sjis("独立型")));
+  ASSERT_TRUE(
+      rt::platform::registry_set_text(Hive::kCurrentUser, "A\\B C", "V", rt::sjis("独立型")));
   ASSERT_TRUE(rt::platform::registry_set_dword(Hive::kCurrentUser, "A\\B C", "N", 80));
   std::string v;
   ASSERT_TRUE(rt::platform::registry_get_text(Hive::kCurrentUser, "A\\B C", "V", v));
@@ -32,8 +33,9 @@ TEST(Registry, OsErrorsRecordApiErr) {
   EXPECT_EQ(rt::map_os_error(2), 63);
   EXPECT_EQ(rt::map_os_error(112), 67);
   EXPECT_EQ(rt::map_os_error(9999), 27);
-  EXPECT_NE(dir.read("Software/Vantrel/Z-NORAC V6.3/RUNTIME/ERROR/values").find("APIERR=dword:9999"),
-            std::string::npos);
+  EXPECT_NE(
+      dir.read("Software/Vantrel/Z-NORAC V6.3/RUNTIME/ERROR/values").find("APIERR=dword:9999"),
+      std::string::npos);
 }
 
 TEST(Registry, UnwritableStoreIsSkipped) {

@@ -14,14 +14,10 @@ TEST(Strings, Cuts) {
     rt::BytesView got;
     const char* want;
   } cases[] = {
-      {"mid past end", rt::mid("abc", 4, 1), ""},
-      {"mid long count", rt::mid("abc", 2, 99), "bc"},
-      {"mid zero count", rt::mid("abc", 1, 0), ""},
-      {"mid rest", rt::mid("abcdef", 3), "cdef"},
-      {"left over", rt::left("abc", 10), "abc"},
-      {"left zero", rt::left("abc", 0), ""},
-      {"right part", rt::right("abcdef", 2), "ef"},
-      {"right over", rt::right("abc", 5), "abc"},
+      {"mid past end", rt::mid("abc", 4, 1), ""},   {"mid long count", rt::mid("abc", 2, 99), "bc"},
+      {"mid zero count", rt::mid("abc", 1, 0), ""}, {"mid rest", rt::mid("abcdef", 3), "cdef"},
+      {"left over", rt::left("abc", 10), "abc"},    {"left zero", rt::left("abc", 0), ""},
+      {"right part", rt::right("abcdef", 2), "ef"}, {"right over", rt::right("abc", 5), "abc"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
 }
@@ -38,7 +34,11 @@ TEST(Strings, CutErrors) {
       {"right negative", [] { rt::right("abc", -3); }, 5},
       {"instr start 0", [] { rt::instr(0, "abc", "b"); }, 5},
       {"count beyond 32 bits", [] { rt::left("abc", int64_t{1} << 32); }, 6},
-      {"chr 256", [] { rt::chr({65, 256}); }, 5},
+      {"chr 256",
+       [] {
+         rt::chr({65, 256});
+       },
+       5},
       {"chr negative", [] { rt::chr({-1}); }, 5},
   };
   for (const Case& c : cases) EXPECT_EQ(error_of(c.fn), c.code) << c.what;
@@ -51,8 +51,8 @@ TEST(Strings, Instr) {
     const char* t;
     int32_t want;
   } cases[] = {
-      {1, "a,b", ",", 2},  {1, "", ",", 0},      {3, "abc", "", 3},   {4, "abc", "", 0},
-      {1, "ab", "abc", 0}, {2, "abab", "ab", 3}, {1, "abc", "x", 0},  {5, "abc", "c", 0},
+      {1, "a,b", ",", 2},  {1, "", ",", 0},      {3, "abc", "", 3},  {4, "abc", "", 0},
+      {1, "ab", "abc", 0}, {2, "abab", "ab", 3}, {1, "abc", "x", 0}, {5, "abc", "c", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(rt::instr(c.p, c.s, c.t), c.want) << c.s << " " << c.t;
 }

@@ -16,7 +16,9 @@ TempDir::TempDir() {
   path_ = mkdtemp(tmpl);
 }
 
-TempDir::~TempDir() { std::filesystem::remove_all(path_); }
+TempDir::~TempDir() {
+  std::filesystem::remove_all(path_);
+}
 
 void TempDir::write(const std::string& name, const std::string& bytes) const {
   std::filesystem::path p = file(name);
@@ -24,9 +26,13 @@ void TempDir::write(const std::string& name, const std::string& bytes) const {
   write_file(p, bytes);
 }
 
-std::string TempDir::read(const std::string& name) const { return read_file(file(name)); }
+std::string TempDir::read(const std::string& name) const {
+  return read_file(file(name));
+}
 
-bool TempDir::exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+bool TempDir::exists(const std::string& name) const {
+  return std::filesystem::exists(file(name));
+}
 
 int error_of(const std::function<void()>& fn) {
   rt::error_state().raising = false;
