@@ -251,8 +251,8 @@ void wait_key(BytesView closing) {
 
 void pump() {
   if (!g_device) return;
+  // Output presents itself as it is printed; a turn only takes input.
   if (!g_device->poll(g_model.keys())) throw Closed{};
-  present();
 }
 
 }  // namespace rt::console

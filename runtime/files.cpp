@@ -86,25 +86,16 @@ int FileTarget::column() const {
 // 0, LF leaves it, TAB moves to the next multiple of 8, others add one; an
 // item of one form feed sets it to 0.
 int column_after(int col, BytesView bytes) {
-  if (bytes.size() == 1 && bytes[0] == '\f') {
-    col = 0;
-  } else {
-    // Only the bytes behind the last CR decide the column.
-    size_t from = 0;
-    for (size_t k = bytes.size(); k > 0; --k) {
-      if (bytes[k - 1] == '\r') {
-        col = 0;
-        from = k;
-        break;
-      }
-    }
-    for (size_t k = from; k < bytes.size(); ++k) {
-      char c = bytes[k];
-      if (c == '\t')
-        col = (col / 8 + 1) * 8;
-      else if (c != '\n')
-        ++col;
-    }
+  if (bytes.size() == 1 && bytes[0] == '\f') return 0;
+  for (char c : bytes) {
+    if (c >= ' ')
+      ++col;
+    else if (c == '\r')
+      col = 0;
+    else if (c == '\t')
+      col = (col / 8 + 1) * 8;
+    else if (c != '\n')
+      ++col;
   }
   return col;
 }

@@ -77,9 +77,16 @@ bool digits_exact(double value, uint64_t& digits, int& exponent) {
   if (m == 0) return false;
   // floor(log10(value)): from the top bit, then checked against the exact
   // powers of ten (the loop below corrects the rare miss).
-  int top = 63 - __builtin_clzll(m) + ex;
-  int e = static_cast<int>(std::floor(top * 0.30102999566398120));
-  if (e >= 0 && e < 19 && value >= static_cast<double>(kPow10[e + 1])) ++e;
+  int e;
+  if (value >= 1 && value < 1e15) {
+    // The integer part's digit count, exactly.
+    uint64_t whole = static_cast<uint64_t>(value);
+    e = 0;
+    while (whole >= kPow10[e + 1]) ++e;
+  } else {
+    int top = 63 - __builtin_clzll(m) + ex;
+    e = static_cast<int>(std::floor(top * 0.30102999566398120));
+  }
   for (int tries = 0; tries < 4; ++tries) {
     unsigned __int128 fl;
     bool half;
@@ -235,10 +242,11 @@ uint64_t div_pow10(uint64_t v, int k) {
   case n:               \
     return v / kPow10[n];
     SARDANE_CASE(0)
-    SARDANE_CASE(1) SARDANE_CASE(2) SARDANE_CASE(3) SARDANE_CASE(4) SARDANE_CASE(5) SARDANE_CASE(6)
-        SARDANE_CASE(7) SARDANE_CASE(8) SARDANE_CASE(9) SARDANE_CASE(10) SARDANE_CASE(11)
-            SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16)
-                SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(1)
+    SARDANE_CASE(2) SARDANE_CASE(3) SARDANE_CASE(4) SARDANE_CASE(5) SARDANE_CASE(6) SARDANE_CASE(7)
+        SARDANE_CASE(8) SARDANE_CASE(9) SARDANE_CASE(10) SARDANE_CASE(11) SARDANE_CASE(12)
+            SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17)
+                SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
                     default : return 0;
   }
@@ -289,9 +297,13 @@ void Picture::format(double value, Bytes& out) const {
     out.append(after_);
     return;
   }
-  // Right to left: trailing sign, decimals, point, integer digits, sign, fill.
-  char buf[96];
-  char* end = buf + sizeof buf;
+  // Right to left, straight into the output: trailing sign, decimals, point,
+  // integer digits, sign, fill.
+  const size_t width =
+      static_cast<size_t>(f.integer_positions + (f.point ? 1 : 0) + D + (f.trailing_sign ? 1 : 0));
+  const size_t at = out.size();
+  out.resize(at + width);
+  char* end = out.data() + at + width;
   char* p = end;
   if (f.trailing_sign) *--p = negative ? '-' : (f.trailing_sign == '+' ? '+' : ' ');
   if (D <= 9) {
@@ -308,7 +320,6 @@ void Picture::format(double value, Bytes& out) const {
   if (zero_digit) *--p = '0';
   if (lead_sign) *--p = negative ? '-' : '+';
   for (int k = needed; k < f.integer_positions; ++k) *--p = f.asterisk_fill ? '*' : ' ';
-  out.append(p, static_cast<size_t>(end - p));
   if (!after_.empty()) out.append(after_);
 }
 

@@ -1,13 +1,18 @@
 #include "runtime/print_engine.h"
 
-#include <cstdio>
-
 namespace rt {
 
 Bytes integer_text(int32_t value) {
   char buf[16];
-  int n = std::snprintf(buf, sizeof buf, value < 0 ? "%d " : " %d ", value);
-  return Bytes(buf, static_cast<size_t>(n));
+  char* p = buf + sizeof buf;
+  *--p = ' ';
+  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  *--p = value < 0 ? '-' : ' ';
+  return Bytes(p, static_cast<size_t>(buf + sizeof buf - p));
 }
 
 void print_item(PrintTarget& target, BytesView text, Sep sep) {
