@@ -42,6 +42,7 @@ void run_job() {
   rt::console::print(j.job_name + rt::sjis("処理ファイル一覧GET"), Sep::kNone);
 
   statement(kLine + 9);
+  rt::files::require_name_part(j.job_name);
   rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, 1);
   Bytes line;
   for (;;) {

@@ -20,6 +20,7 @@ const rt::Picture& latitude_picture() {
 }
 
 Bytes output_name(BytesView code, const char* extension) {
+  rt::files::require_name_part(job().job_name);
   Bytes name = job().job_name;
   name += code;
   name += extension;

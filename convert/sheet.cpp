@@ -19,6 +19,7 @@ SheetState& sheet() {
 
 Bytes input_path(BytesView suffix) {
   const Bytes& code = job().sheet_code;
+  rt::files::require_name_part(code);
   Bytes path = job().drive;
   path += "\\DATA\\";
   path += code;

@@ -67,6 +67,7 @@ enum class Op : uint8_t {
   kConsole,
   kInput,
   kFlush,
+  kNamePart,
 };
 
 constexpr uint16_t loc(Op op, uint8_t check) {

@@ -197,6 +197,19 @@ void open(BytesView name, Mode mode, int n, int access) {
   g_table[static_cast<size_t>(n)] = std::move(f);
 }
 
+void require_name_part(BytesView part) {
+  bool bad = part == "." || part == "..";
+  for (size_t i = 0; i < part.size() && !bad; ++i) {
+    unsigned char c = static_cast<unsigned char>(part[i]);
+    if (is_lead_byte(c) && i + 1 < part.size()) {
+      ++i;  // a trail byte 5C is part of its character
+      continue;
+    }
+    bad = c == '/' || c == '\\' || c == ':' || c == 0;
+  }
+  if (bad) raise_error(kBadFileName, loc(Op::kNamePart, 1));
+}
+
 void line_input(int n, Bytes& line) {
   File& f = open_file(n, Op::kLineInput);
   if (f.mode != Mode::kInput) raise_error(kBadFileMode, loc(Op::kLineInput, 4));

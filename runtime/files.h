@@ -36,6 +36,11 @@ void print_using(int file_number, const Picture& picture, double value, Sep sep)
 void close(std::initializer_list<int> file_numbers);
 // CLOSE without numbers.
 void close_all();
+// A part of a file name that must stay inside its folder (a job name, a
+// sheet code): no '/', '\', ':' or NUL, and not "." or "..". Anything else
+// raises error 55, so no answer or disc content can make a path leave the
+// current folder or the disc.
+void require_name_part(BytesView part);
 // Hands every buffered byte of every open file to the operating system.
 void flush_all();
 // The termination sequence's close: every file, errors ignored.

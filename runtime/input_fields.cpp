@@ -21,11 +21,15 @@ bool is_number(BytesView f) {
   if (n >= 2 && f[0] == '&') {
     int radix = (f[1] == 'H' || f[1] == 'h') ? 16 : (f[1] == 'O' || f[1] == 'o') ? 8 : 0;
     if (radix == 0 || n == 2) return false;
+    uint64_t value = 0;
     for (i = 2; i < n; ++i) {
       char c = f[i];
       bool ok = radix == 16 ? (is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))
                             : (c >= '0' && c <= '7');
       if (!ok) return false;
+      int d = is_digit(c) ? c - '0' : (c | 0x20) - 'a' + 10;
+      value = value * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
+      if (value > 0xFFFFFFFFu) return false;  // beyond 32 bits: not a value INPUT can take
     }
     return true;
   }

@@ -41,6 +41,11 @@ std::string match_case(const std::string& dir, const std::string& name) {
 }  // namespace
 
 bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
+  // A NUL byte would cut the name short at the system call.
+  if (name.find('\0') != std::string_view::npos) {
+    os_error = kInvalidName;
+    return false;
+  }
   std::string root;
   // A drive letter ("d:") is looked up in the drive map.
   if (name.size() >= 2 && name[1] == ':' &&

@@ -31,17 +31,24 @@ void write_all(int fd, const char* p, size_t n) {
 class LineDevice final : public ConsoleDevice {
  public:
   void cells_changed(int, int, int) override {}
+  // The stream stands on the model row `frontier_`: rows above it are out
+  // already. Leaving a row above it is a redraw (the line editor redraws an
+  // entry that spans rows) and adds nothing.
   void row_left(int row) override {
+    if (row != frontier_) return;
     emit(row);
     out_ += '\n';
     emitted_ = 0;
     open_row_ = false;
+    ++frontier_;
     flush();
   }
-  void scrolled() override {}
+  void scrolled() override {
+    if (frontier_ > 0) --frontier_;
+  }
 
-  void present(const ConsoleModel& model) override {
-    emit(model.row());
+  void present(const ConsoleModel&) override {
+    emit(frontier_);
     flush();
   }
 
@@ -66,8 +73,8 @@ class LineDevice final : public ConsoleDevice {
 
   void beep() override {}
 
-  void shutdown(const ConsoleModel& model) override {
-    emit(model.row());
+  void shutdown(const ConsoleModel&) override {
+    emit(frontier_);
     if (open_row_) out_ += '\n';
     flush();
   }
@@ -78,6 +85,7 @@ class LineDevice final : public ConsoleDevice {
  private:
   void emit(int row) {
     const ConsoleModel& m = console::model();
+    if (row >= ConsoleModel::kRows) return;
     int end = m.extent(row);
     if (end <= emitted_) return;
     std::string bytes;
@@ -136,6 +144,7 @@ class LineDevice final : public ConsoleDevice {
   std::string buffer_;
   std::string pending_;
   int emitted_ = 0;
+  int frontier_ = 0;
   bool open_row_ = false;
   bool eof_ = false;
   bool closed_ = false;

@@ -96,6 +96,9 @@ void install_signal_handlers() {
   sigaction(SIGTERM, &cls, nullptr);
   sigaction(SIGHUP, &cls, nullptr);
   signal(SIGPIPE, SIG_IGN);
+  // A file-size limit makes writes fail (reported as a full disk) instead
+  // of killing the process.
+  signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace rt::platform

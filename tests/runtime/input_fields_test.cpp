@@ -32,6 +32,7 @@ TEST(InputFields, Splitting) {
       {"x,\"1\"", sn, false, ""},
       {"x,40000", sn, false, ""},
       {"x,&H10", sn, true, "x"},
+      {"x,&H000004000000000", sn, false, ""},  // beyond 32 bits: asked again, not an error
       {"x,abc", sn, false, ""},
       {"x,1E999", {InputKind::kString, InputKind::kDouble}, false, ""},
   };
