@@ -244,12 +244,12 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(0)
     SARDANE_CASE(1)
     SARDANE_CASE(2)
-    SARDANE_CASE(3) SARDANE_CASE(4) SARDANE_CASE(5) SARDANE_CASE(6) SARDANE_CASE(7) SARDANE_CASE(8)
-        SARDANE_CASE(9) SARDANE_CASE(10) SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13)
-            SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18)
-                SARDANE_CASE(19)
+    SARDANE_CASE(3)
+    SARDANE_CASE(4) SARDANE_CASE(5) SARDANE_CASE(6) SARDANE_CASE(7) SARDANE_CASE(8) SARDANE_CASE(9)
+        SARDANE_CASE(10) SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14)
+            SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
-                    default : return 0;
+                default : return 0;
   }
 }
 
@@ -308,8 +308,19 @@ void Picture::format(double value, Bytes& out) const {
   char* p = end;
   if (f.trailing_sign) *--p = negative ? '-' : (f.trailing_sign == '+' ? '+' : ' ');
   if (D <= 9) {
-    uint32_t small = static_cast<uint32_t>(fraction);  // 32-bit digits are cheaper
-    for (int k = 0; k < D; ++k, small /= 10) *--p = static_cast<char>('0' + small % 10);
+    // 32-bit arithmetic, two digits a step.
+    static const char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    uint32_t small = static_cast<uint32_t>(fraction);
+    int k = 0;
+    for (; k + 2 <= D; k += 2, small /= 100) {
+      p -= 2;
+      p[0] = kPairs[(small % 100) * 2];
+      p[1] = kPairs[(small % 100) * 2 + 1];
+    }
+    if (k < D) *--p = static_cast<char>('0' + small % 10);
   } else {
     for (int k = 0; k < D; ++k, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
   }

@@ -53,7 +53,7 @@ int32_t instr(int64_t p, BytesView s, BytesView t) {
   size_t start = static_cast<size_t>(pos) - 1;
   if (s.empty() || start >= s.size() || t.size() > s.size()) return 0;
   if (t.empty()) return pos;
-  size_t found = s.find(t, start);
+  size_t found = t.size() == 1 ? s.find(t[0], start) : s.find(t, start);
   return found == BytesView::npos ? 0 : static_cast<int32_t>(found + 1);
 }
 

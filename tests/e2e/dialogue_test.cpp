@@ -89,6 +89,25 @@ TEST(Dialogue, EveryLayerIsWritten) {
   Workspace ws;
   one_sheet_job(ws);
   ASSERT_EQ(ws.convert("J").status, 0);
+  // Empty record files: each .mif holds its header block, every file its final byte.
+  const std::vector<std::pair<const char*, std::vector<std::string>>> headers = {
+      {"HM", {"  H Integer"}},
+      {"GK", {"  id char(8)", "  jt char(2)", "  sr char(2)"}},
+      {"DK",
+       {"  id char(8)", "  jt char(2)", "  yu char(2)", "  sb char(2)", "  fi char(2)",
+        "  name char(32)"}},
+      {"KK", {"  id char(8)", "  sb char(2)", "  name char(32)"}},
+      {"SK", {"  id char(8)", "  sr char(2)"}},
+      {"CM", {"  id char(8)", "  sr char(2)", "  name char(32)"}},
+      {"KO", {"  id char(8)", "  code char(4)", "  name char(64)", "  adress char(64)"}},
+      {"KJ", {"  id char(8)", "  sr char(2)", "  name char(16)", "  H char(12)"}},
+      {"TK", {"  name char(64)"}}};
+  for (const auto& [code, columns] : headers) {
+    EXPECT_EQ(ws.output(std::string("J") + code + ".mif"), header(columns) + "\x1A") << code;
+    EXPECT_EQ(ws.output(std::string("J") + code + ".mid"), "\x1A") << code;
+  }
+  EXPECT_EQ(ws.output("JTO.txt"), "\x1A");
+  EXPECT_EQ(ws.output("JHA.txt"), "\x1A");
   EXPECT_EQ(ws.outputs(),
             (std::vector<std::string>{"JCM.mid", "JCM.mif", "JDK.mid", "JDK.mif", "JGK.mid",
                                       "JGK.mif", "JHA.txt", "JHM.mid", "JHM.mif", "JKJ.mid",

@@ -10,12 +10,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "tests/e2e/sheets.h"
 
 namespace e2e {
 namespace {
+
+using namespace std::string_literals;
 
 bool has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -65,7 +68,7 @@ TEST(Hostile, NamesThatWouldLeaveTheirFolder) {
 
 TEST(Hostile, BytesNoRealDiscHolds) {
   const std::string nasty[] = {
-      std::string("GK(ID{GK\0\0\0\0\0}){JT{11}SR{22}CV(ID{CV000001}){000001,000002}}", 63),
+      "GK(ID{GK\0\0\0\0\0}){JT{11}SR{22}CV(ID{CV000001}){000001,000002}}"s,
       "DK(ID{DK000001}){JT{11}YU{1D}SB{13}FI{19}NM{\x83}\rCV(ID{CV1}){000001}}",
       "KK(ID{KK000001}){SB{51}NM{\xFF\xFE\x80}CV(ID{CV1}){000001,\x81}}",
       "CM(ID{CM000001}){SR{11}NM{\x1A}PT(ID{PM1}){000001}\x83",
@@ -100,8 +103,10 @@ TEST(Hostile, OversizedAndBrokenAnswers) {
   EXPECT_EQ(std::count(r.screen.begin(), r.screen.end(), 'd'), 257) << r.screen.substr(0, 600);
 }
 
-// Sardane on a pipe that stays open, stopped by a signal once it converts.
-int signalled_run(const Workspace& ws, const std::string& answers, int sig, std::string& screen) {
+// Sardane on a pipe that stays open; once it converts, `action` runs
+// (for example a signal to the process).
+int run_with(const Workspace& ws, const std::string& answers,
+             const std::function<void(pid_t)>& action, std::string& screen) {
   signal(SIGPIPE, SIG_IGN);  // the child may end before it has read everything
   int in[2];
   if (pipe(in) != 0) return -1;
@@ -122,7 +127,7 @@ int signalled_run(const Workspace& ws, const std::string& answers, int sig, std:
   if (write(in[1], answers.data(), answers.size()) < 0) return -1;
   for (int k = 0; k < 400 && !has(test::read_file(out_file), "標高メッシュ"); ++k)
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  kill(pid, sig);
+  action(pid);
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   if (write(in[1], "\n", 1) < 0) {  // the key the interrupt report waits for
   }
@@ -131,6 +136,11 @@ int signalled_run(const Workspace& ws, const std::string& answers, int sig, std:
   waitpid(pid, &status, 0);
   screen = test::read_file(out_file);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+int signalled_run(const Workspace& ws, const std::string& answers, int sig, std::string& screen) {
+  return run_with(
+      ws, answers, [sig](pid_t pid) { kill(pid, sig); }, screen);
 }
 
 void long_job(const Workspace& ws) {
@@ -154,6 +164,20 @@ TEST(Hostile, SignalsDuringALongJob) {
     EXPECT_FALSE(has(screen, "処理終了"));
     expect_closed_files(ws);
   }
+}
+
+TEST(Hostile, SheetVanishesAfterTheJobListWasRead) {
+  Workspace ws;
+  std::string cmd =
+      std::string(MAKE_DISC_BIN) + " '" + ws.disc() + "' --areas 0 --large 2 --roads 30000 --job L";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  std::string screen;
+  int status = run_with(
+      ws, ws.disc() + "\nL\n",
+      [&](pid_t) { std::filesystem::remove_all(ws.disc() + "/DATA/47202"); }, screen);
+  EXPECT_EQ(status, 1) << screen;
+  EXPECT_TRUE(has(screen, "Sardane [201行]:エラー[63]")) << screen;
+  expect_closed_files(ws);
 }
 
 TEST(Hostile, ReadOnlyOutputFolder) {
