@@ -229,6 +229,9 @@ Picture Picture::parse(BytesView format) {
   }
   for (const Bytes* text : {&pic.before_, &pic.after_})
     if (text->find_first_of("\r\n\t\f") != Bytes::npos) pic.plain_ = false;
+  pic.simple_ = pic.before_.empty() && pic.after_.empty() && !f.plus_sign && !f.asterisk_fill &&
+                !f.thousands && !f.trailing_sign && f.decimals <= 9 &&
+                f.integer_positions + f.decimals <= 18;
   return pic;
 }
 
@@ -245,9 +248,10 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(1)
     SARDANE_CASE(2)
     SARDANE_CASE(3)
-    SARDANE_CASE(4) SARDANE_CASE(5) SARDANE_CASE(6) SARDANE_CASE(7) SARDANE_CASE(8) SARDANE_CASE(9)
-        SARDANE_CASE(10) SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14)
-            SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(4)
+    SARDANE_CASE(5) SARDANE_CASE(6) SARDANE_CASE(7) SARDANE_CASE(8) SARDANE_CASE(9) SARDANE_CASE(10)
+        SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15)
+            SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
                 default : return 0;
   }
@@ -255,7 +259,44 @@ uint64_t div_pow10(uint64_t v, int k) {
 
 }  // namespace
 
+bool Picture::format_plain(double value, Bytes& out) const {
+  const int I = field_.integer_positions, D = field_.decimals;
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  const int shift = 1075 - static_cast<int>((bits >> 52) & 0x7FF);  // value < 2^53: shift > 0
+  const uint64_t whole = static_cast<uint64_t>(value);
+  int e = 0;
+  while (whole >= kPow10[e + 1]) ++e;
+  const int drop = 15 - e - D;  // generated digits below 10^-D
+  if (e + 1 > I || drop <= 0) return false;
+  // The 16 digits, rounded half up at the 17th (exact: m * 10^(15-e) / 2^shift).
+  const unsigned __int128 num = static_cast<unsigned __int128>(m) * kPow10[15 - e];
+  const uint64_t digits =
+      static_cast<uint64_t>(num >> shift) + static_cast<uint64_t>((num >> (shift - 1)) & 1);
+  if (digits >= kTen16) return false;
+  const uint64_t upto = div_pow10(digits, drop - 1);
+  const uint64_t scaled = upto / 10 + (upto % 10 >= 5 ? 1 : 0);
+  uint64_t integer = div_pow10(scaled, D);
+  if (integer >= kPow10[I]) return false;
+  uint32_t fraction = static_cast<uint32_t>(scaled - integer * kPow10[D]);
+  const size_t width = static_cast<size_t>(I + (field_.point ? 1 : 0) + D);
+  const size_t at = out.size();
+  out.resize(at + width);
+  char* const begin = out.data() + at;
+  char* p = begin + width;
+  for (int k = 0; k < D; ++k, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
+  if (field_.point) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + integer % 10);
+    integer /= 10;
+  } while (integer != 0);
+  while (p > begin) *--p = ' ';
+  return true;
+}
+
 void Picture::format(double value, Bytes& out) const {
+  if (simple_ && value >= 1 && value < 1e15 && format_plain(value, out)) return;
   const NumericField& f = field_;
   const bool negative = value < 0;
   const double a = std::fabs(value);

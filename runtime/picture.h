@@ -47,10 +47,15 @@ class Picture {
   bool plain() const { return plain_; }
 
  private:
+  // The common fixed field of positive values, without literal text or
+  // options; false when the general path must decide (overflow, carries).
+  bool format_plain(double value, Bytes& out) const;
+
   Bytes before_;
   Bytes after_;
   NumericField field_;
   bool plain_ = true;
+  bool simple_ = false;  // no literals, signs, fill or separators; few enough digits
 };
 
 // The value's first 16 significant decimal digits, rounded half up at the

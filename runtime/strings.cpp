@@ -16,35 +16,11 @@ int32_t arg32(int64_t v, Op op) {
 
 }  // namespace
 
-BytesView left(BytesView s, int64_t n) {
-  int32_t count = arg32(n, Op::kLeft);
-  if (count < 0) raise_error(kIllegalCall, loc(Op::kLeft, 2));
-  return s.substr(0, static_cast<size_t>(count));
-}
-
-BytesView right(BytesView s, int64_t n) {
-  int32_t count = arg32(n, Op::kRight);
-  if (count < 0) raise_error(kIllegalCall, loc(Op::kRight, 2));
-  size_t c = static_cast<size_t>(count);
-  return c >= s.size() ? s : s.substr(s.size() - c);
-}
-
-BytesView mid(BytesView s, int64_t p, int64_t n) {
-  int32_t pos = arg32(p, Op::kMid);
-  int32_t count = arg32(n, Op::kMid);
-  if (pos < 1) raise_error(kIllegalCall, loc(Op::kMid, 2));
-  if (count < 0) raise_error(kIllegalCall, loc(Op::kMid, 3));
-  size_t start = static_cast<size_t>(pos) - 1;
-  if (start >= s.size()) return {};
-  return s.substr(start, static_cast<size_t>(count));
-}
-
-BytesView mid(BytesView s, int64_t p) {
-  int32_t pos = arg32(p, Op::kMid);
-  if (pos < 1) raise_error(kIllegalCall, loc(Op::kMid, 2));
-  size_t start = static_cast<size_t>(pos) - 1;
-  if (start >= s.size()) return {};
-  return s.substr(start);
+void detail::bad_cut(int op, int64_t position, int64_t count) {
+  const Op which = op == 1 ? Op::kLeft : op == 2 ? Op::kRight : Op::kMid;
+  arg32(position, which);
+  arg32(count, which);
+  raise_error(kIllegalCall, loc(which, position < 1 ? 2 : 3));
 }
 
 int32_t instr(int64_t p, BytesView s, BytesView t) {

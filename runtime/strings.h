@@ -8,6 +8,7 @@
 // raises error 6.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -18,14 +19,39 @@ namespace rt {
 using Bytes = std::string;
 using BytesView = std::string_view;
 
+namespace detail {
+// Raises the error for a bad count or position of a cut (5, or 6 beyond 32 bits).
+[[noreturn]] void bad_cut(int op, int64_t position, int64_t count);
+inline bool fits32(int64_t v) {
+  return v >= INT32_MIN && v <= INT32_MAX;
+}
+}  // namespace detail
+
 // LEFT$: the first n bytes (the whole string when n exceeds its length).
-BytesView left(BytesView s, int64_t n);
+inline BytesView left(BytesView s, int64_t n) {
+  if (n < 0 || n > INT32_MAX) [[unlikely]]
+    detail::bad_cut(1, 1, n);
+  return s.substr(0, static_cast<size_t>(n));
+}
 // RIGHT$: the last n bytes.
-BytesView right(BytesView s, int64_t n);
+inline BytesView right(BytesView s, int64_t n) {
+  if (n < 0 || n > INT32_MAX) [[unlikely]]
+    detail::bad_cut(2, 1, n);
+  size_t c = static_cast<size_t>(n);
+  return c >= s.size() ? s : s.substr(s.size() - c);
+}
 // MID$: n bytes from byte p; empty when p is beyond the end.
-BytesView mid(BytesView s, int64_t p, int64_t n);
+inline BytesView mid(BytesView s, int64_t p, int64_t n) {
+  if (p < 1 || n < 0 || p > INT32_MAX || n > INT32_MAX) [[unlikely]]
+    detail::bad_cut(3, p, n);
+  size_t start = static_cast<size_t>(p) - 1;
+  if (start >= s.size()) return {};
+  return s.substr(start, static_cast<size_t>(n));
+}
 // MID$ without a count: everything from byte p.
-BytesView mid(BytesView s, int64_t p);
+inline BytesView mid(BytesView s, int64_t p) {
+  return mid(s, p, INT32_MAX);
+}
 // INSTR: first position of t in s at or after p, or 0. Plain byte search:
 // a match may start on the trail byte of a double-byte character.
 int32_t instr(int64_t p, BytesView s, BytesView t);

@@ -85,4 +85,24 @@ TEST(Picture, SixteenDigitsMatchPrintf) {
   }
 }
 
+// The fast path for plain fields gives what the general path gives (a
+// literal in front sends the same field through the general path).
+TEST(Picture, PlainFieldsMatchTheGeneralPath) {
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> dist(0.0, 12000.0);
+  const char* fields[] = {"####.######", "###.######", "##.#", "#####", "#.#########"};
+  for (const char* field : fields) {
+    rt::Picture plain = rt::Picture::parse(field);
+    rt::Picture general = rt::Picture::parse(std::string("x") + field);
+    for (int k = 0; k < 20000; ++k) {
+      double v = k % 3 == 0 ? (k * 18 + 459000) / 3600.0 : dist(rng);
+      if (k % 7 == 0) v = std::floor(v) + 0.5;
+      rt::Bytes a, b;
+      plain.format(v, a);
+      general.format(v, b);
+      ASSERT_EQ("x" + a, b) << field << " " << v;
+    }
+  }
+}
+
 }  // namespace
