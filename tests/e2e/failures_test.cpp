@@ -218,11 +218,7 @@ TEST_P(Failure, ReportsItsCodeAndKeepsWhatWasWritten) {
       EXPECT_EQ(ws.output(name), bytes) << name;
   }
   // Every file written ends with its final byte.
-  for (const std::string& name : ws.outputs()) {
-    std::string bytes = ws.output(name);
-    ASSERT_FALSE(bytes.empty()) << name;
-    EXPECT_EQ(bytes.back(), '\x1A') << name;
-  }
+  expect_closed_files(ws);
 }
 
 INSTANTIATE_TEST_SUITE_P(Discs, Failure, ::testing::ValuesIn(kCases), [](const auto& info) {

@@ -1,5 +1,6 @@
 #include "tests/e2e/harness.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -63,6 +64,20 @@ Result Workspace::run(const std::string& input, const std::string& program,
 
 Result Workspace::convert(const std::string& job) const {
   return run(disc() + "\n" + job + "\n\n");
+}
+
+void expect_closed_files(const Workspace& ws) {
+  for (const std::string& name : ws.outputs()) {
+    std::string bytes = ws.output(name);
+    ASSERT_FALSE(bytes.empty()) << name;
+    EXPECT_EQ(bytes.back(), '\x1A') << name;
+  }
+}
+
+void long_job(const Workspace& ws) {
+  std::string cmd =
+      std::string(MAKE_DISC_BIN) + " '" + ws.disc() + "' --areas 0 --large 8 --roads 30000 --job L";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
 }
 
 std::string crlf(const std::vector<std::string>& lines) {

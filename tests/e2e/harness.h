@@ -44,6 +44,12 @@ class Workspace {
   test::TempDir dir_;
 };
 
+// Every output file is non-empty and ends with its final 1A byte.
+void expect_closed_files(const Workspace& ws);
+// Puts a job "L" on the workspace's disc that takes long enough to be
+// interrupted while it converts (eight areas near the point limit).
+void long_job(const Workspace& ws);
+
 // "a\r\nb\r\n" from {"a", "b"}
 std::string crlf(const std::vector<std::string>& lines);
 // The common header block of a layer's .mif.

@@ -24,14 +24,6 @@ bool has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-void expect_closed_files(const Workspace& ws) {
-  for (const std::string& name : ws.outputs()) {
-    std::string bytes = ws.output(name);
-    ASSERT_FALSE(bytes.empty()) << name;
-    EXPECT_EQ(bytes.back(), '\x1A') << name;
-  }
-}
-
 std::vector<std::string> listing(const std::string& dir) {
   std::vector<std::string> names;
   for (const auto& e : std::filesystem::directory_iterator(dir))
@@ -141,12 +133,6 @@ int run_with(const Workspace& ws, const std::string& answers,
 int signalled_run(const Workspace& ws, const std::string& answers, int sig, std::string& screen) {
   return run_with(
       ws, answers, [sig](pid_t pid) { kill(pid, sig); }, screen);
-}
-
-void long_job(const Workspace& ws) {
-  std::string cmd =
-      std::string(MAKE_DISC_BIN) + " '" + ws.disc() + "' --areas 0 --large 8 --roads 30000 --job L";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
 }
 
 TEST(Hostile, SignalsDuringALongJob) {

@@ -33,6 +33,16 @@ class Tmux {
                         "/stty.after; echo \\$s > " + dir + "/status; sleep 60";
     tmux("new-session -d -x 100 -y 30 -c '" + ws_.out() + "' \"trap '' HUP; " + inner + "\"");
   }
+  // Starts the long job of long_job() and waits until it converts.
+  bool start_long_job() {
+    start();
+    if (!wait_for("ＣＤドライブ")) return false;
+    text(ws_.disc());
+    keys("Enter");
+    text("L");
+    keys("Enter");
+    return wait_for("標高メッシュ");
+  }
   void keys(const std::string& args) { tmux("send-keys " + args); }
   void text(const std::string& utf8) { tmux("send-keys -l '" + utf8 + "'"); }
   std::string screen() {
@@ -119,32 +129,11 @@ TEST_F(Terminal, CtrlCWhileTyping) {
   EXPECT_TRUE(t.terminal_restored());
 }
 
-// A job long enough to be interrupted while it converts.
-void long_job(const Workspace& ws) {
-  std::string cmd =
-      std::string(MAKE_DISC_BIN) + " '" + ws.disc() + "' --areas 0 --large 8 --roads 30000 --job L";
-  ASSERT_EQ(std::system(cmd.c_str()), 0);
-}
-
-void expect_complete_files(const Workspace& ws) {
-  for (const std::string& name : ws.outputs()) {
-    std::string bytes = ws.output(name);
-    ASSERT_FALSE(bytes.empty()) << name;
-    EXPECT_EQ(bytes.back(), '\x1A') << name;
-  }
-}
-
 TEST_F(Terminal, CtrlCDuringALongJob) {
   Workspace ws;
   long_job(ws);
   Tmux t(ws);
-  t.start();
-  ASSERT_TRUE(t.wait_for("ＣＤドライブ"));
-  t.text(ws.disc());
-  t.keys("Enter");
-  t.text("L");
-  t.keys("Enter");
-  ASSERT_TRUE(t.wait_for("標高メッシュ"));
+  ASSERT_TRUE(t.start_long_job());
   t.keys("C-c");
   ASSERT_TRUE(t.wait_for("任意のキーを押してください")) << t.screen();
   EXPECT_TRUE(has(t.screen(), "中断しました Sardane[")) << t.screen();
@@ -152,23 +141,17 @@ TEST_F(Terminal, CtrlCDuringALongJob) {
   t.keys("Enter");
   EXPECT_EQ(t.status(), 3);
   EXPECT_TRUE(t.terminal_restored());
-  expect_complete_files(ws);
+  expect_closed_files(ws);
 }
 
 TEST_F(Terminal, ClosingTheTerminalDuringALongJob) {
   Workspace ws;
   long_job(ws);
   Tmux t(ws);
-  t.start();
-  ASSERT_TRUE(t.wait_for("ＣＤドライブ"));
-  t.text(ws.disc());
-  t.keys("Enter");
-  t.text("L");
-  t.keys("Enter");
-  ASSERT_TRUE(t.wait_for("標高メッシュ"));
+  ASSERT_TRUE(t.start_long_job());
   t.close();
   EXPECT_EQ(t.status(), 4);
-  expect_complete_files(ws);
+  expect_closed_files(ws);
 }
 
 }  // namespace
