@@ -22,9 +22,6 @@ using BytesView = std::string_view;
 namespace detail {
 // Raises the error for a bad count or position of a cut (5, or 6 beyond 32 bits).
 [[noreturn]] void bad_cut(int op, int64_t position, int64_t count);
-inline bool fits32(int64_t v) {
-  return v >= INT32_MIN && v <= INT32_MAX;
-}
 }  // namespace detail
 
 // LEFT$: the first n bytes (the whole string when n exceeds its length).
