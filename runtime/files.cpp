@@ -135,7 +135,9 @@ Bytes drive_prefix(BytesView name) {
   if (digits) {
     int drive = std::atoi(Bytes(head).c_str());
     if (drive > 25) raise_error(kIllegalCall, loc(Op::kOpen, 4));
-    return Bytes(1, static_cast<char>('A' + drive)) + Bytes(name.substr(colon));
+    Bytes lettered(name.substr(colon));
+    lettered.insert(lettered.begin(), static_cast<char>('A' + drive));
+    return lettered;
   }
   bool letter = head.size() == 1 &&
                 ((head[0] >= 'A' && head[0] <= 'Z') || (head[0] >= 'a' && head[0] <= 'z'));

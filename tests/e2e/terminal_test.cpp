@@ -20,7 +20,12 @@ class Tmux {
  public:
   explicit Tmux(const Workspace& ws)
       : ws_(ws), socket_("sardane-test-" + std::to_string(getpid())) {}
-  ~Tmux() { tmux("kill-server"); }
+  // The program ends with its terminal; its files are left alone until it
+  // has, so the workspace is not removed under a running conversion.
+  ~Tmux() {
+    tmux("kill-server");
+    status();
+  }
 
   // Starts Sardane in a 100 x 30 terminal; its exit status goes to a file,
   // and the terminal's settings are saved before and after it runs.
@@ -50,17 +55,18 @@ class Tmux {
     tmux("capture-pane -p > '" + tmp.file("screen") + "'");
     return tmp.read("screen");
   }
-  // Waits until the screen shows `part` (at most 20 s).
+  // Waits until the screen shows `part` (at most 60 s: a loaded machine
+  // builds the long job's disc and starts the program slowly).
   bool wait_for(const std::string& part) {
-    for (int k = 0; k < 400; ++k) {
+    for (int k = 0; k < 1200; ++k) {
       if (has(screen(), part)) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
   }
-  // The program's exit status, once it has ended (-1 if it has not in 20 s).
+  // The program's exit status, once it has ended (-1 if it has not in 60 s).
   int status() {
-    for (int k = 0; k < 400; ++k) {
+    for (int k = 0; k < 1200; ++k) {
       std::string s = test::read_file(ws_.out() + "/../status");
       if (!s.empty()) return std::stoi(s);
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -97,7 +103,7 @@ TEST_F(Terminal, TypingJapaneseAndEditingKeys) {
   Tmux t(ws);
   t.start();
   ASSERT_TRUE(t.wait_for("ＣＤドライブ　例（ d: ）"));
-  t.text("x" + ws.disc());
+  t.text(std::string("x").append(ws.disc()));
   t.keys("Home Delete End Enter");
   ASSERT_TRUE(t.wait_for("（拡張子.csvは不要）?")) << t.screen();
   t.text("沖縄県");
@@ -133,7 +139,7 @@ TEST_F(Terminal, CtrlCDuringALongJob) {
   Workspace ws;
   long_job(ws);
   Tmux t(ws);
-  ASSERT_TRUE(t.start_long_job());
+  ASSERT_TRUE(t.start_long_job()) << t.screen();
   t.keys("C-c");
   ASSERT_TRUE(t.wait_for("任意のキーを押してください")) << t.screen();
   EXPECT_TRUE(has(t.screen(), "中断しました Sardane[")) << t.screen();
@@ -148,7 +154,7 @@ TEST_F(Terminal, ClosingTheTerminalDuringALongJob) {
   Workspace ws;
   long_job(ws);
   Tmux t(ws);
-  ASSERT_TRUE(t.start_long_job());
+  ASSERT_TRUE(t.start_long_job()) << t.screen();
   t.close();
   EXPECT_EQ(t.status(), 4);
   expect_closed_files(ws);
