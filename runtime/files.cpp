@@ -13,7 +13,8 @@ namespace rt::files {
 namespace {
 
 constexpr size_t kReadBuffer = 256 * 1024;
-constexpr size_t kWriteBuffer = 64 * 1024;
+constexpr size_t kWriteBuffer = 64 * 1024;          // flushed once it holds this much
+constexpr size_t kWriteRoom = kWriteBuffer + 1024;  // room for a formatted number past it
 constexpr size_t kMaxLine = 32767;
 constexpr size_t kMaxName = 260;
 
@@ -42,8 +43,10 @@ struct File {
   std::unique_ptr<char[]> rbuf;
   int64_t read_start = 0;
   size_t read_len = 0;
-  // Write buffer: bytes not yet handed over, to be written at write_start.
-  std::string wbuf;
+  // Write buffer: wlen bytes not yet handed over, to be written at
+  // write_start.
+  std::unique_ptr<char[]> wbuf;
+  size_t wlen = 0;
   int64_t write_start = 0;
   FileTarget target{*this};
 };
@@ -62,20 +65,31 @@ File& open_file(int n, Op op) {
 }
 
 void flush(File& f) {
-  if (f.wbuf.empty()) return;
+  if (f.wlen == 0) return;
   uint32_t err = 0;
-  bool ok = platform::write_at(f.os, f.write_start, f.wbuf.data(), f.wbuf.size(), err);
-  f.write_start += static_cast<int64_t>(f.wbuf.size());
-  f.wbuf.clear();
+  bool ok = platform::write_at(f.os, f.write_start, f.wbuf.get(), f.wlen, err);
+  f.write_start += static_cast<int64_t>(f.wlen);
+  f.wlen = 0;
   if (!ok) raise_os_error(err, loc(Op::kFlush, 1));
 }
 
-void write_bytes(File& f, BytesView bytes) {
-  if (f.wbuf.empty()) f.write_start = f.position;
-  f.wbuf.append(bytes);
-  f.position += static_cast<int64_t>(bytes.size());
+// Counts bytes just placed at the end of the write buffer; flushes a full
+// buffer.
+void wrote(File& f, size_t n) {
+  f.wlen += n;
+  f.position += static_cast<int64_t>(n);
   f.size = std::max(f.size, f.position);
-  if (f.wbuf.size() >= kWriteBuffer) flush(f);
+  if (f.wlen >= kWriteBuffer) flush(f);
+}
+
+void write_bytes(File& f, BytesView bytes) {
+  while (!bytes.empty()) {
+    if (f.wlen == 0) f.write_start = f.position;
+    size_t n = std::min(bytes.size(), kWriteRoom - f.wlen);
+    std::memcpy(f.wbuf.get() + f.wlen, bytes.data(), n);
+    bytes.remove_prefix(n);
+    wrote(f, n);
+  }
 }
 
 int FileTarget::column() const {
@@ -185,7 +199,10 @@ void open(BytesView name, Mode mode, int n, int access) {
     platform::close_file(f->os, ignored);
     raise_os_error(err, loc(Op::kOpen, 9));
   }
-  f->rbuf.reset(new char[mode == Mode::kInput ? kReadBuffer : 1]);
+  if (mode == Mode::kInput)
+    f->rbuf.reset(new char[kReadBuffer]);
+  else
+    f->wbuf.reset(new char[kWriteRoom]);
   if (mode == Mode::kAppend) {
     f->position = f->size;
     if (f->size > 0) {
@@ -274,21 +291,30 @@ void print_integer(int n, int32_t value, Sep sep) {
 void print_using(int n, const Picture& picture, double value, Sep sep) {
   File& f = open_file(n, Op::kUsing);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kUsing, 3));
-  // Formatted straight into the write buffer.
-  if (f.wbuf.empty()) f.write_start = f.position;
-  const size_t start = f.wbuf.size();
-  picture.format(value, f.wbuf);
-  if (sep == Sep::kNone) f.wbuf.append("\r\n");
-  BytesView item(f.wbuf.data() + start, f.wbuf.size() - start);
-  if (sep == Sep::kNone)
-    f.column = 0;
-  else if (picture.plain())
-    f.column += static_cast<int>(item.size());
-  else
-    f.column = column_after(f.column, item);
-  f.position += static_cast<int64_t>(item.size());
-  f.size = std::max(f.size, f.position);
-  if (f.wbuf.size() >= kWriteBuffer) flush(f);
+  // Formatted straight into the write buffer when the field allows it.
+  if (f.wlen == 0) f.write_start = f.position;
+  char* const at = f.wbuf.get() + f.wlen;
+  char* end = picture.format_fixed(value, at);
+  size_t length;
+  if (end) {
+    if (sep == Sep::kNone) {
+      *end++ = '\r';
+      *end++ = '\n';
+    }
+    length = static_cast<size_t>(end - at);
+    wrote(f, length);
+  } else {
+    Bytes item;
+    picture.format(value, item);
+    if (sep == Sep::kNone) item += "\r\n";
+    length = item.size();
+    write_bytes(f, item);
+    if (sep != Sep::kNone && !picture.plain()) {
+      f.column = column_after(f.column, item);
+      return;
+    }
+  }
+  f.column = sep == Sep::kNone ? 0 : f.column + static_cast<int>(length);
 }
 
 namespace {

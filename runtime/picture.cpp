@@ -179,6 +179,90 @@ void general_form(double value, Bytes& out) {
   }
 }
 
+namespace {
+
+// Writes the two digits of n < 100 just before p and moves p back.
+inline void put_pair(char*& p, uint32_t n) {
+  static const char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  p -= 2;
+  std::memcpy(p, kPairs + n * 2, 2);
+}
+
+// v / 10^k with a constant divisor for each k (a multiplication, not a
+// hardware division).
+uint64_t div_pow10(uint64_t v, int k) {
+  switch (k) {
+#define SARDANE_CASE(n) \
+  case n:               \
+    return v / kPow10[n];
+    SARDANE_CASE(0)
+    SARDANE_CASE(1)
+    SARDANE_CASE(2)
+    SARDANE_CASE(3)
+    SARDANE_CASE(4)
+    SARDANE_CASE(5)
+    SARDANE_CASE(6)
+    SARDANE_CASE(7)
+    SARDANE_CASE(8)
+    SARDANE_CASE(9) SARDANE_CASE(10) SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13)
+        SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18)
+            SARDANE_CASE(19)
+#undef SARDANE_CASE
+                default : return 0;
+  }
+}
+
+// The plain field (I positions before the point, D decimals, D a constant
+// so that the scaling divides by constants) of a value in [1, 10^15): the
+// same digits as the general path, by the same two roundings, in integers.
+// Writes the field at `out` (which has room for kFixedRoom bytes) and
+// returns its end, or nullptr when the general path must decide (overflow).
+template <int D>
+char* plain_field(int I, bool point, double value, char* out) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  const int shift = 1075 - static_cast<int>((bits >> 52) & 0x7FF);  // value < 2^53: shift > 0
+  const uint64_t whole = static_cast<uint64_t>(value);
+  int e = 0;
+  while (whole >= kPow10[e + 1]) ++e;
+  const int drop = 15 - e - D;  // generated digits below 10^-D
+  if (e + 1 > I || drop <= 0) return nullptr;
+  // The 16 digits, rounded half up at the 17th (exact: m * 10^(15-e) / 2^shift).
+  const unsigned __int128 num = static_cast<unsigned __int128>(m) * kPow10[15 - e];
+  const uint64_t digits =
+      static_cast<uint64_t>(num >> shift) + static_cast<uint64_t>((num >> (shift - 1)) & 1);
+  if (digits >= kTen16) return nullptr;
+  // Rounded half up by the first dropped digit.
+  const uint64_t scaled = (div_pow10(digits, drop - 1) + 5) / 10;
+  uint64_t integer = scaled / kPow10[D];
+  if (integer >= kPow10[I]) return nullptr;
+  uint32_t fraction = static_cast<uint32_t>(scaled - integer * kPow10[D]);
+  // Right to left in place, two digits a step, over a fill of blanks.
+  static_assert(Picture::kFixedRoom == 32);
+  std::memset(out, ' ', Picture::kFixedRoom);  // width = I + point + D <= 19
+  char* const end = out + I + (point ? 1 : 0) + D;
+  char* p = end;
+  for (int k = 0; k + 2 <= D; k += 2, fraction /= 100) put_pair(p, fraction % 100);
+  if (D % 2) *--p = static_cast<char>('0' + fraction);
+  if (point) *--p = '.';
+  for (; integer >= 100; integer /= 100) put_pair(p, static_cast<uint32_t>(integer % 100));
+  if (integer >= 10)
+    put_pair(p, static_cast<uint32_t>(integer));
+  else
+    *--p = static_cast<char>('0' + integer);
+  return end;
+}
+
+constexpr Picture::PlainFormat kPlainFields[10] = {
+    plain_field<0>, plain_field<1>, plain_field<2>, plain_field<3>, plain_field<4>,
+    plain_field<5>, plain_field<6>, plain_field<7>, plain_field<8>, plain_field<9>};
+
+}  // namespace
+
 Picture Picture::parse(BytesView format) {
   if (format.empty()) raise_error(kIllegalCall, loc(Op::kUsing, 1));
   Picture pic;
@@ -229,75 +313,20 @@ Picture Picture::parse(BytesView format) {
   }
   for (const Bytes* text : {&pic.before_, &pic.after_})
     if (text->find_first_of("\r\n\t\f") != Bytes::npos) pic.plain_ = false;
-  pic.simple_ = pic.before_.empty() && pic.after_.empty() && !f.plus_sign && !f.asterisk_fill &&
-                !f.thousands && !f.trailing_sign && f.decimals <= 9 &&
-                f.integer_positions + f.decimals <= 18;
+  if (pic.before_.empty() && pic.after_.empty() && !f.plus_sign && !f.asterisk_fill &&
+      !f.thousands && !f.trailing_sign && f.decimals <= 9 && f.integer_positions + f.decimals <= 18)
+    pic.plain_format_ = kPlainFields[f.decimals];
   return pic;
 }
 
-namespace {
-
-// v / 10^k with a constant divisor for each k (a multiplication, not a
-// hardware division).
-uint64_t div_pow10(uint64_t v, int k) {
-  switch (k) {
-#define SARDANE_CASE(n) \
-  case n:               \
-    return v / kPow10[n];
-    SARDANE_CASE(0)
-    SARDANE_CASE(1)
-    SARDANE_CASE(2)
-    SARDANE_CASE(3)
-    SARDANE_CASE(4)
-    SARDANE_CASE(5)
-    SARDANE_CASE(6) SARDANE_CASE(7) SARDANE_CASE(8) SARDANE_CASE(9) SARDANE_CASE(10)
-        SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15)
-            SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
-#undef SARDANE_CASE
-                default : return 0;
-  }
-}
-
-}  // namespace
-
-bool Picture::format_plain(double value, Bytes& out) const {
-  const int I = field_.integer_positions, D = field_.decimals;
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-  const int shift = 1075 - static_cast<int>((bits >> 52) & 0x7FF);  // value < 2^53: shift > 0
-  const uint64_t whole = static_cast<uint64_t>(value);
-  int e = 0;
-  while (whole >= kPow10[e + 1]) ++e;
-  const int drop = 15 - e - D;  // generated digits below 10^-D
-  if (e + 1 > I || drop <= 0) return false;
-  // The 16 digits, rounded half up at the 17th (exact: m * 10^(15-e) / 2^shift).
-  const unsigned __int128 num = static_cast<unsigned __int128>(m) * kPow10[15 - e];
-  const uint64_t digits =
-      static_cast<uint64_t>(num >> shift) + static_cast<uint64_t>((num >> (shift - 1)) & 1);
-  if (digits >= kTen16) return false;
-  const uint64_t upto = div_pow10(digits, drop - 1);
-  const uint64_t scaled = upto / 10 + (upto % 10 >= 5 ? 1 : 0);
-  uint64_t integer = div_pow10(scaled, D);
-  if (integer >= kPow10[I]) return false;
-  uint32_t fraction = static_cast<uint32_t>(scaled - integer * kPow10[D]);
-  const size_t width = static_cast<size_t>(I + (field_.point ? 1 : 0) + D);
-  const size_t at = out.size();
-  out.resize(at + width);
-  char* const begin = out.data() + at;
-  char* p = begin + width;
-  for (int k = 0; k < D; ++k, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);
-  if (field_.point) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + integer % 10);
-    integer /= 10;
-  } while (integer != 0);
-  while (p > begin) *--p = ' ';
-  return true;
-}
-
 void Picture::format(double value, Bytes& out) const {
-  if (simple_ && value >= 1 && value < 1e15 && format_plain(value, out)) return;
+  if (plain_format_) {
+    char buf[kFixedRoom];
+    if (char* end = format_fixed(value, buf)) {
+      out.append(buf, static_cast<size_t>(end - buf));
+      return;
+    }
+  }
   const NumericField& f = field_;
   const bool negative = value < 0;
   const double a = std::fabs(value);
@@ -351,17 +380,9 @@ void Picture::format(double value, Bytes& out) const {
   if (f.trailing_sign) *--p = negative ? '-' : (f.trailing_sign == '+' ? '+' : ' ');
   if (D <= 9) {
     // 32-bit arithmetic, two digits a step.
-    static const char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
     uint32_t small = static_cast<uint32_t>(fraction);
     int k = 0;
-    for (; k + 2 <= D; k += 2, small /= 100) {
-      p -= 2;
-      p[0] = kPairs[(small % 100) * 2];
-      p[1] = kPairs[(small % 100) * 2 + 1];
-    }
+    for (; k + 2 <= D; k += 2, small /= 100) put_pair(p, small % 100);
     if (k < D) *--p = static_cast<char>('0' + small % 10);
   } else {
     for (int k = 0; k < D; ++k, fraction /= 10) *--p = static_cast<char>('0' + fraction % 10);

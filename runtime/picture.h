@@ -46,16 +46,25 @@ class Picture {
   // formatted item moves the print column by its length.
   bool plain() const { return plain_; }
 
- private:
-  // The common fixed field of positive values, without literal text or
-  // options; false when the general path must decide (overflow, carries).
-  bool format_plain(double value, Bytes& out) const;
+  // (integer positions, point, value, out) -> end of the field or nullptr.
+  using PlainFormat = char* (*)(int, bool, double, char*);
 
+  // The common case written in place: a field without literal text or
+  // options and a value in [1, 10^15). Writes at `out`, which must have room
+  // for kFixedRoom bytes, and returns the end of the formatted bytes; nullptr
+  // (nothing written that counts) when format() must be used instead.
+  static constexpr size_t kFixedRoom = 32;
+  char* format_fixed(double value, char* out) const {
+    if (!plain_format_ || !(value >= 1 && value < 1e15)) return nullptr;
+    return plain_format_(field_.integer_positions, field_.point, value, out);
+  }
+
+ private:
   Bytes before_;
   Bytes after_;
   NumericField field_;
   bool plain_ = true;
-  bool simple_ = false;  // no literals, signs, fill or separators; few enough digits
+  PlainFormat plain_format_ = nullptr;  // set for a simple field (few enough digits)
 };
 
 // The value's first 16 significant decimal digits, rounded half up at the
