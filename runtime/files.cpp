@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime/byte_words.h"
 #include "runtime/errors.h"
 #include "runtime/platform/files.h"
 
@@ -101,6 +102,11 @@ int FileTarget::column() const {
 // item of one form feed sets it to 0.
 int column_after(int col, BytesView bytes) {
   if (bytes.size() == 1 && bytes[0] == '\f') return 0;
+  // Words without a control byte add eight.
+  while (bytes.size() >= 8 && !words::byte_below(words::load(bytes.data()), ' ')) {
+    col += 8;
+    bytes.remove_prefix(8);
+  }
   for (char c : bytes) {
     if (c >= ' ')
       ++col;
@@ -239,8 +245,13 @@ void line_input(int n, Bytes& line) {
     if (!fill(f, pos)) break;  // end of file ends the line
     const char* buf = f.rbuf.get() + (pos - f.read_start);
     size_t avail = f.read_len - static_cast<size_t>(pos - f.read_start);
-    // Copy the run of ordinary bytes.
+    // Copy the run of ordinary bytes (a word at a time while no CR, 00 or
+    // 1A is among them).
     size_t k = 0;
+    for (; k + 8 <= avail; k += 8) {
+      const uint64_t w = words::load(buf + k);
+      if (words::has_byte(w, '\r') | words::zero_byte(w) | words::has_byte(w, 0x1A)) break;
+    }
     while (k < avail && buf[k] != '\r' && buf[k] != 0 && buf[k] != 0x1A) ++k;
     if (k > 0) {
       if (line.size() + k > kMaxLine) raise_error(kStringTooLong, loc(Op::kLineInput, 6));

@@ -10,6 +10,7 @@
 #include <cfenv>
 #include <cstdint>
 
+#include "runtime/byte_words.h"
 #include "runtime/strings.h"
 
 namespace rt {
@@ -24,9 +25,14 @@ long double val_general(BytesView s);
 [[noreturn]] void fp_raise();
 }  // namespace detail
 
-// The common case inline: one to nine digits and nothing else.
+// The common case inline: one to nine digits and nothing else (four to
+// eight of them read as one word).
 inline long double val(BytesView s) {
-  if (!s.empty() && s.size() <= 9) {
+  const size_t n = s.size();
+  if (n >= 4 && n <= 8) {
+    const uint64_t w = words::right_aligned(s.data(), n);
+    if (words::eight_digits(w)) return words::eight_digits_value(w);
+  } else if (n != 0 && n <= 9) {
     uint32_t v = 0;
     for (char c : s) {
       unsigned d = static_cast<unsigned char>(c) - '0';

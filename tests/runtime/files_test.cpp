@@ -55,6 +55,18 @@ TEST_F(FilesTest, LineRules) {
   for (const Case& c : cases) EXPECT_EQ(lines(c.bytes), c.want) << c.what;
 }
 
+// Line ends, NUL and 1A bytes are found a word at a time: each at every
+// offset of a long line, and runs of ordinary bytes of every length.
+TEST_F(FilesTest, SpecialBytesAtEveryOffset) {
+  for (size_t at = 0; at < 20; ++at) {
+    const std::string head(at, 'a'), tail(19 - at, 'b');
+    EXPECT_EQ(lines(head + "\r\n" + tail + "\r\n"), (Lines{head, tail})) << at;
+    EXPECT_EQ(lines(head + std::string(1, '\0') + tail + "\r\n"), (Lines{head + tail})) << at;
+    EXPECT_EQ(lines(head + "\x1A" + tail + "\r\n"), (Lines{head + "\x1A" + tail})) << at;
+    EXPECT_EQ(lines(head + "\x82\xA0" + tail), (Lines{head + "\x82\xA0" + tail})) << at;
+  }
+}
+
 TEST_F(FilesTest, LineLengthLimit) {
   EXPECT_EQ(lines(std::string(32767, 'a') + "\r\n")[0].size(), 32767u);
   dir.write("long.txt", std::string(32768, 'a'));
@@ -90,6 +102,32 @@ TEST_F(FilesTest, OutputAndClose) {
   files::print(2, "b", Sep::kNone);
   files::close({2});
   EXPECT_EQ(dir.read("o.txt"), "abc\r\nab\r\n 5 \r\n-12 \r\na             b\r\n\x1A");
+}
+
+// The print column counts every byte but CR (back to 0), TAB (to the next
+// multiple of 8) and LF (no move); a comma pads to the next zone of 14.
+TEST_F(FilesTest, PrintColumnOverControlBytes) {
+  struct Case {
+    const char* what;
+    std::string text;
+    size_t pad;  // blanks the comma then writes
+  } cases[] = {
+      {"ordinary bytes", "abcdefghijklmnopq", 14 - 17 % 14},
+      {"double-byte text", "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8", 14 - 10},
+      {"CR late", "abcdefghij\rxyz", 14 - 3},
+      {"TAB after nine", "abcdefghi\tx", 14 - 17 % 14},
+      {"LF in a word", "abcdefg\nhij", 14 - 10},
+      {"other control byte", "abcdefghijk\x01", 14 - 12},
+      {"exactly one zone", "abcdefghijklmn", 14},
+  };
+  for (const Case& c : cases) {
+    test::TempDir d;
+    files::open(d.file("c.txt"), files::Mode::kOutput, 2);
+    files::print(2, c.text, Sep::kComma);
+    files::print(2, "|", Sep::kNone);
+    files::close({2});
+    EXPECT_EQ(d.read("c.txt"), c.text + std::string(c.pad, ' ') + "|\r\n\x1A") << c.what;
+  }
 }
 
 TEST_F(FilesTest, OutputOfExistingFileIsRefused) {

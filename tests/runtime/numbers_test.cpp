@@ -54,6 +54,35 @@ TEST(Val, TypingRule) {
   EXPECT_EQ(static_cast<double>(rt::val("1E39")), 1e39);
 }
 
+// The inline digit run (read a word at a time for 4 to 8 bytes) must agree
+// with the general reader for every length and for a stray byte at every
+// position: blank, sign, point, letter, a byte just outside '0'..'9', a
+// double-byte lead.
+TEST(Val, DigitRunAgreesWithTheGeneralReader) {
+  // Value and error code (an exponent can overflow) of both readers.
+  auto agree = [](const std::string& text) {
+    long double fast = -1, general = -2;
+    int fast_error = error_of([&] { fast = rt::val(text); });
+    int general_error = error_of([&] { general = rt::detail::val_general(text); });
+    return fast_error == general_error && (fast_error != 0 || fast == general);
+  };
+  const char strays[] = {' ', '-', '.', 'E', '/', ':', '\x00', '\x82', '}'};
+  for (size_t n = 1; n <= 10; ++n) {
+    std::string digits;
+    for (size_t k = 0; k < n; ++k) digits += static_cast<char>('1' + (k * 7) % 9);
+    EXPECT_TRUE(agree(digits)) << digits;
+    for (size_t at = 0; at < n; ++at)
+      for (char stray : strays) {
+        std::string text = digits;
+        text[at] = stray;
+        EXPECT_TRUE(agree(text)) << n << " " << at << " " << +stray;
+      }
+  }
+  EXPECT_EQ(rt::val("00000000"), 0);
+  EXPECT_EQ(rt::val("99999999"), 99999999);
+  EXPECT_EQ(rt::val("0001"), 1);
+}
+
 TEST(Val, Overflow) {
   EXPECT_EQ(error_of([] { rt::val("1D999"); }), 6);
 }

@@ -1,0 +1,67 @@
+// Eight bytes at a time: the word tests behind the run-time's hot scans
+// (line ends, print columns) and the digit run of VAL.
+//
+// A word is eight bytes loaded little-endian: byte 0 of the text is the
+// lowest byte of the word. Each test is exact: it reports a byte only when
+// one is there.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+namespace rt::words {
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHighs = 0x8080808080808080ull;
+
+inline uint64_t load(const char* p) {
+  uint64_t w;
+  std::memcpy(&w, p, sizeof w);
+  return w;
+}
+
+// Non-zero when some byte of w is zero.
+inline uint64_t zero_byte(uint64_t w) {
+  return (w - kOnes) & ~w & kHighs;
+}
+
+// Non-zero when some byte of w equals b.
+inline uint64_t has_byte(uint64_t w, unsigned char b) {
+  return zero_byte(w ^ (kOnes * b));
+}
+
+// Non-zero when some byte of w is below n (n <= 128).
+inline uint64_t byte_below(uint64_t w, unsigned char n) {
+  return (w - kOnes * n) & ~w & kHighs;
+}
+
+// True when all eight bytes are the digits '0' to '9'.
+inline bool eight_digits(uint64_t w) {
+  return (((w + 0x4646464646464646ull) | (w - 0x3030303030303030ull)) & kHighs) == 0;
+}
+
+// The value of eight digits (eight_digits(w) holds), first byte most
+// significant: pairs, then fours, then the eight, by multiplications.
+inline uint32_t eight_digits_value(uint64_t w) {
+  constexpr uint64_t kMask = 0x000000FF000000FFull;
+  constexpr uint64_t kMul1 = 100 + (1000000ull << 32);
+  constexpr uint64_t kMul2 = 1 + (10000ull << 32);
+  w -= 0x3030303030303030ull;
+  w = w * 10 + (w >> 8);
+  return static_cast<uint32_t>((((w & kMask) * kMul1) + (((w >> 16) & kMask) * kMul2)) >> 32);
+}
+
+// The text p[0..n) (4 <= n <= 8) as eight digit bytes with leading '0's, so
+// that eight_digits() and eight_digits_value() read it: two overlapping
+// four-byte loads, never past p + n.
+inline uint64_t right_aligned(const char* p, size_t n) {
+  uint32_t lo, hi;
+  std::memcpy(&lo, p, 4);
+  std::memcpy(&hi, p + n - 4, 4);
+  const uint64_t text = lo | (uint64_t{hi} << (8 * (n - 4)));
+  const unsigned pad = static_cast<unsigned>(8 - n) * 8;
+  const uint64_t zeros = pad ? 0x3030303030303030ull >> (64 - pad) : 0;
+  return pad ? (text << pad) | zeros : text;
+}
+
+}  // namespace rt::words
