@@ -64,6 +64,8 @@ TEST_F(FilesTest, SpecialBytesAtEveryOffset) {
     EXPECT_EQ(lines(head + std::string(1, '\0') + tail + "\r\n"), (Lines{head + tail})) << at;
     EXPECT_EQ(lines(head + "\x1A" + tail + "\r\n"), (Lines{head + "\x1A" + tail})) << at;
     EXPECT_EQ(lines(head + "\x82\xA0" + tail), (Lines{head + "\x82\xA0" + tail})) << at;
+    // A final 1A ends the file (alone, it leaves no line at all).
+    EXPECT_EQ(lines(head + "\x1A"), at ? Lines{head} : Lines{}) << at;
   }
 }
 
