@@ -20,7 +20,8 @@ inline uint64_t load(const char* p) {
   return w;
 }
 
-// Non-zero when some byte of w is zero.
+// Non-zero when some byte of w is zero. Bytes above a zero byte may be
+// flagged too, so the lowest flagged byte is the first zero byte.
 inline uint64_t zero_byte(uint64_t w) {
   return (w - kOnes) & ~w & kHighs;
 }

@@ -11,12 +11,12 @@ namespace {
 ConsoleModel g_model;
 std::unique_ptr<ConsoleDevice> g_device;
 
-class ConsoleTarget final : public PrintTarget {
+class ConsoleTarget {
  public:
-  int column() const override { return g_model.column(); }
-  int width() const override { return ConsoleModel::kColumns; }
-  bool expands_tabs() const override { return true; }
-  void emit(BytesView bytes) override { g_model.write(bytes); }
+  int column() const { return g_model.column(); }
+  int width() const { return ConsoleModel::kColumns; }
+  bool expands_tabs() const { return true; }
+  void emit(BytesView bytes) { g_model.write(bytes); }
 };
 
 void present() {

@@ -22,13 +22,13 @@ constexpr size_t kMaxName = 260;
 struct File;
 
 // The PRINT engine's view of a file: width 0, column over written bytes.
-class FileTarget final : public PrintTarget {
+class FileTarget {
  public:
   explicit FileTarget(File& f) : f_(f) {}
-  int column() const override;
-  int width() const override { return 0; }
-  bool expands_tabs() const override { return false; }
-  void emit(BytesView bytes) override;
+  int column() const;
+  int width() const { return 0; }
+  bool expands_tabs() const { return false; }
+  void emit(BytesView bytes);
 
  private:
   File& f_;

@@ -16,20 +16,51 @@ namespace rt {
 
 enum class Sep : uint8_t { kNone = 0, kComma = 1, kSemicolon = 2 };
 
-class PrintTarget {
- public:
-  virtual ~PrintTarget() = default;
-  virtual int column() const = 0;
-  virtual int width() const = 0;
-  virtual bool expands_tabs() const = 0;
-  // Writes bytes and advances the column.
-  virtual void emit(BytesView bytes) = 0;
-};
+// A target provides: int column() const; int width() const (0: no line
+// fit); bool expands_tabs() const; void emit(BytesView) (writes the bytes
+// and advances the column). The engine is a template so that each target's
+// calls compile to direct code.
+template <class Target>
+void print_item(Target& target, BytesView text, Sep sep) {
+  int col = target.column();
+  const int width = target.width();
+  Bytes expanded;
+  if (target.expands_tabs() && text.find('\t') != BytesView::npos) {
+    int c = col;
+    for (char ch : text) {
+      if (ch == '\t') {
+        int spaces = 8 - c % 8;
+        expanded.append(static_cast<size_t>(spaces), ' ');
+        c += spaces;
+      } else {
+        expanded.push_back(ch);
+        c = ch == '\r' ? 0 : c + 1;
+      }
+    }
+    text = expanded;
+  }
+  if (width != 0 && col != 0 && col + static_cast<int>(text.size()) > width) target.emit("\r\n");
+  target.emit(text);
+  switch (sep) {
+    case Sep::kSemicolon:
+      break;
+    case Sep::kComma: {
+      col = target.column();
+      int pad = 14 - col % 14;
+      if (width != 0 && (col + pad > width || width - (col + pad) <= 13))
+        target.emit("\r\n");
+      else
+        target.emit(Bytes(static_cast<size_t>(pad), ' '));
+      break;
+    }
+    case Sep::kNone:
+      target.emit("\r\n");
+      break;
+  }
+}
 
-void print_item(PrintTarget& target, BytesView text, Sep sep);
-// Integer item: a blank or '-', the digits, one trailing blank.
-void print_integer(PrintTarget& target, int32_t value, Sep sep);
-// The integer item's text: " 5 ", "-12 ".
+// The integer item's text: " 5 ", "-12 " (a blank or '-', the digits, one
+// trailing blank).
 Bytes integer_text(int32_t value);
 
 }  // namespace rt

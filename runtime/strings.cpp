@@ -1,7 +1,9 @@
 #include "runtime/strings.h"
 
+#include <algorithm>
 #include <limits>
 
+#include "runtime/byte_words.h"
 #include "runtime/errors.h"
 
 namespace rt {
@@ -29,7 +31,19 @@ int32_t instr(int64_t p, BytesView s, BytesView t) {
   size_t start = static_cast<size_t>(pos) - 1;
   if (s.empty() || start >= s.size() || t.size() > s.size()) return 0;
   if (t.empty()) return pos;
-  size_t found = t.size() == 1 ? s.find(t[0], start) : s.find(t, start);
+  if (t.size() == 1) {
+    // A word at a time: separators are usually a few bytes away, too near
+    // for the library search to pay for its call.
+    const char* d = s.data();
+    size_t k = start;
+    for (; k + 8 <= s.size(); k += 8)
+      if (uint64_t hit = words::has_byte(words::load(d + k), static_cast<unsigned char>(t[0])))
+        return static_cast<int32_t>(k + static_cast<size_t>(__builtin_ctzll(hit)) / 8 + 1);
+    for (; k < s.size(); ++k)
+      if (d[k] == t[0]) return static_cast<int32_t>(k + 1);
+    return 0;
+  }
+  size_t found = s.find(t, start);
   return found == BytesView::npos ? 0 : static_cast<int32_t>(found + 1);
 }
 
