@@ -5,9 +5,11 @@
 #include <errno.h>
 #include <poll.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <bitset>
+#include <cstdint>
 #include <string>
 
 #include "runtime/platform/codepage.h"
@@ -93,7 +95,16 @@ class TerminalDevice final : public ConsoleDevice {
     last_cursor_ = out;
   }
 
+  // A turn comes every eleven statements, far more often than anyone
+  // types: the terminal is asked for input at most once every few
+  // milliseconds, timed by the coarse clock (read without a system call).
+  // Ctrl+C and a hang-up arrive as signals and need no turn.
   bool poll(KeyRing& keys) override {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    const int64_t ms = int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+    if (ms - last_poll_ms_ < kPollMilliseconds) return !closed_;
+    last_poll_ms_ = ms;
     for (;;) {
       pollfd p{0, POLLIN, 0};
       int r = ::poll(&p, 1, 0);
@@ -241,6 +252,8 @@ class TerminalDevice final : public ConsoleDevice {
   std::string input_;
   std::string last_cursor_;
   bool closed_ = false;
+  static constexpr int64_t kPollMilliseconds = 5;
+  int64_t last_poll_ms_ = INT64_MIN / 2;
 };
 
 }  // namespace
