@@ -191,6 +191,28 @@ inline void put_pair(char*& p, uint32_t n) {
   std::memcpy(p, kPairs + n * 2, 2);
 }
 
+// The three digits of every n < 1000, each in four bytes (a blank first),
+// so that a group is one four-byte store.
+struct Triples {
+  char bytes[4000];
+  constexpr Triples() : bytes() {
+    for (int n = 0; n < 1000; ++n) {
+      bytes[4 * n] = ' ';
+      bytes[4 * n + 1] = static_cast<char>('0' + n / 100);
+      bytes[4 * n + 2] = static_cast<char>('0' + n / 10 % 10);
+      bytes[4 * n + 3] = static_cast<char>('0' + n % 10);
+    }
+  }
+};
+constexpr Triples kTriples;
+
+// Writes the three digits of n < 1000 just before p and moves p back; the
+// byte before them gets a blank, so p - 4 must still be inside the field.
+inline void put_triple(char*& p, uint32_t n) {
+  p -= 3;
+  std::memcpy(p - 1, kTriples.bytes + n * 4, 4);
+}
+
 // v / 10^k with a constant divisor for each k (a multiplication, not a
 // hardware division).
 uint64_t div_pow10(uint64_t v, int k) {
@@ -208,8 +230,9 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(7)
     SARDANE_CASE(8)
     SARDANE_CASE(9)
-    SARDANE_CASE(10) SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14)
-        SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(10)
+    SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15)
+        SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
             default : return 0;
   }
@@ -246,14 +269,26 @@ char* plain_field(int I, bool point, double value, char* out) {
   std::memset(out, ' ', Picture::kFixedRoom);  // width = I + point + D <= 19
   char* const end = out + I + (point ? 1 : 0) + D;
   char* p = end;
-  for (int k = 0; k + 2 <= D; k += 2, fraction /= 100) put_pair(p, fraction % 100);
-  if (D % 2) *--p = static_cast<char>('0' + fraction);
+  // Decimals three at a time (the byte before a group is the point or a
+  // digit, written afterwards), then the one or two left over.
+  for (int k = 0; k + 3 <= D; k += 3, fraction /= 1000) put_triple(p, fraction % 1000);
+  if (D % 3 == 2)
+    put_pair(p, fraction);
+  else if (D % 3 == 1)
+    *--p = static_cast<char>('0' + fraction);
   if (point) *--p = '.';
-  for (; integer >= 100; integer /= 100) put_pair(p, static_cast<uint32_t>(integer % 100));
-  if (integer >= 10)
-    put_pair(p, static_cast<uint32_t>(integer));
-  else
-    *--p = static_cast<char>('0' + integer);
+  // Integer digits: whole groups while more digits follow, then the top
+  // one to three.
+  for (; integer >= 1000; integer /= 1000) put_triple(p, static_cast<uint32_t>(integer % 1000));
+  const uint32_t top = static_cast<uint32_t>(integer);
+  if (top >= 100) {
+    p -= 3;
+    std::memcpy(p, kTriples.bytes + top * 4 + 1, 3);
+  } else if (top >= 10) {
+    put_pair(p, top);
+  } else {
+    *--p = static_cast<char>('0' + top);
+  }
   return end;
 }
 

@@ -90,12 +90,19 @@ TEST(Picture, SixteenDigitsMatchPrintf) {
 TEST(Picture, PlainFieldsMatchTheGeneralPath) {
   std::mt19937_64 rng(11);
   std::uniform_real_distribution<double> dist(0.0, 12000.0);
-  const char* fields[] = {"####.######", "###.######", "##.#", "#####", "#.#########"};
+  std::uniform_real_distribution<double> exponent(0.0, 12.0);
+  // Every decimal count from 0 to 9 and integer parts of 1 to 12 places.
+  const char* fields[] = {"####.######", "###.######",           "##.#",
+                          "#####",       "#.#########",          "##.##",
+                          "###.###",     "#######.####",         "#########.#########",
+                          "#####.#####", "###########.#######", "#.########",
+                          "####.#######"};
   for (const char* field : fields) {
     rt::Picture plain = rt::Picture::parse(field);
     rt::Picture general = rt::Picture::parse(std::string("x") + field);
     for (int k = 0; k < 20000; ++k) {
       double v = k % 3 == 0 ? (k * 18 + 459000) / 3600.0 : dist(rng);
+      if (k % 5 == 1) v = std::pow(10.0, exponent(rng));
       if (k % 7 == 0) v = std::floor(v) + 0.5;
       rt::Bytes a, b;
       plain.format(v, a);
