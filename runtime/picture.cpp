@@ -231,8 +231,9 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(8)
     SARDANE_CASE(9)
     SARDANE_CASE(10)
-    SARDANE_CASE(11) SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15)
-        SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(11)
+    SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16)
+        SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
             default : return 0;
   }
@@ -355,12 +356,10 @@ Picture Picture::parse(BytesView format) {
 }
 
 void Picture::format(double value, Bytes& out) const {
-  if (plain_format_) {
-    char buf[kFixedRoom];
-    if (char* end = format_fixed(value, buf)) {
-      out.append(buf, static_cast<size_t>(end - buf));
-      return;
-    }
+  char buf[kFixedRoom];
+  if (char* end = format_fixed(value, buf)) {
+    out.append(buf, static_cast<size_t>(end - buf));
+    return;
   }
   const NumericField& f = field_;
   const bool negative = value < 0;

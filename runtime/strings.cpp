@@ -1,6 +1,5 @@
 #include "runtime/strings.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "runtime/byte_words.h"

@@ -21,8 +21,10 @@ TempDir::TempDir() {
 // out of a destructor.
 TempDir::~TempDir() {
   std::error_code ec;
-  for (int attempt = 0; attempt < 3; ++attempt)
-    if (std::filesystem::remove_all(path_, ec) != static_cast<std::uintmax_t>(-1) && !ec) return;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::filesystem::remove_all(path_, ec);
+    if (!ec) return;
+  }
 }
 
 void TempDir::write(const std::string& name, const std::string& bytes) const {
