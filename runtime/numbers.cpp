@@ -145,11 +145,8 @@ long double detail::val_general(BytesView s) {
   return static_cast<double>(v);
 }
 
-int16_t to_int16(long double v) {
-  if (v >= -32768.0L && v <= 32767.0L) {
-    int16_t whole = static_cast<int16_t>(v);
-    if (whole == v) return whole;
-  }
+// Just outside the range a tie may still round into it (-32768.5 -> -32768).
+int16_t detail::to_int16_outside(long double v) {
   long double r = std::nearbyintl(v);
   if (!(r >= -32768.0L && r <= 32767.0L)) raise_error(kOverflow, loc(Op::kStoreInt, 1));
   return static_cast<int16_t>(r);

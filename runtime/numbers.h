@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cfenv>
+#include <cmath>
 #include <cstdint>
 
 #include "runtime/byte_words.h"
@@ -44,16 +45,31 @@ inline long double val(BytesView s) {
   return detail::val_general(s);
 }
 
+namespace detail {
+// v rounded to nearest, ties to even (the rounding mode is always nearest:
+// fp_reset keeps it so), for v inside the 32-bit range. On x87 a plain
+// FISTP, without the control-word switch a C++ conversion would make.
+inline int32_t round_in_range(long double v) {
+#if defined(__x86_64__) || defined(__i386__)
+  int32_t r;
+  __asm__("fistpl %0" : "=m"(r) : "t"(v) : "st");
+  return r;
+#else
+  return static_cast<int32_t>(std::lrintl(v));
+#endif
+}
+int16_t to_int16_outside(long double v);
+}  // namespace detail
+
 // Store into a 16-bit integer variable: ties to even, error 6 outside range.
-int16_t to_int16(long double v);
+inline int16_t to_int16(long double v) {
+  if (v >= -32768.0L && v <= 32767.0L) return static_cast<int16_t>(detail::round_in_range(v));
+  return detail::to_int16_outside(v);
+}
 // Store into a 32-bit long variable: ties to even, error 6 outside range.
 int32_t to_int32_rounded(long double v);
 inline int32_t to_int32(long double v) {
-  // Whole values (point numbers, offsets) need no rounding.
-  if (v >= -2147483648.0L && v <= 2147483647.0L) {
-    int32_t whole = static_cast<int32_t>(v);
-    if (whole == v) return whole;
-  }
+  if (v >= -2147483648.0L && v <= 2147483647.0L) return detail::round_in_range(v);
   return to_int32_rounded(v);
 }
 // Numeric argument that must be an integer: ties away from zero, 32 bits.

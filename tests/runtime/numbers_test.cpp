@@ -91,9 +91,23 @@ TEST(Integers, StoreRounding) {
   struct Case {
     long double v;
     int16_t want;
-  } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {12.5, 12}, {13.5, 14}, {123.4, 123}, {-0.4, 0}};
+  } cases[] = {{2.5, 2},
+               {3.5, 4},
+               {-2.5, -2},
+               {12.5, 12},
+               {13.5, 14},
+               {123.4, 123},
+               {-0.4, 0},
+               // At the ends of the range: a tie just outside rounds back in.
+               {32767.4L, 32767},
+               {-32768.5L, -32768},
+               {-32767.5L, -32768},
+               {32766.5L, 32766}};
   for (const Case& c : cases) EXPECT_EQ(rt::to_int16(c.v), c.want) << static_cast<double>(c.v);
   EXPECT_EQ(rt::to_int32(2147483647.4L), 2147483647);
+  EXPECT_EQ(rt::to_int32(-2147483648.5L), -2147483648);
+  EXPECT_EQ(rt::to_int32(-7.5L), -8);
+  EXPECT_EQ(rt::to_int32(200000.0L), 200000);
   EXPECT_EQ(rt::int_arg(2.5), 3);
   EXPECT_EQ(rt::int_arg(-2.5), -3);
   EXPECT_EQ(rt::int_arg(1.5), 2);
