@@ -71,9 +71,16 @@ void convert_line_layer(const LineLayer& layer) {
     mif::write_pline(count);
     for (int16_t t = 1; t <= count; ++t) {
       statement(base + 51);
-      Degrees d = point_to_degrees(s.vertices[t]);
+      const BytesView point = s.vertices[t];
+      uint64_t x, y;
+      const bool direct = point_millionths(point, x, y) && mif::vertex_fits_millionths(x, y);
+      Degrees d{};
+      if (!direct) d = point_to_degrees(point);
       statement(base + 52);
-      mif::write_vertex(d.longitude, d.latitude);
+      if (direct)
+        mif::write_vertex_millionths(x, y);
+      else
+        mif::write_vertex(d.longitude, d.latitude);
     }
     statement(base + 53);
     mif::write_style(layer.pen);

@@ -62,6 +62,12 @@ void write_point(double longitude, double latitude, BytesView symbol) {
   line(symbol);
 }
 
+void write_point_millionths(uint64_t longitude, uint64_t latitude, BytesView symbol) {
+  files::print(kGraphics, "Point ", Sep::kSemicolon);
+  write_vertex_millionths(longitude, latitude);
+  line(symbol);
+}
+
 void write_pline(int16_t count) {
   files::print(kGraphics, "Pline", Sep::kSemicolon);
   files::print_integer(kGraphics, count, Sep::kNone);
@@ -70,6 +76,15 @@ void write_pline(int16_t count) {
 void write_vertex(double longitude, double latitude) {
   files::print_using(kGraphics, longitude_picture(), longitude, Sep::kSemicolon);
   files::print_using(kGraphics, latitude_picture(), latitude, Sep::kNone);
+}
+
+bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude) {
+  return longitude_picture().fits_scaled(longitude) && latitude_picture().fits_scaled(latitude);
+}
+
+void write_vertex_millionths(uint64_t longitude, uint64_t latitude) {
+  files::print_using_scaled(kGraphics, longitude_picture(), longitude, Sep::kSemicolon);
+  files::print_using_scaled(kGraphics, latitude_picture(), latitude, Sep::kNone);
 }
 
 void write_style(BytesView style) {

@@ -38,6 +38,12 @@ void write_point(double longitude, double latitude, BytesView symbol);
 void write_pline(int16_t count);
 // One vertex line.
 void write_vertex(double longitude, double latitude);
+// Coordinates already rounded to millionths of a degree (the fields' six
+// decimals): whether both fit their plain fields, and then the vertex line
+// write_vertex() gives for any values rounding to them.
+bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude);
+void write_vertex_millionths(uint64_t longitude, uint64_t latitude);
+void write_point_millionths(uint64_t longitude, uint64_t latitude, BytesView symbol);
 // A style line ("    Pen (1,2,0)").
 void write_style(BytesView style);
 

@@ -1,5 +1,7 @@
 #include "convert/sheet.h"
 
+#include <cmath>
+
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "runtime/files.h"
@@ -10,7 +12,16 @@ namespace convert {
 
 namespace {
 constexpr uint16_t kLine = 200;  // statements 201.. of the sheet inputs and pass
+
+// The origin in offset units (1/10000 second) when it is within 1/1000 of a
+// whole number of them in [0, 10^10), else -1.
+int64_t origin_units(double origin) {
+  if (!(origin >= 0 && origin < 1e6)) return -1;
+  const double scaled = origin * 10000.0;
+  const double whole = std::nearbyint(scaled);
+  return std::fabs(scaled - whole) <= 1e-3 ? static_cast<int64_t>(whole) : -1;
 }
+}  // namespace
 
 SheetState& sheet() {
   static SheetState state;
@@ -65,13 +76,13 @@ void read_sheet_origin() {
   {
     long double x = rt::val(rt::left(line, int32_t{c} - 1)) / 10000.0L;
     rt::fp_check();
-    s.x_origin = static_cast<double>(x);
+    s.set_x_origin(static_cast<double>(x));
   }
   statement(kLine + 15);
   {
     long double y = rt::val(rt::right(line, rt::len(line) - int32_t{c})) / 10000.0L;
     rt::fp_check();
-    s.y_origin = static_cast<double>(y);
+    s.set_y_origin(static_cast<double>(y));
   }
   statement(kLine + 16);
   rt::files::close({1});
@@ -89,6 +100,51 @@ Degrees point_to_degrees(BytesView point_line) {
   long double lat = (rt::val(rt::right(point_line, 8)) / 10000.0L + s.y_origin) / 3600.0L;
   rt::fp_check();
   return {static_cast<double>(lon), static_cast<double>(lat)};
+}
+
+void SheetState::set_x_origin(double x) {
+  x_origin = x;
+  x_units = origin_units(x);
+}
+
+void SheetState::set_y_origin(double y) {
+  y_origin = y;
+  y_units = origin_units(y);
+}
+
+// Millionths of a degree are (offset + 10000 * origin) / 36 exactly, and
+// 10000 * origin is within 1/1000 of `units`. So (offset + units) / 36 is
+// off by less than 1/36000 of a millionth; between the exact value and the
+// printed six-decimal field lie the 80-bit steps, the double result and the
+// field's 16-digit rounding, less than 2e-7 of a millionth in all. The
+// quotient's fraction is k/36: unless k = 18 (a tie, left to the exact
+// steps) it is at least 1/36 from one half, so it rounds to the field's
+// millionth.
+bool to_millionths(int64_t offset, int64_t units, uint64_t& out) {
+  const int64_t sum = offset + units;
+  if (units < 0 || sum < 36000036) return false;  // at least one degree: the plain field
+  const uint64_t q = static_cast<uint64_t>(sum) / 36, r = static_cast<uint64_t>(sum) % 36;
+  if (r == 18) return false;
+  out = q + (r > 18 ? 1 : 0);
+  return true;
+}
+
+namespace {
+// The value VAL reads from 4 to 8 digits and nothing else, or -1.
+int64_t digit_offset(BytesView text) {
+  if (text.size() < 4 || text.size() > 8) return -1;
+  const uint64_t w = rt::words::right_aligned(text.data(), text.size());
+  if (!rt::words::eight_digits(w)) return -1;
+  return rt::words::eight_digits_value(w);
+}
+}  // namespace
+
+bool point_millionths(BytesView point_line, uint64_t& longitude, uint64_t& latitude) {
+  const SheetState& s = sheet();
+  const int64_t x = digit_offset(rt::left(point_line, 8));
+  const int64_t y = digit_offset(rt::right(point_line, 8));
+  return x >= 0 && y >= 0 && to_millionths(x, s.x_units, longitude) &&
+         to_millionths(y, s.y_units, latitude);
 }
 
 void sheet_pass() {

@@ -26,6 +26,14 @@ struct SheetState {
   rt::Array<BytesView> vertices;
   double x_origin = 0;
   double y_origin = 0;
+  // The origins in offset units (1/10000 second) when each is a whole
+  // number of them below 10^10 (to within 1/1000), else -1: what the direct
+  // millionths below need.
+  int64_t x_units = -1;
+  int64_t y_units = -1;
+
+  void set_x_origin(double x);
+  void set_y_origin(double y);
 };
 
 SheetState& sheet();
@@ -45,6 +53,15 @@ void read_sheet_origin();
 double to_degrees(long double offset, double origin);
 // A point line's longitude and latitude, checked once for the pair.
 Degrees point_to_degrees(BytesView point_line);
+
+// One coordinate in millionths of a degree, rounded as the six-decimal
+// fields round to_degrees(offset, origin), when that is certain without the
+// 80-bit steps: `units` the origin's whole units (not -1), the coordinate at
+// least one degree and not a rounding tie. False otherwise (the exact steps
+// then decide). Raises nothing.
+bool to_millionths(int64_t offset, int64_t units, uint64_t& out);
+// The same for a point line's pair; both offsets must be digits only.
+bool point_millionths(BytesView point_line, uint64_t& longitude, uint64_t& latitude);
 
 // Loads the sheet's inputs and runs the eleven converters in order.
 void sheet_pass();

@@ -299,13 +299,18 @@ void print_integer(int n, int32_t value, Sep sep) {
   print(n, integer_text(value), sep);
 }
 
-void print_using(int n, const Picture& picture, double value, Sep sep) {
+namespace {
+// PRINT # USING's frame: the file, its write buffer, the line end and the
+// print column. `fixed(at)` formats in place at the buffer's end (room for
+// Picture::kFixedRoom bytes) and returns the item's end or nullptr;
+// `general(item)` then appends it to a string instead.
+template <class Fixed, class General>
+void print_field(int n, const Picture& picture, Sep sep, Fixed fixed, General general) {
   File& f = open_file(n, Op::kUsing);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kUsing, 3));
-  // Formatted straight into the write buffer when the field allows it.
   if (f.wlen == 0) f.write_start = f.position;
   char* const at = f.wbuf.get() + f.wlen;
-  char* end = picture.format_fixed(value, at);
+  char* end = fixed(at);
   size_t length;
   if (end) {
     if (sep == Sep::kNone) {
@@ -316,7 +321,7 @@ void print_using(int n, const Picture& picture, double value, Sep sep) {
     wrote(f, length);
   } else {
     Bytes item;
-    picture.format(value, item);
+    general(item);
     if (sep == Sep::kNone) item += "\r\n";
     length = item.size();
     write_bytes(f, item);
@@ -326,6 +331,18 @@ void print_using(int n, const Picture& picture, double value, Sep sep) {
     }
   }
   f.column = sep == Sep::kNone ? 0 : f.column + static_cast<int>(length);
+}
+}  // namespace
+
+void print_using(int n, const Picture& picture, double value, Sep sep) {
+  print_field(
+      n, picture, sep, [&](char* at) { return picture.format_fixed(value, at); },
+      [&](Bytes& item) { picture.format(value, item); });
+}
+
+void print_using_scaled(int n, const Picture& picture, uint64_t scaled, Sep sep) {
+  print_field(
+      n, picture, sep, [&](char* at) { return picture.format_scaled(scaled, at); }, [](Bytes&) {});
 }
 
 namespace {

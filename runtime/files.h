@@ -32,6 +32,10 @@ bool eof(int file_number);
 void print(int file_number, BytesView text, Sep sep);
 void print_integer(int file_number, int32_t value, Sep sep);
 void print_using(int file_number, const Picture& picture, double value, Sep sep);
+// PRINT # USING of a value already rounded to the picture's decimals, given
+// as value * 10^decimals: the same bytes and print column as print_using of
+// any value in [1, 10^15) that rounds to it. Requires picture.fits_scaled().
+void print_using_scaled(int file_number, const Picture& picture, uint64_t scaled, Sep sep);
 // CLOSE with numbers: numbers that are not open are skipped.
 void close(std::initializer_list<int> file_numbers);
 // CLOSE without numbers.

@@ -232,40 +232,23 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(9)
     SARDANE_CASE(10)
     SARDANE_CASE(11)
-    SARDANE_CASE(12) SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16)
-        SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(12)
+    SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17)
+        SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
             default : return 0;
   }
 }
 
-// The plain field (I positions before the point, D decimals, D a constant
-// so that the scaling divides by constants) of a value in [1, 10^15): the
-// same digits as the general path, by the same two roundings, in integers.
-// Writes the field at `out` (which has room for kFixedRoom bytes) and
-// returns its end, or nullptr when the general path must decide (overflow).
+// Writes the plain field (I positions before the point, D decimals, D a
+// constant so that the digit splits divide by constants) of a value already
+// rounded to it, given as value * 10^D with 10^D <= scaled < 10^(I+D), at
+// `out` (which has room for kFixedRoom bytes); returns its end.
 template <int D>
-char* plain_field(int I, bool point, double value, char* out) {
-  uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-  const int shift = 1075 - static_cast<int>((bits >> 52) & 0x7FF);  // value < 2^53: shift > 0
-  const uint64_t whole = static_cast<uint64_t>(value);
-  int e = 0;
-  while (whole >= kPow10[e + 1]) ++e;
-  const int drop = 15 - e - D;  // generated digits below 10^-D
-  if (e + 1 > I || drop <= 0) return nullptr;
-  // The 16 digits, rounded half up at the 17th (exact: m * 10^(15-e) / 2^shift).
-  const unsigned __int128 num = static_cast<unsigned __int128>(m) * kPow10[15 - e];
-  const uint64_t digits =
-      static_cast<uint64_t>(num >> shift) + static_cast<uint64_t>((num >> (shift - 1)) & 1);
-  if (digits >= kTen16) return nullptr;
-  // Rounded half up by the first dropped digit.
-  const uint64_t scaled = (div_pow10(digits, drop - 1) + 5) / 10;
+char* write_plain(int I, bool point, uint64_t scaled, char* out) {
   uint64_t integer = scaled / kPow10[D];
-  if (integer >= kPow10[I]) return nullptr;
   uint32_t fraction = static_cast<uint32_t>(scaled - integer * kPow10[D]);
-  // Right to left in place, two digits a step, over a fill of blanks.
+  // Right to left in place, over a fill of blanks.
   static_assert(Picture::kFixedRoom == 32);
   std::memset(out, ' ', Picture::kFixedRoom);  // width = I + point + D <= 19
   char* const end = out + I + (point ? 1 : 0) + D;
@@ -293,9 +276,37 @@ char* plain_field(int I, bool point, double value, char* out) {
   return end;
 }
 
+// The plain field of a value in [1, 10^15): the same digits as the general
+// path, by the same two roundings, in integers. Returns nullptr when the
+// general path must decide (overflow).
+template <int D>
+char* plain_field(int I, bool point, double value, char* out) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  const int shift = 1075 - static_cast<int>((bits >> 52) & 0x7FF);  // value < 2^53: shift > 0
+  const uint64_t whole = static_cast<uint64_t>(value);
+  int e = 0;
+  while (whole >= kPow10[e + 1]) ++e;
+  const int drop = 15 - e - D;  // generated digits below 10^-D
+  if (e + 1 > I || drop <= 0) return nullptr;
+  // The 16 digits, rounded half up at the 17th (exact: m * 10^(15-e) / 2^shift).
+  const unsigned __int128 num = static_cast<unsigned __int128>(m) * kPow10[15 - e];
+  const uint64_t digits =
+      static_cast<uint64_t>(num >> shift) + static_cast<uint64_t>((num >> (shift - 1)) & 1);
+  if (digits >= kTen16) return nullptr;
+  // Rounded half up by the first dropped digit.
+  const uint64_t scaled = (div_pow10(digits, drop - 1) + 5) / 10;
+  if (scaled >= kPow10[I + D]) return nullptr;
+  return write_plain<D>(I, point, scaled, out);
+}
+
 constexpr Picture::PlainFormat kPlainFields[10] = {
     plain_field<0>, plain_field<1>, plain_field<2>, plain_field<3>, plain_field<4>,
     plain_field<5>, plain_field<6>, plain_field<7>, plain_field<8>, plain_field<9>};
+constexpr Picture::ScaledFormat kScaledFields[10] = {
+    write_plain<0>, write_plain<1>, write_plain<2>, write_plain<3>, write_plain<4>,
+    write_plain<5>, write_plain<6>, write_plain<7>, write_plain<8>, write_plain<9>};
 
 }  // namespace
 
@@ -350,8 +361,11 @@ Picture Picture::parse(BytesView format) {
   for (const Bytes* text : {&pic.before_, &pic.after_})
     if (text->find_first_of("\r\n\t\f") != Bytes::npos) pic.plain_ = false;
   if (pic.before_.empty() && pic.after_.empty() && !f.plus_sign && !f.asterisk_fill &&
-      !f.thousands && !f.trailing_sign && f.decimals <= 9 && f.integer_positions + f.decimals <= 18)
+      !f.thousands && !f.trailing_sign && f.decimals <= 9 &&
+      f.integer_positions + f.decimals <= 18) {
     pic.plain_format_ = kPlainFields[f.decimals];
+    if (f.integer_positions + f.decimals <= 15) pic.scaled_format_ = kScaledFields[f.decimals];
+  }
   return pic;
 }
 
@@ -430,6 +444,15 @@ void Picture::format(double value, Bytes& out) const {
   if (lead_sign) *--p = negative ? '-' : '+';
   for (int k = needed; k < f.integer_positions; ++k) *--p = f.asterisk_fill ? '*' : ' ';
   if (!after_.empty()) out.append(after_);
+}
+
+bool Picture::fits_scaled(uint64_t scaled) const {
+  const int D = field_.decimals;
+  return scaled_format_ && scaled >= kPow10[D] && scaled < kPow10[field_.integer_positions + D];
+}
+
+char* Picture::format_scaled(uint64_t scaled, char* out) const {
+  return scaled_format_(field_.integer_positions, field_.point, scaled, out);
 }
 
 }  // namespace rt

@@ -59,12 +59,23 @@ class Picture {
     return plain_format_(field_.integer_positions, field_.point, value, out);
   }
 
+  // The value already rounded to the field's decimals, given as value *
+  // 10^decimals. fits_scaled() tells whether every value in [1, 10^15) that
+  // rounds to it (by the 16-digit rule) gets the plain field: a plain field
+  // whose 16 generated digits always reach below its last decimal, and
+  // 10^decimals <= scaled < 10^(positions + decimals). format_scaled() then
+  // writes that field as format_fixed() does (same room, returns the end).
+  bool fits_scaled(uint64_t scaled) const;
+  char* format_scaled(uint64_t scaled, char* out) const;
+  using ScaledFormat = char* (*)(int, bool, uint64_t, char*);
+
  private:
   Bytes before_;
   Bytes after_;
   NumericField field_;
   bool plain_ = true;
-  PlainFormat plain_format_ = nullptr;  // set for a simple field (few enough digits)
+  PlainFormat plain_format_ = nullptr;    // set for a simple field (few enough digits)
+  ScaledFormat scaled_format_ = nullptr;  // set when positions + decimals <= 15
 };
 
 // The value's first 16 significant decimal digits, rounded half up at the

@@ -39,9 +39,12 @@ void convert_elevation() {
     statement(kLine + 8);
     int32_t y = rt::to_int32(rt::val(rt::right(point, 8)));
     statement(kLine + 9);
-    double longitude = to_degrees(x, s.x_origin);
+    uint64_t x6, y6;
+    const bool direct = to_millionths(x, s.x_units, x6) && to_millionths(y, s.y_units, y6) &&
+                        mif::vertex_fits_millionths(x6, y6);
+    double longitude = direct ? 0 : to_degrees(x, s.x_origin);
     statement(kLine + 10);
-    double latitude = to_degrees(y, s.y_origin);
+    double latitude = direct ? 0 : to_degrees(y, s.y_origin);
     statement(kLine + 11);
     files::line_input(kRecords, record);
     statement(kLine + 12);
@@ -51,7 +54,10 @@ void convert_elevation() {
     statement(kLine + 14);
     int16_t h = rt::to_int16(rt::val(rt::mid(record, p, int64_t{q} - p + 1)));
     statement(kLine + 15);
-    mif::write_point(longitude, latitude, "    Symbol (34,0,4)");
+    if (direct)
+      mif::write_point_millionths(x6, y6, "    Symbol (34,0,4)");
+    else
+      mif::write_point(longitude, latitude, "    Symbol (34,0,4)");
     statement(kLine + 16);
     files::print_integer(mif::kAttributes, h, rt::Sep::kNone);
   }

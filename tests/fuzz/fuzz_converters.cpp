@@ -34,8 +34,8 @@ const std::string& root() {
     s.point_table[1] = "00360000 00180000";
     s.point_table[2] = "0000001800000018";
     s.point_table[3] = "x";
-    s.x_origin = 459000;
-    s.y_origin = 93600;
+    s.set_x_origin(459000);
+    s.set_y_origin(93600);
     return d;
   }();
   return dir;

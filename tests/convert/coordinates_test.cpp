@@ -1,0 +1,119 @@
+// Vertex coordinates: the direct millionths must give the very field the
+// 80-bit steps give, for whole and fractional origins, ties and the
+// one-degree edge.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "convert/sheet.h"
+#include "runtime/picture.h"
+
+namespace {
+
+// The field as the exact steps print it: degrees, then PRINT USING.
+rt::Bytes exact_field(const rt::Picture& pic, int64_t offset, double origin) {
+  rt::Bytes out;
+  pic.format(convert::to_degrees(static_cast<long double>(offset), origin), out);
+  return out;
+}
+
+// The origin as the sheet's ".slm" gives it: units / 10000, in 80 bits,
+// stored as a double.
+double origin_of(int64_t units) {
+  return static_cast<double>(static_cast<long double>(units) / 10000.0L);
+}
+
+int64_t units_of(double origin) {
+  convert::SheetState s;
+  s.set_x_origin(origin);
+  return s.x_units;
+}
+
+TEST(Coordinates, DirectMillionthsMatchTheExactSteps) {
+  std::mt19937_64 rng(5);
+  const rt::Picture longitude = rt::Picture::parse("####.######");
+  const rt::Picture latitude = rt::Picture::parse("###.######");
+  // Origins in units: Japan's longitudes and latitudes, the one-degree
+  // edge, zero, and the top of the range.
+  std::uniform_int_distribution<int64_t> lon_units(4392000000, 5544000000);
+  std::uniform_int_distribution<int64_t> lat_units(720000000, 1656000000);
+  std::uniform_int_distribution<int64_t> offsets(0, 99999999);
+  int direct = 0, total = 0;
+  for (int k = 0; k < 200000; ++k) {
+    const bool lon = k % 2 == 0;
+    int64_t units = lon ? lon_units(rng) : lat_units(rng);
+    if (k % 97 == 0) units = 0;
+    if (k % 89 == 0) units = 9999999999 - offsets(rng) % 100000;
+    int64_t offset = offsets(rng);
+    switch (k % 5) {
+      case 1:
+        offset -= (offset + units) % 36 - 18;
+        break;  // a tie
+      case 2:
+        offset -= (offset + units) % 36 - 17;
+        break;  // next to one
+      case 3:
+        if (k % 3 == 0) offset = 36000036 - units % 36000036 + k % 40 - 20;
+        break;
+      default:
+        break;
+    }
+    if (offset < 0) offset += 36;
+    const double origin = origin_of(units);
+    ASSERT_EQ(units_of(origin), units);
+    const rt::Picture& pic = lon ? longitude : latitude;
+    uint64_t m;
+    ++total;
+    if (!convert::to_millionths(offset, units, m) || !pic.fits_scaled(m)) continue;
+    ++direct;
+    char buf[rt::Picture::kFixedRoom];
+    ASSERT_EQ(rt::Bytes(buf, pic.format_scaled(m, buf)), exact_field(pic, offset, origin))
+        << offset << " + " << units;
+  }
+  EXPECT_GT(direct, total / 2);
+}
+
+TEST(Coordinates, OriginsWithoutWholeUnitsTakeTheExactSteps) {
+  struct Case {
+    double origin;
+    int64_t units;
+  } cases[] = {{459000, 4590000000},
+               {origin_of(4590000001), 4590000001},
+               {0, 0},
+               {459000.00005, -1},   // half a unit
+               {459000.000001, -1},  // a hundredth of one
+               {-459000, -1},
+               {1e6, -1}};
+  for (const Case& c : cases) EXPECT_EQ(units_of(c.origin), c.units) << c.origin;
+  uint64_t m;
+  EXPECT_FALSE(convert::to_millionths(1000, -1, m));
+  EXPECT_FALSE(convert::to_millionths(36000017, 0, m));  // just below one degree
+  EXPECT_TRUE(convert::to_millionths(36000036, 0, m));
+  EXPECT_EQ(m, 1000001u);
+}
+
+TEST(Coordinates, PointLinesNeedDigitsOnly) {
+  convert::SheetState& s = convert::sheet();
+  s.set_x_origin(459000);
+  s.set_y_origin(93600);
+  struct Case {
+    const char* line;
+    bool direct;
+  } cases[] = {{"0021146301548736", true},
+               {"00211463 1548736", false},
+               {"0021146301548736 ", false},
+               {"+021146301548736", false},
+               {"", false},
+               {"123", false},
+               {"1234", true}};
+  for (const Case& c : cases) {
+    uint64_t x, y;
+    EXPECT_EQ(convert::point_millionths(c.line, x, y), c.direct) << c.line;
+  }
+  uint64_t x, y;
+  ASSERT_TRUE(convert::point_millionths("0021146301548736", x, y));
+  EXPECT_EQ(x, 127505874u);  // (211463 + 4590000000) / 36 = 127505874.0
+  EXPECT_EQ(y, 26043020u);   // (1548736 + 936000000) / 36 = 26043020.44
+}
+
+}  // namespace
