@@ -21,7 +21,7 @@ int16_t gather(BytesView list, uint16_t base) {
     statement(base + 40);
     int32_t comma = rt::instr(int64_t{k} + 1, list, ",");
     statement(base + 41);
-    int32_t number = rt::to_int32(rt::val(rt::mid(list, int64_t{k} + 1, 6)));
+    int32_t number = rt::val_to_int32(rt::mid(list, int64_t{k} + 1, 6));
     statement(base + 42);
     count = rt::narrow16(int32_t{count} + 1);
     statement(base + 43);

@@ -10,14 +10,8 @@ namespace {
 using rt::Sep;
 namespace files = rt::files;
 
-const rt::Picture& longitude_picture() {
-  static const rt::Picture p = rt::Picture::parse("####.######");
-  return p;
-}
-const rt::Picture& latitude_picture() {
-  static const rt::Picture p = rt::Picture::parse("###.######");
-  return p;
-}
+const rt::Picture kLongitude = rt::Picture::parse("####.######");
+const rt::Picture kLatitude = rt::Picture::parse("###.######");
 
 Bytes output_name(BytesView code, const char* extension) {
   rt::files::require_name_part(job().job_name);
@@ -74,17 +68,16 @@ void write_pline(int16_t count) {
 }
 
 void write_vertex(double longitude, double latitude) {
-  files::print_using(kGraphics, longitude_picture(), longitude, Sep::kSemicolon);
-  files::print_using(kGraphics, latitude_picture(), latitude, Sep::kNone);
+  files::print_using(kGraphics, kLongitude, longitude, Sep::kSemicolon);
+  files::print_using(kGraphics, kLatitude, latitude, Sep::kNone);
 }
 
 bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude) {
-  return longitude_picture().fits_scaled(longitude) && latitude_picture().fits_scaled(latitude);
+  return kLongitude.fits_scaled(longitude) && kLatitude.fits_scaled(latitude);
 }
 
 void write_vertex_millionths(uint64_t longitude, uint64_t latitude) {
-  files::print_using_scaled(kGraphics, longitude_picture(), longitude, Sep::kSemicolon);
-  files::print_using_scaled(kGraphics, latitude_picture(), latitude, Sep::kNone);
+  files::print_using_scaled(kGraphics, kLongitude, longitude, kLatitude, latitude);
 }
 
 void write_style(BytesView style) {

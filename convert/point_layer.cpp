@@ -33,7 +33,7 @@ void convert_point_layer(const PointLayer& layer) {
     mif::Row row;
     BytesView number_text = layer.cut(record, row, base);
     statement(base + 50);
-    int32_t number = rt::to_int32(rt::val(number_text));
+    int32_t number = rt::val_to_int32(number_text);
     statement(base + 51);
     Degrees d = point_to_degrees(s.point_table[number]);
     statement(base + 52);

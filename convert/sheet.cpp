@@ -133,7 +133,8 @@ namespace {
 // The value VAL reads from 4 to 8 digits and nothing else, or -1.
 int64_t digit_offset(BytesView text) {
   if (text.size() < 4 || text.size() > 8) return -1;
-  const uint64_t w = rt::words::right_aligned(text.data(), text.size());
+  const uint64_t w = text.size() == 8 ? rt::words::load(text.data())
+                                      : rt::words::right_aligned(text.data(), text.size());
   if (!rt::words::eight_digits(w)) return -1;
   return rt::words::eight_digits_value(w);
 }

@@ -340,9 +340,11 @@ void print_using(int n, const Picture& picture, double value, Sep sep) {
       [&](Bytes& item) { picture.format(value, item); });
 }
 
-void print_using_scaled(int n, const Picture& picture, uint64_t scaled, Sep sep) {
+void print_using_scaled(int n, const Picture& first, uint64_t a, const Picture& second,
+                        uint64_t b) {
   print_field(
-      n, picture, sep, [&](char* at) { return picture.format_scaled(scaled, at); }, [](Bytes&) {});
+      n, second, Sep::kNone,
+      [&](char* at) { return second.format_scaled(b, first.format_scaled(a, at)); }, [](Bytes&) {});
 }
 
 namespace {

@@ -164,9 +164,8 @@ int32_t int_arg(long double v) {
   return static_cast<int32_t>(r);
 }
 
-int16_t narrow16(int64_t v) {
-  if (v < -32768 || v > 32767) raise_error(kOverflow, loc(Op::kNarrow, 1));
-  return static_cast<int16_t>(v);
+void detail::narrow_overflow() {
+  raise_error(kOverflow, loc(Op::kNarrow, 1));
 }
 
 void detail::fp_raise() {

@@ -59,6 +59,7 @@ inline int32_t round_in_range(long double v) {
 #endif
 }
 int16_t to_int16_outside(long double v);
+[[noreturn]] void narrow_overflow();
 }  // namespace detail
 
 // Store into a 16-bit integer variable: ties to even, error 6 outside range.
@@ -72,10 +73,24 @@ inline int32_t to_int32(long double v) {
   if (v >= -2147483648.0L && v <= 2147483647.0L) return detail::round_in_range(v);
   return to_int32_rounded(v);
 }
+// VAL stored into a 32-bit variable, to_int32(val(s)): a plain digit run
+// (which always fits) goes straight to the integer.
+inline int32_t val_to_int32(BytesView s) {
+  const size_t n = s.size();
+  if (n >= 4 && n <= 8) {
+    const uint64_t w = words::right_aligned(s.data(), n);
+    if (words::eight_digits(w)) return static_cast<int32_t>(words::eight_digits_value(w));
+  }
+  return to_int32(val(s));
+}
 // Numeric argument that must be an integer: ties away from zero, 32 bits.
 int32_t int_arg(long double v);
 // A 32-bit result stored into a 16-bit integer: checked, not rounded.
-int16_t narrow16(int64_t v);
+inline int16_t narrow16(int64_t v) {
+  if (v < -32768 || v > 32767) [[unlikely]]
+    detail::narrow_overflow();
+  return static_cast<int16_t>(v);
+}
 
 // Floating check after an expression: invalid operation raises 5, division
 // by zero 11, overflow 6. Underflow and inexact results pass.

@@ -233,8 +233,9 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(10)
     SARDANE_CASE(11)
     SARDANE_CASE(12)
-    SARDANE_CASE(13) SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17)
-        SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(13)
+    SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18)
+        SARDANE_CASE(19)
 #undef SARDANE_CASE
             default : return 0;
   }
@@ -364,7 +365,11 @@ Picture Picture::parse(BytesView format) {
       !f.thousands && !f.trailing_sign && f.decimals <= 9 &&
       f.integer_positions + f.decimals <= 18) {
     pic.plain_format_ = kPlainFields[f.decimals];
-    if (f.integer_positions + f.decimals <= 15) pic.scaled_format_ = kScaledFields[f.decimals];
+    if (f.integer_positions + f.decimals <= 15) {
+      pic.scaled_format_ = kScaledFields[f.decimals];
+      pic.scaled_low_ = kPow10[f.decimals];
+      pic.scaled_high_ = kPow10[f.integer_positions + f.decimals];
+    }
   }
   return pic;
 }
@@ -444,15 +449,6 @@ void Picture::format(double value, Bytes& out) const {
   if (lead_sign) *--p = negative ? '-' : '+';
   for (int k = needed; k < f.integer_positions; ++k) *--p = f.asterisk_fill ? '*' : ' ';
   if (!after_.empty()) out.append(after_);
-}
-
-bool Picture::fits_scaled(uint64_t scaled) const {
-  const int D = field_.decimals;
-  return scaled_format_ && scaled >= kPow10[D] && scaled < kPow10[field_.integer_positions + D];
-}
-
-char* Picture::format_scaled(uint64_t scaled, char* out) const {
-  return scaled_format_(field_.integer_positions, field_.point, scaled, out);
 }
 
 }  // namespace rt

@@ -65,8 +65,12 @@ class Picture {
   // whose 16 generated digits always reach below its last decimal, and
   // 10^decimals <= scaled < 10^(positions + decimals). format_scaled() then
   // writes that field as format_fixed() does (same room, returns the end).
-  bool fits_scaled(uint64_t scaled) const;
-  char* format_scaled(uint64_t scaled, char* out) const;
+  bool fits_scaled(uint64_t scaled) const {
+    return scaled_format_ && scaled >= scaled_low_ && scaled < scaled_high_;
+  }
+  char* format_scaled(uint64_t scaled, char* out) const {
+    return scaled_format_(field_.integer_positions, field_.point, scaled, out);
+  }
   using ScaledFormat = char* (*)(int, bool, uint64_t, char*);
 
  private:
@@ -76,6 +80,8 @@ class Picture {
   bool plain_ = true;
   PlainFormat plain_format_ = nullptr;    // set for a simple field (few enough digits)
   ScaledFormat scaled_format_ = nullptr;  // set when positions + decimals <= 15
+  uint64_t scaled_low_ = 0;               // 10^decimals
+  uint64_t scaled_high_ = 0;              // 10^(positions + decimals)
 };
 
 // The value's first 16 significant decimal digits, rounded half up at the

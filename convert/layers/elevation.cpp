@@ -35,9 +35,9 @@ void convert_elevation() {
     statement(kLine + 6);
     files::line_input(mif::kInput, point);
     statement(kLine + 7);
-    int32_t x = rt::to_int32(rt::val(rt::left(point, 8)));
+    int32_t x = rt::val_to_int32(rt::left(point, 8));
     statement(kLine + 8);
-    int32_t y = rt::to_int32(rt::val(rt::right(point, 8)));
+    int32_t y = rt::val_to_int32(rt::right(point, 8));
     statement(kLine + 9);
     uint64_t x6, y6;
     const bool direct = to_millionths(x, s.x_units, x6) && to_millionths(y, s.y_units, y6) &&
