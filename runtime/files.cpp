@@ -245,14 +245,8 @@ void line_input(int n, Bytes& line) {
     if (!fill(f, pos)) break;  // end of file ends the line
     const char* buf = f.rbuf.get() + (pos - f.read_start);
     size_t avail = f.read_len - static_cast<size_t>(pos - f.read_start);
-    // Copy the run of ordinary bytes (a word at a time while no CR, 00 or
-    // 1A is among them).
-    size_t k = 0;
-    for (; k + 8 <= avail; k += 8) {
-      const uint64_t w = words::load(buf + k);
-      if (words::has_byte(w, '\r') | words::zero_byte(w) | words::has_byte(w, 0x1A)) break;
-    }
-    while (k < avail && buf[k] != '\r' && buf[k] != 0 && buf[k] != 0x1A) ++k;
+    // Copy the run of ordinary bytes up to a CR, 00 or 1A.
+    const size_t k = words::line_stop(buf, avail);
     if (k > 0) {
       if (line.size() + k > kMaxLine) raise_error(kStringTooLong, loc(Op::kLineInput, 6));
       line.append(buf, k);

@@ -58,8 +58,8 @@ TEST_F(FilesTest, LineRules) {
 // Line ends, NUL and 1A bytes are found a word at a time: each at every
 // offset of a long line, and runs of ordinary bytes of every length.
 TEST_F(FilesTest, SpecialBytesAtEveryOffset) {
-  for (size_t at = 0; at < 20; ++at) {
-    const std::string head(at, 'a'), tail(19 - at, 'b');
+  for (size_t at = 0; at < 40; ++at) {
+    const std::string head(at, 'a'), tail(39 - at, 'b');
     EXPECT_EQ(lines(head + "\r\n" + tail + "\r\n"), (Lines{head, tail})) << at;
     EXPECT_EQ(lines(head + std::string(1, '\0') + tail + "\r\n"), (Lines{head + tail})) << at;
     EXPECT_EQ(lines(head + "\x1A" + tail + "\r\n"), (Lines{head + "\x1A" + tail})) << at;
