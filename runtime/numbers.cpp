@@ -1,5 +1,6 @@
 #include "runtime/numbers.h"
 
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdlib>
@@ -36,6 +37,17 @@ long double val_radix(BytesView s, size_t i, int radix) {
   if (digits == 0) return 0;
   if (v <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(v));
   return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+// 10^n for n <= 27, exact in 80 bits.
+long double pow10_exact(int n) {
+  static const auto kTable = [] {
+    std::array<long double, 28> t{};
+    t[0] = 1;
+    for (size_t k = 1; k < t.size(); ++k) t[k] = t[k - 1] * 10;
+    return t;
+  }();
+  return kTable[static_cast<size_t>(n)];
 }
 
 long double to_single_or_double(long double v) {
@@ -123,13 +135,27 @@ long double detail::val_general(BytesView s) {
     if (exp_negative) exponent = -exponent;
   }
   if (!seen_nonzero) return 0;
-  // buf holds the significant digits d1 d2 ... ; value = 0.d1d2... scaled.
+  // buf holds the sign and the significant digits d1 d2 ...: value =
+  // d1d2... * 10^scale, correctly rounded to 80 bits.
   int scale = exponent + exponent_adjust + dropped;
-  b += static_cast<size_t>(std::snprintf(buf + b, sizeof buf - b, "E%d", scale));
-  buf[b] = 0;
-  long double v = std::strtold(buf, nullptr);
-  std::feclearexcept(FE_ALL_EXCEPT);
-  if (std::isinf(v)) raise_error(kOverflow, loc(Op::kVal, 1));
+  long double v;
+  const size_t first = negative ? 1 : 0;
+  if (b - first <= 19 && scale >= -27 && scale <= 27) {
+    // Both factors exact (19 digits and 10^27 fit the 64-bit mantissa), so
+    // one multiplication or division rounds once, as the library's reading
+    // does, and cannot overflow.
+    uint64_t digits = 0;
+    for (size_t k = first; k < b; ++k) digits = digits * 10 + static_cast<uint64_t>(buf[k] - '0');
+    const long double p = pow10_exact(scale < 0 ? -scale : scale);
+    v = scale < 0 ? static_cast<long double>(digits) / p : static_cast<long double>(digits) * p;
+    if (negative) v = -v;
+  } else {
+    b += static_cast<size_t>(std::snprintf(buf + b, sizeof buf - b, "E%d", scale));
+    buf[b] = 0;
+    v = std::strtold(buf, nullptr);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if (std::isinf(v)) raise_error(kOverflow, loc(Op::kVal, 1));
+  }
 
   if (letter == 'E') return to_single_or_double(v);
   if (letter == 'D') {

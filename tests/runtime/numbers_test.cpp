@@ -4,6 +4,8 @@
 
 #include <cfenv>
 #include <cmath>
+#include <random>
+#include <string>
 
 #include "tests/runtime/test_support.h"
 
@@ -81,6 +83,37 @@ TEST(Val, DigitRunAgreesWithTheGeneralReader) {
   EXPECT_EQ(rt::val("00000000"), 0);
   EXPECT_EQ(rt::val("99999999"), 99999999);
   EXPECT_EQ(rt::val("0001"), 1);
+}
+
+TEST(Val, DecimalsReadAsTheLibraryReadsThem) {
+  // Mantissas of 1 to 19 digits with a point anywhere and D exponents (kept
+  // as double), then fewer than 8 digits without exponent (single).
+  std::mt19937_64 rng(3);
+  for (int k = 0; k < 50000; ++k) {
+    const bool single = k % 2 == 1;
+    const int n = 1 + static_cast<int>(rng() % (single ? 7 : 19));
+    std::string digits;
+    for (int d = 0; d < n; ++d) digits += static_cast<char>('0' + rng() % 10);
+    if (digits[0] == '0') digits[0] = '7';
+    if (rng() % 4 == 0)
+      digits.insert(0, rng() % 2 ? "-0.00" : "0.0");
+    else
+      digits.insert(rng() % (digits.size() + 1), ".");
+    std::string text = digits, reference = digits;
+    if (!single) {
+      const int e = static_cast<int>(rng() % 61) - 30;
+      text += "D" + std::to_string(e);
+      reference += "E" + std::to_string(e);
+    }
+    long double want = std::strtold(reference.c_str(), nullptr);
+    std::feclearexcept(FE_ALL_EXCEPT);
+    long double got = rt::val(text);
+    if (!single) {
+      EXPECT_EQ(got, static_cast<double>(want)) << text;
+    } else if (std::truncl(want) != want) {
+      EXPECT_EQ(got, static_cast<float>(want)) << text;
+    }
+  }
 }
 
 TEST(Val, Overflow) {
