@@ -68,6 +68,34 @@ inline uint64_t right_aligned(const char* p, size_t n) {
   return pad ? (text << pad) | zeros : text;
 }
 
+// True when some byte of p[0..n) is below b (b <= 128).
+inline bool any_below(const char* p, size_t n, unsigned char b) {
+  for (; n >= 8; p += 8, n -= 8)
+    if (byte_below(load(p), b)) return true;
+  uint64_t tail = ~uint64_t{0} >> 1 & ~kHighs;  // 7F bytes: never below b
+  std::memcpy(&tail, p, n);
+  return byte_below(tail, b) != 0;
+}
+
+// Copies n <= 16 bytes with at most four loads and stores, overlapping.
+inline void copy_short(char* d, const char* s, size_t n) {
+  if (n >= 8) {
+    const uint64_t a = load(s), b = load(s + n - 8);
+    std::memcpy(d, &a, 8);
+    std::memcpy(d + n - 8, &b, 8);
+  } else if (n >= 4) {
+    uint32_t a, b;
+    std::memcpy(&a, s, 4);
+    std::memcpy(&b, s + n - 4, 4);
+    std::memcpy(d, &a, 4);
+    std::memcpy(d + n - 4, &b, 4);
+  } else if (n > 0) {
+    d[0] = s[0];
+    d[n / 2] = s[n / 2];
+    d[n - 1] = s[n - 1];
+  }
+}
+
 // The index of the first CR, 00 or 1A byte in p[0..n), or n: sixteen bytes
 // a step where SSE2 is there, else a word a step, exact in both.
 inline size_t line_stop(const char* p, size_t n) {

@@ -84,6 +84,14 @@ void wrote(File& f, size_t n) {
 }
 
 void write_bytes(File& f, BytesView bytes) {
+  // Short items (most of them) fit the room past the flush mark: copied
+  // without a library call.
+  if (bytes.size() <= 16 && f.wlen < kWriteBuffer) {
+    if (f.wlen == 0) f.write_start = f.position;
+    words::copy_short(f.wbuf.get() + f.wlen, bytes.data(), bytes.size());
+    wrote(f, bytes.size());
+    return;
+  }
   while (!bytes.empty()) {
     if (f.wlen == 0) f.write_start = f.position;
     size_t n = std::min(bytes.size(), kWriteRoom - f.wlen);
@@ -102,11 +110,8 @@ int FileTarget::column() const {
 // item of one form feed sets it to 0.
 int column_after(int col, BytesView bytes) {
   if (bytes.size() == 1 && bytes[0] == '\f') return 0;
-  // Words without a control byte add eight.
-  while (bytes.size() >= 8 && !words::byte_below(words::load(bytes.data()), ' ')) {
-    col += 8;
-    bytes.remove_prefix(8);
-  }
+  if (!words::any_below(bytes.data(), bytes.size(), ' '))
+    return col + static_cast<int>(bytes.size());
   for (char c : bytes) {
     if (c >= ' ')
       ++col;
