@@ -68,13 +68,32 @@ inline uint64_t right_aligned(const char* p, size_t n) {
   return pad ? (text << pad) | zeros : text;
 }
 
-// True when some byte of p[0..n) is below b (b <= 128).
+// True when some byte of p[0..n) is below b (b <= 128). Short texts and
+// the tail are read by overlapping loads inside the text (a partial word
+// built in memory would stall the load that reads it back).
 inline bool any_below(const char* p, size_t n, unsigned char b) {
-  for (; n >= 8; p += 8, n -= 8)
-    if (byte_below(load(p), b)) return true;
-  uint64_t tail = ~uint64_t{0} >> 1 & ~kHighs;  // 7F bytes: never below b
-  std::memcpy(&tail, p, n);
-  return byte_below(tail, b) != 0;
+  if (n >= 8) {
+    for (size_t k = 0; k + 8 <= n; k += 8)
+      if (byte_below(load(p + k), b)) return true;
+    return n % 8 != 0 && byte_below(load(p + n - 8), b) != 0;
+  }
+  uint64_t w;
+  if (n >= 4) {
+    uint32_t lo, hi;
+    std::memcpy(&lo, p, 4);
+    std::memcpy(&hi, p + n - 4, 4);
+    w = lo | uint64_t{hi} << 32;
+  } else if (n >= 2) {
+    uint16_t lo, hi;
+    std::memcpy(&lo, p, 2);
+    std::memcpy(&hi, p + n - 2, 2);
+    w = lo | uint64_t{hi} << 16 | 0xFFFFFFFF00000000ull;  // FF: never below b
+  } else if (n == 1) {
+    w = static_cast<unsigned char>(p[0]) | 0xFFFFFFFFFFFFFF00ull;
+  } else {
+    return false;
+  }
+  return byte_below(w, b) != 0;
 }
 
 // Copies n <= 16 bytes with at most four loads and stores, overlapping.

@@ -130,6 +130,21 @@ TEST_F(FilesTest, PrintColumnOverControlBytes) {
     files::close({2});
     EXPECT_EQ(d.read("c.txt"), c.text + std::string(c.pad, ' ') + "|\r\n\x1A") << c.what;
   }
+  // A CR at every place of texts of every length up to 20: the column
+  // counts from the CR, however the text falls into words.
+  for (size_t n = 1; n <= 20; ++n)
+    for (size_t at = 0; at <= n; ++at) {
+      std::string text(n, 'a');
+      if (at < n) text[at] = '\r';
+      const size_t col = at < n ? n - at - 1 : n;
+      test::TempDir d;
+      files::open(d.file("c.txt"), files::Mode::kOutput, 2);
+      files::print(2, text, Sep::kComma);
+      files::print(2, "|", Sep::kNone);
+      files::close({2});
+      EXPECT_EQ(d.read("c.txt"), text + std::string(14 - col % 14, ' ') + "|\r\n\x1A")
+          << n << " " << at;
+    }
 }
 
 TEST_F(FilesTest, OutputOfExistingFileIsRefused) {
