@@ -72,7 +72,7 @@ void convert_line_layer(const LineLayer& layer) {
     for (int16_t t = 1; t <= count; ++t) {
       statement(base + 51);
       const BytesView point = s.vertices[t];
-      uint64_t x, y;
+      uint64_t x = 0, y = 0;
       const bool direct = point_millionths(point, x, y) && mif::vertex_fits_millionths(x, y);
       Degrees d{};
       if (!direct) d = point_to_degrees(point);

@@ -24,7 +24,7 @@ void detail::bad_cut(int op, int64_t position, int64_t count) {
   raise_error(kIllegalCall, loc(which, position < 1 ? 2 : 3));
 }
 
-int32_t instr(int64_t p, BytesView s, BytesView t) {
+int32_t detail::instr_general(int64_t p, BytesView s, BytesView t) {
   int32_t pos = arg32(p, Op::kInstr);
   if (pos < 1) raise_error(kIllegalCall, loc(Op::kInstr, 2));
   size_t start = static_cast<size_t>(pos) - 1;

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/byte_words.h"
+
 namespace rt {
 
 using Bytes = std::string;
@@ -51,7 +53,19 @@ inline BytesView mid(BytesView s, int64_t p) {
 }
 // INSTR: first position of t in s at or after p, or 0. Plain byte search:
 // a match may start on the trail byte of a double-byte character.
-int32_t instr(int64_t p, BytesView s, BytesView t);
+namespace detail {
+int32_t instr_general(int64_t p, BytesView s, BytesView t);
+}
+inline int32_t instr(int64_t p, BytesView s, BytesView t) {
+  // A one-byte search found in its first word (separators are usually a
+  // few bytes away) is answered here.
+  if (t.size() == 1 && p >= 1 && p < INT32_MAX - 8 && static_cast<uint64_t>(p) + 7 <= s.size()) {
+    const uint64_t hit =
+        words::has_byte(words::load(s.data() + p - 1), static_cast<unsigned char>(t[0]));
+    if (hit) return static_cast<int32_t>(p + __builtin_ctzll(hit) / 8);
+  }
+  return detail::instr_general(p, s, t);
+}
 // LEN.
 int32_t len(BytesView s);
 // CHR$ of one or more codes 0..255.

@@ -39,7 +39,7 @@ void convert_elevation() {
     statement(kLine + 8);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
     statement(kLine + 9);
-    uint64_t x6, y6;
+    uint64_t x6 = 0, y6 = 0;
     const bool direct = to_millionths(x, s.x_units, x6) && to_millionths(y, s.y_units, y6) &&
                         mif::vertex_fits_millionths(x6, y6);
     double longitude = direct ? 0 : to_degrees(x, s.x_origin);
