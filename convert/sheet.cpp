@@ -23,11 +23,6 @@ int64_t origin_units(double origin) {
 }
 }  // namespace
 
-SheetState& sheet() {
-  static SheetState state;
-  return state;
-}
-
 Bytes input_path(BytesView suffix) {
   const Bytes& code = job().sheet_code;
   rt::files::require_name_part(code);

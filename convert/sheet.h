@@ -37,7 +37,12 @@ struct SheetState {
   void set_y_origin(double y);
 };
 
-SheetState& sheet();
+namespace detail {
+constinit inline SheetState g_sheet;  // constant-initialized: no start-up order to mind
+}
+inline SheetState& sheet() {
+  return detail::g_sheet;
+}
 
 struct Degrees {
   double longitude;

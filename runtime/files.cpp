@@ -110,6 +110,7 @@ int FileTarget::column() const {
 // item of one form feed sets it to 0.
 int column_after(int col, BytesView bytes) {
   if (bytes.size() == 1 && bytes[0] == '\f') return 0;
+  if (bytes.size() == 2 && bytes[0] == '\r' && bytes[1] == '\n') return 0;  // a line end
   if (!words::any_below(bytes.data(), bytes.size(), ' '))
     return col + static_cast<int>(bytes.size());
   for (char c : bytes) {
