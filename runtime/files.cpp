@@ -83,7 +83,7 @@ void wrote(File& f, size_t n) {
   if (f.wlen >= kWriteBuffer) flush(f);
 }
 
-void write_bytes(File& f, BytesView bytes) {
+inline void write_bytes(File& f, BytesView bytes) {
   // Short items (most of them) fit the room past the flush mark: copied
   // without a library call.
   if (bytes.size() <= 16 && f.wlen < kWriteBuffer) {
@@ -108,7 +108,7 @@ int FileTarget::column() const {
 // The print column after writing `bytes` from column `col`: CR sets it to
 // 0, LF leaves it, TAB moves to the next multiple of 8, others add one; an
 // item of one form feed sets it to 0.
-int column_after(int col, BytesView bytes) {
+inline int column_after(int col, BytesView bytes) {
   if (bytes.size() == 1 && bytes[0] == '\f') return 0;
   if (bytes.size() == 2 && bytes[0] == '\r' && bytes[1] == '\n') return 0;  // a line end
   if (!words::any_below(bytes.data(), bytes.size(), ' '))

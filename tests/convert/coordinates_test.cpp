@@ -38,27 +38,28 @@ TEST(Coordinates, DirectMillionthsMatchTheExactSteps) {
   std::uniform_int_distribution<int64_t> lon_units(4392000000, 5544000000);
   std::uniform_int_distribution<int64_t> lat_units(720000000, 1656000000);
   std::uniform_int_distribution<int64_t> offsets(0, 99999999);
+  // Mesh offsets are any 32-bit value.
+  std::uniform_int_distribution<int64_t> mesh(-2147483648, 2147483647);
   int direct = 0, total = 0;
   for (int k = 0; k < 200000; ++k) {
     const bool lon = k % 2 == 0;
     int64_t units = lon ? lon_units(rng) : lat_units(rng);
-    if (k % 97 == 0) units = 0;
     if (k % 89 == 0) units = 9999999999 - offsets(rng) % 100000;
-    int64_t offset = offsets(rng);
+    int64_t offset = k % 7 == 6 ? mesh(rng) : offsets(rng);
+    if (k % 97 == 0) {
+      units = 0;
+      offset = 36000036 + k % 40 - 20;  // the one-degree edge
+    }
     switch (k % 5) {
-      case 1:
+      case 1:  // a tie
         offset -= (offset + units) % 36 - 18;
-        break;  // a tie
-      case 2:
+        break;
+      case 2:  // next to one
         offset -= (offset + units) % 36 - 17;
-        break;  // next to one
-      case 3:
-        if (k % 3 == 0) offset = 36000036 - units % 36000036 + k % 40 - 20;
         break;
       default:
         break;
     }
-    if (offset < 0) offset += 36;
     const double origin = origin_of(units);
     ASSERT_EQ(units_of(origin), units);
     const rt::Picture& pic = lon ? longitude : latitude;
