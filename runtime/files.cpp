@@ -14,7 +14,7 @@ namespace rt::files {
 namespace {
 
 constexpr size_t kReadBuffer = 256 * 1024;
-constexpr size_t kWriteBuffer = 64 * 1024;          // flushed once it holds this much
+constexpr size_t kWriteBuffer = 256 * 1024;         // flushed once it holds this much
 constexpr size_t kWriteRoom = kWriteBuffer + 1024;  // room for a formatted number past it
 constexpr size_t kMaxLine = 32767;
 constexpr size_t kMaxName = 260;
