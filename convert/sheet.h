@@ -19,6 +19,13 @@ namespace convert {
 using rt::Bytes;
 using rt::BytesView;
 
+// An origin in offset units (1/10000 second), as the direct millionths
+// below need it.
+struct OriginUnits {
+  int64_t units = -1;  // a whole number of units below 10^10 (to within 1/1000); -1: none
+  bool exact = false;  // the origin is exactly units / 10000
+};
+
 struct SheetState {
   PointTable point_table;  // 0..200000
   // The vertex buffer, 0..30000: the point-table lines of the object being
@@ -27,11 +34,8 @@ struct SheetState {
   rt::Array<BytesView> vertices;
   double x_origin = 0;
   double y_origin = 0;
-  // The origins in offset units (1/10000 second) when each is a whole
-  // number of them below 10^10 (to within 1/1000), else -1: what the direct
-  // millionths below need.
-  int64_t x_units = -1;
-  int64_t y_units = -1;
+  OriginUnits x_units;
+  OriginUnits y_units;
 
   void set_x_origin(double x);
   void set_y_origin(double y);
@@ -62,23 +66,35 @@ Degrees point_to_degrees(BytesView point_line);
 
 // One coordinate in millionths of a degree, rounded as the six-decimal
 // fields round to_degrees(offset, origin), when that is certain without the
-// 80-bit steps: `units` the origin's whole units (not -1), the coordinate at
-// least one degree and not a rounding tie. False otherwise (the exact steps
-// then decide). Raises nothing.
+// 80-bit steps: the origin in whole units, the coordinate at least one
+// degree and not a rounding tie the steps alone decide. False otherwise
+// (the exact steps then decide). Raises nothing.
 //
 // Millionths of a degree are (offset + 10000 * origin) / 36 exactly, and
-// 10000 * origin is within 1/1000 of `units`. So (offset + units) / 36 is
+// 10000 * origin is within 1/1000 of the units. So (offset + units) / 36 is
 // off by less than 1/36000 of a millionth; between the exact value and the
 // printed six-decimal field lie the 80-bit steps, the double result and the
 // field's 16-digit rounding, less than 2e-7 of a millionth in all. The
-// quotient's fraction is k/36: unless k = 18 (a tie, left to the exact
-// steps) it is at least 1/36 from one half, so it rounds to the field's
-// millionth.
-inline bool to_millionths(int64_t offset, int64_t units, uint64_t& out) {
-  const int64_t sum = offset + units;
-  if (units < 0 || sum < 36000036) return false;  // at least one degree: the plain field
+// quotient's fraction is k/36: unless k = 18 it is at least 1/36 from one
+// half, so it rounds to the field's millionth.
+//
+// k = 18 is a tie: the result is the field of the double nearest the exact
+// tie T. With an exact origin the 80-bit steps come within 2^-61 T of T,
+// the double within half its unit more, and where that stays below half a
+// unit of the 16th digit, T's 16 digits are T itself and the field rounds
+// its final 5 up. That holds from 1 to 8, 10 to 64, 100 to 512 and 1000 to
+// 8192 degrees (in each decade, the binades up to 4.5 times its start).
+inline bool to_millionths(int64_t offset, const OriginUnits& origin, uint64_t& out) {
+  const int64_t sum = offset + origin.units;
+  if (origin.units < 0 || sum < 36000036) return false;  // at least one degree: the plain field
   const uint64_t q = static_cast<uint64_t>(sum) / 36, r = static_cast<uint64_t>(sum) % 36;
-  if (r == 18) return false;
+  if (r == 18) {
+    const bool decided = (q >= 1000000 && q < 7999999) || (q >= 10000000 && q < 63999999) ||
+                         (q >= 100000000 && q < 511999999) || (q >= 1000000000 && q < 8191999999);
+    if (!origin.exact || !decided) return false;
+    out = q + 1;
+    return true;
+  }
   out = q + (r > 18 ? 1 : 0);
   return true;
 }

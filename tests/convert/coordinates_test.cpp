@@ -23,7 +23,7 @@ double origin_of(int64_t units) {
   return static_cast<double>(static_cast<long double>(units) / 10000.0L);
 }
 
-int64_t units_of(double origin) {
+convert::OriginUnits units_of(double origin) {
   convert::SheetState s;
   s.set_x_origin(origin);
   return s.x_units;
@@ -33,17 +33,20 @@ TEST(Coordinates, DirectMillionthsMatchTheExactSteps) {
   std::mt19937_64 rng(5);
   const rt::Picture longitude = rt::Picture::parse("####.######");
   const rt::Picture latitude = rt::Picture::parse("###.######");
-  // Origins in units: Japan's longitudes and latitudes, the one-degree
-  // edge, zero, and the top of the range.
+  // Origins in units: Japan's longitudes and latitudes, exact mesh corners
+  // (whole minutes) anywhere from 0 to 277 degrees, zero, and the top of
+  // the range.
   std::uniform_int_distribution<int64_t> lon_units(4392000000, 5544000000);
   std::uniform_int_distribution<int64_t> lat_units(720000000, 1656000000);
+  std::uniform_int_distribution<int64_t> corners(0, 16666);
   std::uniform_int_distribution<int64_t> offsets(0, 99999999);
   // Mesh offsets are any 32-bit value.
   std::uniform_int_distribution<int64_t> mesh(-2147483648, 2147483647);
-  int direct = 0, total = 0;
-  for (int k = 0; k < 200000; ++k) {
+  int direct = 0, total = 0, ties = 0;
+  for (int k = 0; k < 300000; ++k) {
     const bool lon = k % 2 == 0;
     int64_t units = lon ? lon_units(rng) : lat_units(rng);
+    if (k % 3 == 0) units = corners(rng) * 600000;
     if (k % 89 == 0) units = 9999999999 - offsets(rng) % 100000;
     int64_t offset = k % 7 == 6 ? mesh(rng) : offsets(rng);
     if (k % 97 == 0) {
@@ -61,36 +64,49 @@ TEST(Coordinates, DirectMillionthsMatchTheExactSteps) {
         break;
     }
     const double origin = origin_of(units);
-    ASSERT_EQ(units_of(origin), units);
+    const convert::OriginUnits whole = units_of(origin);
+    ASSERT_EQ(whole.units, units);
     const rt::Picture& pic = lon ? longitude : latitude;
     uint64_t m;
     ++total;
-    if (!convert::to_millionths(offset, units, m) || !pic.fits_scaled(m)) continue;
+    if (!convert::to_millionths(offset, whole, m) || !pic.fits_scaled(m)) continue;
     ++direct;
+    if ((offset + units) % 36 == 18) ++ties;
     char buf[rt::Picture::kFixedRoom];
     ASSERT_EQ(rt::Bytes(buf, pic.format_scaled(m, buf)), exact_field(pic, offset, origin))
         << offset << " + " << units;
   }
   EXPECT_GT(direct, total / 2);
+  EXPECT_GT(ties, 5000);  // ties at exact origins are decided directly
 }
 
 TEST(Coordinates, OriginsWithoutWholeUnitsTakeTheExactSteps) {
   struct Case {
     double origin;
     int64_t units;
-  } cases[] = {{459000, 4590000000},
-               {origin_of(4590000001), 4590000001},
-               {0, 0},
-               {459000.00005, -1},   // half a unit
-               {459000.000001, -1},  // a hundredth of one
-               {-459000, -1},
-               {1e6, -1}};
-  for (const Case& c : cases) EXPECT_EQ(units_of(c.origin), c.units) << c.origin;
+    bool exact;
+  } cases[] = {{459000, 4590000000, true},
+               {93600.5, 936005000, true},
+               {origin_of(4590000001), 4590000001, false},  // not a double
+               {0, 0, true},
+               {459000.00005, -1, false},   // half a unit
+               {459000.000001, -1, false},  // a hundredth of one
+               {-459000, -1, false},
+               {1e6, -1, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(units_of(c.origin).units, c.units) << c.origin;
+    EXPECT_EQ(units_of(c.origin).exact, c.exact) << c.origin;
+  }
   uint64_t m;
-  EXPECT_FALSE(convert::to_millionths(1000, -1, m));
-  EXPECT_FALSE(convert::to_millionths(36000017, 0, m));  // just below one degree
-  EXPECT_TRUE(convert::to_millionths(36000036, 0, m));
+  EXPECT_FALSE(convert::to_millionths(1000, {}, m));
+  EXPECT_FALSE(convert::to_millionths(36000017, {0, true}, m));  // just below one degree
+  EXPECT_TRUE(convert::to_millionths(36000036, {0, true}, m));
   EXPECT_EQ(m, 1000001u);
+  // Ties: decided only at an exact origin, and not from 8 to 10 degrees.
+  EXPECT_TRUE(convert::to_millionths(36000054, {0, true}, m));
+  EXPECT_EQ(m, 1000002u);
+  EXPECT_FALSE(convert::to_millionths(36000054, {0, false}, m));
+  EXPECT_FALSE(convert::to_millionths(324000018, {0, true}, m));
 }
 
 TEST(Coordinates, PointLinesNeedDigitsOnly) {
