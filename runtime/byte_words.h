@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -137,6 +138,30 @@ inline size_t line_stop(const char* p, size_t n) {
   }
   while (k < n && p[k] != '\r' && p[k] != 0 && p[k] != 0x1A) ++k;
   return k;
+}
+
+// The index of the first place where t[0..k) (2 <= k <= n) occurs in
+// p[0..n), or n. Where SSE2 is there, sixteen places a step are tested on
+// their first and last byte at once and only those passing both are
+// compared; else, and for the last places, the library's search.
+inline size_t find(const char* p, size_t n, const char* t, size_t k) {
+  const size_t places = n - k + 1;
+  size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i first = _mm_set1_epi8(t[0]), last = _mm_set1_epi8(t[k - 1]);
+  for (; i + 16 <= places; i += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + k - 1));
+    for (unsigned bits = static_cast<unsigned>(
+             _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+         bits != 0; bits &= bits - 1) {
+      const size_t at = i + static_cast<size_t>(__builtin_ctz(bits));
+      if (k == 2 || std::memcmp(p + at + 1, t + 1, k - 2) == 0) return at;
+    }
+  }
+#endif
+  const size_t rest = std::string_view(p + i, n - i).find(std::string_view(t, k));
+  return rest == std::string_view::npos ? n : i + rest;
 }
 
 }  // namespace rt::words

@@ -42,8 +42,10 @@ int32_t detail::instr_general(int64_t p, BytesView s, BytesView t) {
       if (d[k] == t[0]) return static_cast<int32_t>(k + 1);
     return 0;
   }
-  size_t found = s.find(t, start);
-  return found == BytesView::npos ? 0 : static_cast<int32_t>(found + 1);
+  const size_t n = s.size() - start;
+  if (t.size() > n) return 0;
+  const size_t found = words::find(s.data() + start, n, t.data(), t.size());
+  return found == n ? 0 : static_cast<int32_t>(start + found + 1);
 }
 
 int32_t len(BytesView s) {

@@ -63,25 +63,36 @@ TEST(Strings, InstrMatchesTrailByte) {
   EXPECT_EQ(rt::instr(1, name + "}", "}"), 2);
 }
 
-// The one-byte search reads a word at a time: it must find the first match
-// from every start, over bytes one apart from the searched one (where a
-// carry between bytes would show) and bytes above 0x7F.
+// The searches read a word or sixteen bytes at a time: they must find the
+// first match from every start, over bytes one apart from the searched ones
+// (where a carry between bytes would show) and bytes above 0x7F.
 TEST(Strings, InstrOneByteAgreesWithAPlainSearch) {
   const char alphabet[] = {'@', 'A', 'B', '\0', '\xC1', '\x01'};
+  using namespace std::string_literals;
+  const std::string needles[] = {"A",
+                                 "\0"s,
+                                 "\xC1",
+                                 "AB",
+                                 "A@",
+                                 "A\0A"s,
+                                 "BAB@",
+                                 "\xC1"
+                                 "AA\x01"
+                                 "B"};
   uint32_t seed = 12345;
   for (int round = 0; round < 3000; ++round) {
     seed = seed * 1103515245 + 12345;
-    std::string text(seed % 29, ' ');
+    std::string text(seed % 70, ' ');
     for (char& c : text) {
       seed = seed * 1103515245 + 12345;
       c = alphabet[(seed >> 16) % sizeof alphabet];
     }
-    for (char wanted : {'A', '\0', '\xC1'})
+    for (const std::string& needle : needles)
       for (size_t start = 1; start <= text.size(); ++start) {
-        size_t at = text.find(wanted, start - 1);
+        size_t at = text.find(needle, start - 1);
         int32_t want = at == std::string::npos ? 0 : static_cast<int32_t>(at + 1);
-        ASSERT_EQ(rt::instr(static_cast<int64_t>(start), text, std::string(1, wanted)), want)
-            << round << " " << start;
+        ASSERT_EQ(rt::instr(static_cast<int64_t>(start), text, needle), want)
+            << round << " " << start << " " << needle.size();
       }
   }
 }
