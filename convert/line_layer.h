@@ -23,7 +23,7 @@ struct LineLayer {
   const char* label;  // progress label (UTF-8 here, CP932 on the console)
   rt::Sep label_sep;  // semicolon; the last layer of a sheet ends the line
   std::vector<const char*> columns;
-  const char* pen;
+  BytesView pen;
   uint16_t line_base;  // the layer's block of statement numbers
   // Writes the record's attribute row and returns its vertex list (a view
   // into the record). Sets the statement numbers line_base + 20 onwards.

@@ -85,7 +85,7 @@ void write_style(BytesView style) {
 }
 
 void Row::next() {
-  files::print(kAttributes, first_ ? "\"" : "\",\"", Sep::kSemicolon);
+  files::print(kAttributes, first_ ? BytesView("\"") : BytesView("\",\""), Sep::kSemicolon);
   first_ = false;
 }
 

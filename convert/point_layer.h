@@ -19,7 +19,7 @@ struct PointLayer {
   const char* code;
   const char* label;  // UTF-8 here, CP932 on the console
   std::vector<const char*> columns;
-  const char* symbol;
+  BytesView symbol;
   uint16_t line_base;
   // Writes the record's attribute row and returns the point-number text.
   // Sets the statement numbers line_base + 20 onwards.

@@ -17,6 +17,7 @@ class ConsoleTarget {
   int width() const { return ConsoleModel::kColumns; }
   bool expands_tabs() const { return true; }
   void emit(BytesView bytes) { g_model.write(bytes); }
+  void end_line() { emit("\r\n"); }
 };
 
 void present() {

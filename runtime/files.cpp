@@ -29,6 +29,7 @@ class FileTarget {
   int width() const { return 0; }
   bool expands_tabs() const { return false; }
   void emit(BytesView bytes);
+  void end_line();
 
  private:
   File& f_;
@@ -130,6 +131,11 @@ void FileTarget::emit(BytesView bytes) {
   if (f_.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
   write_bytes(f_, bytes);
   f_.column = column_after(f_.column, bytes);
+}
+
+void FileTarget::end_line() {
+  write_bytes(f_, "\r\n");
+  f_.column = 0;
 }
 
 // Makes sure the read buffer holds the byte at `offset`; false at the end.

@@ -18,8 +18,8 @@ enum class Sep : uint8_t { kNone = 0, kComma = 1, kSemicolon = 2 };
 
 // A target provides: int column() const; int width() const (0: no line
 // fit); bool expands_tabs() const; void emit(BytesView) (writes the bytes
-// and advances the column). The engine is a template so that each target's
-// calls compile to direct code.
+// and advances the column); void end_line() (emits CR LF). The engine is a template so that each
+// target's calls compile to direct code.
 template <class Target>
 void print_item(Target& target, BytesView text, Sep sep) {
   int col = target.column();
@@ -39,7 +39,7 @@ void print_item(Target& target, BytesView text, Sep sep) {
     }
     text = expanded;
   }
-  if (width != 0 && col != 0 && col + static_cast<int>(text.size()) > width) target.emit("\r\n");
+  if (width != 0 && col != 0 && col + static_cast<int>(text.size()) > width) target.end_line();
   target.emit(text);
   switch (sep) {
     case Sep::kSemicolon:
@@ -48,13 +48,13 @@ void print_item(Target& target, BytesView text, Sep sep) {
       col = target.column();
       int pad = 14 - col % 14;
       if (width != 0 && (col + pad > width || width - (col + pad) <= 13))
-        target.emit("\r\n");
+        target.end_line();
       else
         target.emit(Bytes(static_cast<size_t>(pad), ' '));
       break;
     }
     case Sep::kNone:
-      target.emit("\r\n");
+      target.end_line();
       break;
   }
 }
