@@ -71,16 +71,9 @@ void convert_line_layer(const LineLayer& layer) {
     mif::write_pline(count);
     for (int16_t t = 1; t <= count; ++t) {
       statement(base + 51);
-      const BytesView point = s.vertices[t];
-      uint64_t x = 0, y = 0;
-      const bool direct = point_millionths(point, x, y) && mif::vertex_fits_millionths(x, y);
-      Degrees d{};
-      if (!direct) d = point_to_degrees(point);
+      const mif::Coordinates c = point_coordinates(s.vertices[t]);
       statement(base + 52);
-      if (direct)
-        mif::write_vertex_millionths(x, y);
-      else
-        mif::write_vertex(d.longitude, d.latitude);
+      mif::write_vertex(c);
     }
     statement(base + 53);
     mif::write_style(layer.pen);

@@ -50,15 +50,9 @@ void open_text(BytesView code) {
   files::open(output_name(code, ".txt"), mode, kGraphics);
 }
 
-void write_point(double longitude, double latitude, BytesView symbol) {
+void write_point(const Coordinates& c, BytesView symbol) {
   files::print(kGraphics, "Point ", Sep::kSemicolon);
-  write_vertex(longitude, latitude);
-  line(symbol);
-}
-
-void write_point_millionths(uint64_t longitude, uint64_t latitude, BytesView symbol) {
-  files::print(kGraphics, "Point ", Sep::kSemicolon);
-  write_vertex_millionths(longitude, latitude);
+  write_vertex(c);
   line(symbol);
 }
 
@@ -67,17 +61,17 @@ void write_pline(int16_t count) {
   files::print_integer(kGraphics, count, Sep::kNone);
 }
 
-void write_vertex(double longitude, double latitude) {
-  files::print_using(kGraphics, kLongitude, longitude, Sep::kSemicolon);
-  files::print_using(kGraphics, kLatitude, latitude, Sep::kNone);
-}
-
 bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude) {
   return kLongitude.fits_scaled(longitude) && kLatitude.fits_scaled(latitude);
 }
 
-void write_vertex_millionths(uint64_t longitude, uint64_t latitude) {
-  files::print_using_scaled(kGraphics, kLongitude, longitude, kLatitude, latitude);
+void write_vertex(const Coordinates& c) {
+  if (c.direct) {
+    files::print_using_scaled(kGraphics, kLongitude, c.x, kLatitude, c.y);
+  } else {
+    files::print_using(kGraphics, kLongitude, c.longitude, Sep::kSemicolon);
+    files::print_using(kGraphics, kLatitude, c.latitude, Sep::kNone);
+  }
 }
 
 void write_style(BytesView style) {

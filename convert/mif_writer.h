@@ -32,18 +32,24 @@ void open_pair(BytesView code, const std::vector<const char*>& columns);
 // Opens an extract's text file (job name + code + ".txt") as file 2.
 void open_text(BytesView code);
 
-// "Point " + longitude + latitude, then the symbol line.
-void write_point(double longitude, double latitude, BytesView symbol);
+// A point's coordinates for its vertex or point line: whole millionths of
+// a degree (the fields' six decimals) when they were decided directly and
+// fit the fields' plain form, else degrees from the exact steps.
+struct Coordinates {
+  bool direct = false;
+  uint64_t x = 0, y = 0;               // millionths, when direct
+  double longitude = 0, latitude = 0;  // degrees, otherwise
+};
+// Whether millionths fit both fields' plain form.
+bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude);
+
+// "Point " + the vertex line's fields, then the symbol line.
+void write_point(const Coordinates& c, BytesView symbol);
 // "Pline" + the vertex count as a printed integer.
 void write_pline(int16_t count);
-// One vertex line.
-void write_vertex(double longitude, double latitude);
-// Coordinates already rounded to millionths of a degree (the fields' six
-// decimals): whether both fit their plain fields, and then the vertex line
-// write_vertex() gives for any values rounding to them.
-bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude);
-void write_vertex_millionths(uint64_t longitude, uint64_t latitude);
-void write_point_millionths(uint64_t longitude, uint64_t latitude, BytesView symbol);
+// One vertex line: longitude and latitude fields. Millionths give the line
+// the degrees rounding to them would give.
+void write_vertex(const Coordinates& c);
 // A style line ("    Pen (1,2,0)").
 void write_style(BytesView style);
 

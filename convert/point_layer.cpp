@@ -35,9 +35,9 @@ void convert_point_layer(const PointLayer& layer) {
     statement(base + 50);
     int32_t number = rt::val_to_int32(number_text);
     statement(base + 51);
-    Degrees d = point_to_degrees(s.point_table[number]);
+    const mif::Coordinates c = point_coordinates(s.point_table[number]);
     statement(base + 52);
-    mif::write_point(d.longitude, d.latitude, layer.symbol);
+    mif::write_point(c, layer.symbol);
   }
   statement(base + 53);
   files::close_all();

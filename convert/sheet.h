@@ -9,6 +9,7 @@
 // arc-second; degrees = (offset / 10000 + origin) / 3600 in 80-bit precision.
 #pragma once
 
+#include "convert/mif_writer.h"
 #include "convert/point_table.h"
 #include "runtime/arrays.h"
 #include "runtime/byte_words.h"
@@ -117,6 +118,29 @@ inline bool point_millionths(BytesView point_line, uint64_t& longitude, uint64_t
   const int64_t y = detail::digit_offset(rt::right(point_line, 8));
   return x >= 0 && y >= 0 && to_millionths(x, s.x_units, longitude) &&
          to_millionths(y, s.y_units, latitude);
+}
+
+// A point line's coordinates for its vertex or point line: the direct
+// millionths when they are decided and fit, else point_to_degrees() (which
+// may raise its errors).
+inline mif::Coordinates point_coordinates(BytesView point_line) {
+  mif::Coordinates c;
+  c.direct = point_millionths(point_line, c.x, c.y) && mif::vertex_fits_millionths(c.x, c.y);
+  if (!c.direct) {
+    const Degrees d = point_to_degrees(point_line);
+    c.longitude = d.longitude;
+    c.latitude = d.latitude;
+  }
+  return c;
+}
+// A mesh point's coordinates when the direct millionths decide both and
+// they fit; otherwise not direct, and the caller takes to_degrees().
+inline mif::Coordinates mesh_millionths(int32_t x, int32_t y) {
+  const SheetState& s = sheet();
+  mif::Coordinates c;
+  c.direct = to_millionths(x, s.x_units, c.x) && to_millionths(y, s.y_units, c.y) &&
+             mif::vertex_fits_millionths(c.x, c.y);
+  return c;
 }
 
 // Loads the sheet's inputs and runs the eleven converters in order.

@@ -39,12 +39,10 @@ void convert_elevation() {
     statement(kLine + 8);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
     statement(kLine + 9);
-    uint64_t x6 = 0, y6 = 0;
-    const bool direct = to_millionths(x, s.x_units, x6) && to_millionths(y, s.y_units, y6) &&
-                        mif::vertex_fits_millionths(x6, y6);
-    double longitude = direct ? 0 : to_degrees(x, s.x_origin);
+    mif::Coordinates c = mesh_millionths(x, y);
+    if (!c.direct) c.longitude = to_degrees(x, s.x_origin);
     statement(kLine + 10);
-    double latitude = direct ? 0 : to_degrees(y, s.y_origin);
+    if (!c.direct) c.latitude = to_degrees(y, s.y_origin);
     statement(kLine + 11);
     files::line_input(kRecords, record);
     statement(kLine + 12);
@@ -54,10 +52,7 @@ void convert_elevation() {
     statement(kLine + 14);
     int16_t h = rt::to_int16(rt::val(rt::mid(record, p, int64_t{q} - p + 1)));
     statement(kLine + 15);
-    if (direct)
-      mif::write_point_millionths(x6, y6, "    Symbol (34,0,4)");
-    else
-      mif::write_point(longitude, latitude, "    Symbol (34,0,4)");
+    mif::write_point(c, "    Symbol (34,0,4)");
     statement(kLine + 16);
     files::print_integer(mif::kAttributes, h, rt::Sep::kNone);
   }
