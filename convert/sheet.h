@@ -12,7 +12,7 @@
 #include "convert/mif_writer.h"
 #include "convert/point_table.h"
 #include "runtime/arrays.h"
-#include "runtime/byte_words.h"
+#include "runtime/numbers.h"
 #include "runtime/strings.h"
 
 namespace convert {
@@ -100,24 +100,12 @@ inline bool to_millionths(int64_t offset, const OriginUnits& origin, uint64_t& o
   return true;
 }
 
-namespace detail {
-// The value VAL reads from 4 to 8 digits and nothing else, or -1.
-inline int64_t digit_offset(BytesView text) {
-  if (text.size() < 4 || text.size() > 8) return -1;
-  const uint64_t w = text.size() == 8 ? rt::words::load(text.data())
-                                      : rt::words::right_aligned(text.data(), text.size());
-  if (!rt::words::eight_digits(w)) return -1;
-  return rt::words::eight_digits_value(w);
-}
-}  // namespace detail
-
 // The same for a point line's pair; both offsets must be digits only.
 inline bool point_millionths(BytesView point_line, uint64_t& longitude, uint64_t& latitude) {
   const SheetState& s = sheet();
-  const int64_t x = detail::digit_offset(rt::left(point_line, 8));
-  const int64_t y = detail::digit_offset(rt::right(point_line, 8));
-  return x >= 0 && y >= 0 && to_millionths(x, s.x_units, longitude) &&
-         to_millionths(y, s.y_units, latitude);
+  uint32_t x, y;
+  return rt::digit_run(rt::left(point_line, 8), x) && rt::digit_run(rt::right(point_line, 8), y) &&
+         to_millionths(x, s.x_units, longitude) && to_millionths(y, s.y_units, latitude);
 }
 
 // A point line's coordinates for its vertex or point line: the direct

@@ -306,51 +306,50 @@ void print_integer(int n, int32_t value, Sep sep) {
 }
 
 namespace {
-// PRINT # USING's frame: the file, its write buffer, the line end and the
-// print column. `fixed(at)` formats in place at the buffer's end (room for
-// Picture::kFixedRoom bytes) and returns the item's end or nullptr;
-// `general(item)` then appends it to a string instead.
-template <class Fixed, class General>
-void print_field(int n, const Picture& picture, Sep sep, Fixed fixed, General general) {
+// The file of a PRINT # USING, ready for bytes at the end of its buffer.
+File& using_file(int n) {
   File& f = open_file(n, Op::kUsing);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kUsing, 3));
   if (f.wlen == 0) f.write_start = f.position;
-  char* const at = f.wbuf.get() + f.wlen;
-  char* end = fixed(at);
-  size_t length;
-  if (end) {
-    if (sep == Sep::kNone) {
-      *end++ = '\r';
-      *end++ = '\n';
-    }
-    length = static_cast<size_t>(end - at);
-    wrote(f, length);
-  } else {
-    Bytes item;
-    general(item);
-    if (sep == Sep::kNone) item += "\r\n";
-    length = item.size();
-    write_bytes(f, item);
-    if (sep != Sep::kNone && !picture.plain()) {
-      f.column = column_after(f.column, item);
-      return;
-    }
-  }
-  f.column = sep == Sep::kNone ? 0 : f.column + static_cast<int>(length);
+  return f;
 }
 }  // namespace
 
 void print_using(int n, const Picture& picture, double value, Sep sep) {
-  print_field(
-      n, picture, sep, [&](char* at) { return picture.format_fixed(value, at); },
-      [&](Bytes& item) { picture.format(value, item); });
+  File& f = using_file(n);
+  // Formatted straight into the write buffer when the field allows it.
+  char* const at = f.wbuf.get() + f.wlen;
+  if (char* end = picture.format_fixed(value, at)) {
+    if (sep == Sep::kNone) {
+      *end++ = '\r';
+      *end++ = '\n';
+    }
+    const size_t length = static_cast<size_t>(end - at);
+    wrote(f, length);
+    f.column = sep == Sep::kNone ? 0 : f.column + static_cast<int>(length);
+    return;
+  }
+  Bytes item;
+  picture.format(value, item);
+  if (sep == Sep::kNone) item += "\r\n";
+  write_bytes(f, item);
+  if (sep == Sep::kNone)
+    f.column = 0;
+  else if (picture.plain())
+    f.column += static_cast<int>(item.size());
+  else
+    f.column = column_after(f.column, item);
 }
 
 void print_using_scaled(int n, const Picture& first, uint64_t a, const Picture& second,
                         uint64_t b) {
-  print_field(
-      n, second, Sep::kNone,
-      [&](char* at) { return second.format_scaled(b, first.format_scaled(a, at)); }, [](Bytes&) {});
+  File& f = using_file(n);
+  char* const at = f.wbuf.get() + f.wlen;
+  char* end = second.format_scaled(b, first.format_scaled(a, at));
+  *end++ = '\r';
+  *end++ = '\n';
+  wrote(f, static_cast<size_t>(end - at));
+  f.column = 0;
 }
 
 namespace {

@@ -26,14 +26,22 @@ long double val_general(BytesView s);
 [[noreturn]] void fp_raise();
 }  // namespace detail
 
-// The common case inline: one to nine digits and nothing else (four to
-// eight of them read as one word).
+// Four to eight digits and nothing else, read as one word: true, with the
+// value VAL gives them.
+inline bool digit_run(BytesView s, uint32_t& value) {
+  const size_t n = s.size();
+  if (n < 4 || n > 8) return false;
+  const uint64_t w = n == 8 ? words::load(s.data()) : words::right_aligned(s.data(), n);
+  if (!words::eight_digits(w)) return false;
+  value = words::eight_digits_value(w);
+  return true;
+}
+
+// The common case inline: one to nine digits and nothing else.
 inline long double val(BytesView s) {
   const size_t n = s.size();
-  if (n >= 4 && n <= 8) {
-    const uint64_t w = words::right_aligned(s.data(), n);
-    if (words::eight_digits(w)) return words::eight_digits_value(w);
-  } else if (n != 0 && n <= 9) {
+  if (uint32_t v; digit_run(s, v)) return v;
+  if (n != 0 && n <= 9) {
     uint32_t v = 0;
     for (char c : s) {
       unsigned d = static_cast<unsigned char>(c) - '0';
@@ -76,11 +84,7 @@ inline int32_t to_int32(long double v) {
 // VAL stored into a 32-bit variable, to_int32(val(s)): a plain digit run
 // (which always fits) goes straight to the integer.
 inline int32_t val_to_int32(BytesView s) {
-  const size_t n = s.size();
-  if (n >= 4 && n <= 8) {
-    const uint64_t w = words::right_aligned(s.data(), n);
-    if (words::eight_digits(w)) return static_cast<int32_t>(words::eight_digits_value(w));
-  }
+  if (uint32_t v; digit_run(s, v)) return static_cast<int32_t>(v);
   return to_int32(val(s));
 }
 // Numeric argument that must be an integer: ties away from zero, 32 bits.
