@@ -2,11 +2,14 @@
 //
 // Lower bounds are 0: an upper bound N gives indexes 0..N. An index outside
 // raises error 9, dimensioning twice error 10, a bound outside 0 to
-// 2,147,483,646 error 5. Elements start zero-filled (strings empty). An array
-// used before DIM is dimensioned implicitly with indexes 0..10.
+// 2,147,483,646 error 5, a total size beyond 2,147,483,647 bytes error 9, no
+// memory for it error 7. Elements start zero-filled (strings empty). An
+// array used before DIM is dimensioned implicitly with indexes 0..10.
 #pragma once
 
+#include <climits>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "runtime/errors.h"
@@ -18,6 +21,19 @@ inline size_t checked_count(int64_t upper) {
   if (upper < 0 || upper > 2147483646) raise_error(kIllegalCall, loc(Op::kDim, 1));
   return static_cast<size_t>(upper) + 1;
 }
+// The total byte size must be a non-negative 32-bit number.
+inline void check_size(unsigned __int128 elements, size_t element_size) {
+  if (elements * element_size > INT32_MAX) raise_error(kSubscript, loc(Op::kDim, 3));
+}
+template <class T>
+void allocate(std::vector<T>& data, size_t count) {
+  try {
+    data.clear();
+    data.resize(count);
+  } catch (const std::bad_alloc&) {
+    raise_error(kOutOfMemory, loc(Op::kDim, 4));
+  }
+}
 }  // namespace detail
 
 template <class T>
@@ -26,9 +42,8 @@ class Array {
   void dim(int64_t upper) {
     if (dimensioned_) raise_error(kDimensioned, loc(Op::kDim, 2));
     size_t count = detail::checked_count(upper);
-    if (count > (uint64_t{1} << 32) / sizeof(T)) raise_error(kSubscript, loc(Op::kDim, 3));
-    data_.clear();
-    data_.resize(count);
+    detail::check_size(count, sizeof(T));
+    detail::allocate(data_, count);
     dimensioned_ = true;
   }
   T& operator[](int64_t index) {
@@ -51,9 +66,8 @@ class Array2 {
     if (dimensioned_) raise_error(kDimensioned, loc(Op::kDim, 2));
     n0_ = detail::checked_count(upper0);
     n1_ = detail::checked_count(upper1);
-    if (static_cast<unsigned __int128>(n0_) * n1_ * sizeof(T) > (uint64_t{1} << 32))
-      raise_error(kSubscript, loc(Op::kDim, 3));
-    data_.assign(n0_ * n1_, T{});
+    detail::check_size(static_cast<unsigned __int128>(n0_) * n1_, sizeof(T));
+    detail::allocate(data_, n0_ * n1_);
     dimensioned_ = true;
   }
   T& operator()(int64_t i, int64_t j) {

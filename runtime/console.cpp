@@ -1,5 +1,7 @@
 #include "runtime/console.h"
 
+#include <new>
+
 #include "runtime/errors.h"
 #include "runtime/files.h"
 #include "runtime/platform/codepage.h"
@@ -99,7 +101,11 @@ ConsoleDevice* device() {
 
 void print(BytesView text, Sep sep) {
   ConsoleTarget target;
-  print_item(target, text, sep);
+  try {
+    print_item(target, text, sep);
+  } catch (const std::bad_alloc&) {
+    raise_error(kNoPrintMemory, loc(Op::kConsole, 2));
+  }
   present();
 }
 
@@ -113,9 +119,12 @@ void write(BytesView bytes) {
 }
 
 Bytes edit_line() {
-  const int start = linear();
+  int start = linear();
   const int region_end = (g_model.region_top() + g_model.region_rows()) * ConsoleModel::kColumns;
-  const int last_allowed = region_end - 1;  // the entry never takes the region's last cell
+  // The entry holds no more than the cells from the cursor to the end of
+  // the scroll region. Filling the region's last cell scrolls it; the entry
+  // then starts one row higher.
+  const int capacity = region_end - start;
   Bytes entry;
   size_t cur = 0;
   bool insert = true;
@@ -123,7 +132,11 @@ Bytes edit_line() {
 
   auto redraw = [&] {
     move_linear(start);
+    const uint64_t scrolls = g_model.scrolls();
     g_model.write(entry);
+    const int moved = static_cast<int>(g_model.scrolls() - scrolls) * ConsoleModel::kColumns;
+    start -= moved;
+    drawn_end -= moved;
     int end = linear();
     if (end < drawn_end) g_model.blank(end, drawn_end);
     drawn_end = end;
@@ -211,7 +224,7 @@ Bytes edit_line() {
       next.insert(cur, ch);
     else
       next.replace(cur, char_length(entry, cur), ch);
-    if (next.size() > kEntryCapacity || layout_end(start, next, next.size()) > last_allowed) {
+    if (next.size() > kEntryCapacity || layout_end(start, next, next.size()) - start > capacity) {
       beep();
       continue;
     }

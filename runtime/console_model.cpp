@@ -28,6 +28,7 @@ void ConsoleModel::line_feed() {
   int bottom = top_ + region_rows_ - 1;
   for (int c = 0; c < kColumns; ++c) cells_[bottom][c] = Cell{' ', fg_, bg_};
   extent_[bottom] = 0;
+  ++scrolls_;
   if (view_) view_->scrolled();
 }
 

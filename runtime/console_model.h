@@ -71,6 +71,8 @@ class ConsoleModel {
   // One past the last column written on `row` since it was cleared.
   int extent(int row) const { return extent_[row]; }
   void set_colours(uint8_t fg, uint8_t bg) { fg_ = fg, bg_ = bg; }
+  // How often the scroll region has moved up since the console was made.
+  uint64_t scrolls() const { return scrolls_; }
 
   KeyRing& keys() { return keys_; }
 
@@ -84,6 +86,7 @@ class ConsoleModel {
   int top_ = 0, region_rows_ = kRows;
   uint8_t fg_ = 7, bg_ = 0;
   int held_lead_ = -1;
+  uint64_t scrolls_ = 0;
   ConsoleView* view_ = nullptr;
   KeyRing keys_;
 };

@@ -37,6 +37,7 @@ enum ErrorCode : uint16_t {
   kNoFreeSlot = 66,
   kAccessDenied = 75,
   kBreak = 98,
+  kNoPrintMemory = 89,
   kNoWindow = 1000,
   kWrongWindow = 1002,
   kInputWaiting = 1006,
@@ -68,6 +69,7 @@ enum class Op : uint8_t {
   kInput,
   kFlush,
   kNamePart,
+  kMemory,
 };
 
 constexpr uint16_t loc(Op op, uint8_t check) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "runtime/byte_words.h"
@@ -205,7 +206,18 @@ void open(BytesView name, Mode mode, int n, int access) {
   Bytes full = drive_prefix(name);
   if (full.find_first_of("?*") != Bytes::npos) raise_error(kBadFileName, loc(Op::kOpen, 7));
 
-  auto f = std::make_unique<File>();
+  // The buffers come first: a failed allocation leaves no file created or
+  // opened behind it.
+  std::unique_ptr<File> f;
+  try {
+    f = std::make_unique<File>();
+    if (mode == Mode::kInput)
+      f->rbuf.reset(new char[kReadBuffer]);
+    else
+      f->wbuf.reset(new char[kWriteRoom]);
+  } catch (const std::bad_alloc&) {
+    raise_error(kOutOfMemory, loc(Op::kOpen, 10));
+  }
   f->mode = mode;
   uint32_t err = 0;
   platform::OpenKind kind = mode == Mode::kInput    ? platform::OpenKind::kRead
@@ -217,10 +229,6 @@ void open(BytesView name, Mode mode, int n, int access) {
     platform::close_file(f->os, ignored);
     raise_os_error(err, loc(Op::kOpen, 9));
   }
-  if (mode == Mode::kInput)
-    f->rbuf.reset(new char[kReadBuffer]);
-  else
-    f->wbuf.reset(new char[kWriteRoom]);
   if (mode == Mode::kAppend) {
     f->position = f->size;
     if (f->size > 0) {
@@ -330,7 +338,7 @@ void print_using(int n, const Picture& picture, double value, Sep sep) {
     return;
   }
   Bytes item;
-  picture.format(value, item);
+  picture.format(0, value, f.column, item);
   if (sep == Sep::kNone) item += "\r\n";
   write_bytes(f, item);
   if (sep == Sep::kNone)
@@ -339,6 +347,18 @@ void print_using(int n, const Picture& picture, double value, Sep sep) {
     f.column += static_cast<int>(item.size());
   else
     f.column = column_after(f.column, item);
+}
+
+void print_using(int n, const Picture& picture, std::initializer_list<double> values, Sep sep) {
+  File& f = using_file(n);
+  size_t index = 0;
+  for (double value : values) {
+    Bytes item;
+    picture.format(index++, value, f.column, item);
+    write_bytes(f, item);
+    f.column = column_after(f.column, item);
+  }
+  if (sep == Sep::kNone) FileTarget(f).end_line();
 }
 
 void print_using_scaled(int n, const Picture& first, uint64_t a, const Picture& second,

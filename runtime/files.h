@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "runtime/picture.h"
 #include "runtime/print_engine.h"
@@ -32,6 +33,10 @@ bool eof(int file_number);
 void print(int file_number, BytesView text, Sep sep);
 void print_integer(int file_number, int32_t value, Sep sep);
 void print_using(int file_number, const Picture& picture, double value, Sep sep);
+// PRINT # USING of several numeric items: item k takes the picture's next
+// field (see picture.h); `sep` is the separator after the last item.
+void print_using(int file_number, const Picture& picture, std::initializer_list<double> values,
+                 Sep sep);
 // PRINT # USING of two values already rounded to their pictures' decimals,
 // each given as value * 10^decimals, and the line end: the same bytes and
 // print column as print_using of `a` (Sep::kSemicolon) and then of `b`

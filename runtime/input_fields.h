@@ -4,9 +4,9 @@
 // with a double quote runs to the next one (commas and colons inside are
 // data) and only blanks may follow it; otherwise a field runs to the next
 // comma or colon or the end, trailing blanks removed. Numeric fields: not
-// quoted, not empty, no blank inside, &H/&O notation or a number that fits
-// the type. Text left behind the last separator is extra input. Any of these
-// faults makes the whole INPUT ask again.
+// quoted, not empty, no blank inside; otherwise read as VAL reads them
+// ("12abc" is 12, "abc" 0, &H/&O notation) and the value must fit the type. Text left behind the
+// last separator is extra input. Any of these faults makes the whole INPUT ask again.
 #pragma once
 
 #include <cstdint>

@@ -23,20 +23,20 @@ int hex_value(char c) {
 }
 
 // &H and &O literals: up to 16 bits read as a 16-bit integer, up to 32 bits
-// as a 32-bit integer (the bit pattern gives the sign), more is overflow.
-long double val_radix(BytesView s, size_t i, int radix) {
+// as a 32-bit integer (the bit pattern gives the sign); false for more.
+bool val_radix(BytesView s, size_t i, int radix, long double& value) {
   uint64_t v = 0;
-  size_t digits = 0;
   for (; i < s.size(); ++i) {
     int d = hex_value(s[i]);
     if (d < 0 || d >= radix) break;
     v = v * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
-    if (v > 0xFFFFFFFFu) raise_error(kOverflow, loc(Op::kVal, 2));
-    ++digits;
+    if (v > 0xFFFFFFFFu) return false;
   }
-  if (digits == 0) return 0;
-  if (v <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(v));
-  return static_cast<int32_t>(static_cast<uint32_t>(v));
+  if (v <= 0xFFFF)
+    value = static_cast<int16_t>(static_cast<uint16_t>(v));
+  else
+    value = static_cast<int32_t>(static_cast<uint32_t>(v));
+  return true;
 }
 
 // 10^n for n <= 27, exact in 80 bits.
@@ -57,15 +57,16 @@ long double to_single_or_double(long double v) {
 
 }  // namespace
 
-long double detail::val_general(BytesView s) {
+bool detail::read_number(BytesView s, long double& value) {
+  value = 0;
   size_t i = 0, n = s.size();
   while (i < n && s[i] == ' ') ++i;
-  if (i == n) return 0;
+  if (i == n) return true;
 
   if (s[i] == '&') {
-    if (i + 1 < n && (s[i + 1] == 'H' || s[i + 1] == 'h')) return val_radix(s, i + 2, 16);
-    if (i + 1 < n && (s[i + 1] == 'O' || s[i + 1] == 'o')) return val_radix(s, i + 2, 8);
-    return 0;
+    if (i + 1 < n && (s[i + 1] == 'H' || s[i + 1] == 'h')) return val_radix(s, i + 2, 16, value);
+    if (i + 1 < n && (s[i + 1] == 'O' || s[i + 1] == 'o')) return val_radix(s, i + 2, 8, value);
+    return true;
   }
 
   bool negative = false;
@@ -73,10 +74,10 @@ long double detail::val_general(BytesView s) {
   if (s[j] == '+' || s[j] == '-') {
     negative = s[j] == '-';
     ++j;
-    if (j >= n || !(is_digit(s[j]) || s[j] == '.')) return 0;
+    if (j >= n || !(is_digit(s[j]) || s[j] == '.')) return true;
   }
-  if (s[j] == '.' && !(j + 1 < n && is_digit(s[j + 1])) && j == i) return 0;
-  if (!is_digit(s[j]) && s[j] != '.') return 0;
+  if (s[j] == '.' && !(j + 1 < n && is_digit(s[j + 1])) && j == i) return true;
+  if (!is_digit(s[j]) && s[j] != '.') return true;
 
   // Fast path: a plain run of up to nine digits is a whole number.
   {
@@ -86,8 +87,8 @@ long double detail::val_general(BytesView s) {
     bool ends = k == n || !(is_digit(s[k]) || s[k] == '.' || s[k] == 'E' || s[k] == 'e' ||
                             s[k] == 'D' || s[k] == 'd');
     if (k > j && k - j <= 9 && ends) {
-      int64_t v = negative ? -whole : whole;
-      return static_cast<long double>(v);
+      value = static_cast<long double>(negative ? -whole : whole);
+      return true;
     }
   }
 
@@ -134,7 +135,7 @@ long double detail::val_general(BytesView s) {
     }
     if (exp_negative) exponent = -exponent;
   }
-  if (!seen_nonzero) return 0;
+  if (!seen_nonzero) return true;
   // buf holds the sign and the significant digits d1 d2 ...: value =
   // d1d2... * 10^scale, correctly rounded to 80 bits.
   int scale = exponent + exponent_adjust + dropped;
@@ -154,21 +155,24 @@ long double detail::val_general(BytesView s) {
     buf[b] = 0;
     v = std::strtold(buf, nullptr);
     std::feclearexcept(FE_ALL_EXCEPT);
-    if (std::isinf(v)) raise_error(kOverflow, loc(Op::kVal, 1));
+    if (std::isinf(v)) return false;
   }
 
-  if (letter == 'E') return to_single_or_double(v);
-  if (letter == 'D') {
-    if (std::fabs(v) > std::numeric_limits<double>::max()) raise_error(kOverflow, loc(Op::kVal, 1));
-    return static_cast<double>(v);
-  }
-  if (std::truncl(v) == v) {
-    if (v >= -32768.0L && v <= 32767.0L) return v;
-    if (v >= -2147483648.0L && v <= 2147483647.0L) return v;
-  }
-  if (significant < 8) return to_single_or_double(v);
-  if (std::fabs(v) > std::numeric_limits<double>::max()) raise_error(kOverflow, loc(Op::kVal, 1));
-  return static_cast<double>(v);
+  // The type: E single precision, D double precision, whole values that fit
+  // 32 bits exactly, then by the count of significant digits.
+  if (letter == 'E' || (letter == 0 && significant < 8 && std::truncl(v) != v))
+    v = to_single_or_double(v);
+  else if (!(letter == 0 && std::truncl(v) == v && v >= -2147483648.0L && v <= 2147483647.0L))
+    v = static_cast<double>(v);
+  if (std::isinf(v)) return false;
+  value = v;
+  return true;
+}
+
+long double detail::val_general(BytesView s) {
+  long double v;
+  if (!read_number(s, v)) raise_error(kOverflow, loc(Op::kVal, 1));
+  return v;
 }
 
 // Just outside the range a tie may still round into it (-32768.5 -> -32768).

@@ -23,6 +23,9 @@ namespace rt {
 long double val(BytesView s);
 namespace detail {
 long double val_general(BytesView s);
+// VAL without its overflow error: false (value 0) when the number is beyond
+// the range of the type it takes, or an &H/&O number beyond 32 bits.
+bool read_number(BytesView s, long double& value);
 [[noreturn]] void fp_raise();
 }  // namespace detail
 

@@ -1,5 +1,6 @@
 #include "runtime/picture.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -234,10 +235,10 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(11)
     SARDANE_CASE(12)
     SARDANE_CASE(13)
-    SARDANE_CASE(14) SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18)
-        SARDANE_CASE(19)
+    SARDANE_CASE(14)
+    SARDANE_CASE(15) SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
-            default : return 0;
+        default : return 0;
   }
 }
 
@@ -311,41 +312,28 @@ constexpr Picture::ScaledFormat kScaledFields[10] = {
 
 }  // namespace
 
-Picture Picture::parse(BytesView format) {
-  if (format.empty()) raise_error(kIllegalCall, loc(Op::kUsing, 1));
-  Picture pic;
-  size_t i = 0, n = format.size();
-  auto starts_field = [&](size_t k) {
-    char c = format[k];
-    char d = k + 1 < n ? format[k + 1] : 0;
-    return c == '#' || c == '\\' || (c == '*' && d == '*') ||
-           (c == '+' && (d == '#' || d == '.' || d == '*')) || (c == '.' && d == '#');
-  };
-  while (i < n && !starts_field(i)) {
-    if (format[i] == '_' && i + 1 < n) ++i;
-    pic.before_.push_back(format[i++]);
-  }
-  if (i == n) raise_error(kTypeMismatch, loc(Op::kUsing, 2));
-  NumericField& f = pic.field_;
+namespace {
+
+bool is_position(char c) {
+  return c == '#' || c == '*' || c == '\\';
+}
+
+// Parses the field that starts at format[i]; i ends behind it.
+NumericField parse_field(BytesView format, size_t& i) {
+  const size_t n = format.size();
+  NumericField f;
   if (format[i] == '+') {
     f.plus_sign = true;
     ++f.integer_positions;
     ++i;
   }
-  if (i + 1 < n && format[i] == '*' && format[i + 1] == '*') {
-    f.asterisk_fill = true;
-    f.integer_positions += 2;
-    i += 2;
-  }
+  if (i < n && format[i] == '*') f.asterisk_fill = true;
   for (; i < n; ++i) {
-    char c = format[i];
-    if (c == '#' || c == '\\') {
-      if (f.point)
-        ++f.decimals;
-      else
-        ++f.integer_positions;
-    } else if (c == ',' && !f.point) {
-      f.thousands = true;
+    const char c = format[i];
+    if (c == '#' || (c == '*' && !f.point)) {
+      ++(f.point ? f.decimals : f.integer_positions);
+    } else if ((c == ',' || c == '\\') && !f.point) {
+      (c == ',' ? f.thousands : f.currency) = true;
       ++f.integer_positions;
     } else if (c == '.' && !f.point) {
       f.point = true;
@@ -353,34 +341,42 @@ Picture Picture::parse(BytesView format) {
       break;
     }
   }
+  if (format.substr(i, 4) == "^^^^") {
+    i += 4;
+    f.exponent_digits = 2;
+    if (i < n && format[i] == '^') ++i, f.exponent_digits = 3;
+  }
   if (!f.plus_sign && i < n && (format[i] == '+' || format[i] == '-'))
     f.trailing_sign = format[i++];
-  while (i < n) {
-    if (format[i] == '_' && i + 1 < n) ++i;
-    pic.after_.push_back(format[i++]);
-  }
-  for (const Bytes* text : {&pic.before_, &pic.after_})
-    if (text->find_first_of("\r\n\t\f") != Bytes::npos) pic.plain_ = false;
-  if (pic.before_.empty() && pic.after_.empty() && !f.plus_sign && !f.asterisk_fill &&
-      !f.thousands && !f.trailing_sign && f.decimals <= 9 &&
-      f.integer_positions + f.decimals <= 18) {
-    pic.plain_format_ = kPlainFields[f.decimals];
-    if (f.integer_positions + f.decimals <= 15) {
-      pic.scaled_format_ = kScaledFields[f.decimals];
-      pic.scaled_low_ = kPow10[f.decimals];
-      pic.scaled_high_ = kPow10[f.integer_positions + f.decimals];
-    }
-  }
-  return pic;
+  return f;
 }
 
-void Picture::format(double value, Bytes& out) const {
-  char buf[kFixedRoom];
-  if (char* end = format_fixed(value, buf)) {
-    out.append(buf, static_cast<size_t>(end - buf));
-    return;
+// Appends literal text, TABs as blanks up to the next multiple of 8 columns
+// from `column`, which follows the bytes (CR to 0, LF keeps it).
+void append_literal(BytesView text, int& column, Bytes& out) {
+  for (char c : text) {
+    if (c == '\t') {
+      const int blanks = 8 - column % 8;
+      out.append(static_cast<size_t>(blanks), ' ');
+      column += blanks;
+      continue;
+    }
+    out.push_back(c);
+    if (c == '\r')
+      column = 0;
+    else if (c != '\n')
+      ++column;
   }
-  const NumericField& f = field_;
+}
+
+// The overflow form: '%' and the general form of the value.
+void overflow_form(double value, Bytes& out) {
+  out.push_back('%');
+  general_form(value, out);
+}
+
+// The fixed form of one field.
+void format_fixed_field(const NumericField& f, double value, Bytes& out) {
   const bool negative = value < 0;
   const double a = std::fabs(value);
   const int D = f.decimals;
@@ -412,18 +408,15 @@ void Picture::format(double value, Bytes& out) const {
   while (integers < 20 && integer >= kPow10[integers]) ++integers;
   const bool lead_sign = f.plus_sign || (negative && !f.trailing_sign);
   int intlen = integers + (f.thousands && integers > 3 ? (integers - 1) / 3 : 0);
-  int needed = intlen + (lead_sign ? 1 : 0);
+  int needed = intlen + (lead_sign ? 1 : 0) + (f.currency ? 1 : 0);
   const bool zero_digit = integers == 0 && needed < f.integer_positions;
   if (zero_digit) ++needed;
-  if (!before_.empty()) out.append(before_);
   if (overflow || needed > f.integer_positions) {
-    out.push_back('%');
-    general_form(value, out);
-    out.append(after_);
+    overflow_form(value, out);
     return;
   }
   // Right to left, straight into the output: trailing sign, decimals, point,
-  // integer digits, sign, fill.
+  // integer digits, currency sign, sign, fill.
   const size_t width =
       static_cast<size_t>(f.integer_positions + (f.point ? 1 : 0) + D + (f.trailing_sign ? 1 : 0));
   const size_t at = out.size();
@@ -446,9 +439,118 @@ void Picture::format(double value, Bytes& out) const {
     *--p = static_cast<char>('0' + integer % 10);
   }
   if (zero_digit) *--p = '0';
+  if (f.currency) *--p = '\\';
   if (lead_sign) *--p = negative ? '-' : '+';
   for (int k = needed; k < f.integer_positions; ++k) *--p = f.asterisk_fill ? '*' : ' ';
-  if (!after_.empty()) out.append(after_);
+}
+
+// The exponent form: one position for the sign (the leading '+' is that
+// position; a trailing sign needs none), the other integer positions and the
+// decimals hold the mantissa's digits, rounded by the first dropped digit;
+// then 'E', the exponent's sign and its digits. An exponent too wide for its
+// digits gives '%' in front of the field.
+void format_exponent_field(const NumericField& f, double value, Bytes& out) {
+  const bool negative = value < 0;
+  const double a = std::fabs(value);
+  const int before = std::max(f.integer_positions - (f.trailing_sign ? 0 : 1), 0);
+  const int significant = before + f.decimals;
+  if (!std::isfinite(a) || significant == 0 || significant > 18) {
+    overflow_form(value, out);
+    return;
+  }
+  uint64_t mantissa = 0;  // `significant` digits
+  int exponent = 0;
+  if (a != 0) {
+    uint64_t digits;
+    int e;
+    decimal_digits16(a, digits, e);
+    if (significant >= 16) {
+      mantissa = digits * kPow10[significant - 16];
+    } else {
+      uint64_t upto = div_pow10(digits, 15 - significant);
+      mantissa = upto / 10 + (upto % 10 >= 5 ? 1 : 0);
+      if (mantissa == kPow10[significant]) mantissa /= 10, ++e;
+    }
+    exponent = e - (before - 1);
+  }
+  char exp_text[8];
+  const int exp_width =
+      std::snprintf(exp_text, sizeof exp_text, "E%c%0*d", exponent < 0 ? '-' : '+',
+                    f.exponent_digits, std::abs(exponent));
+  if (exp_width > 2 + f.exponent_digits) out.push_back('%');
+  const size_t width =
+      static_cast<size_t>(before + (f.trailing_sign ? 0 : 1) + (f.point ? 1 : 0) + f.decimals);
+  const size_t at = out.size();
+  out.resize(at + width);
+  char* p = out.data() + at + width;
+  for (int k = 0; k < significant; ++k, mantissa /= 10) {
+    if (k == f.decimals && f.point) *--p = '.';
+    *--p = static_cast<char>('0' + mantissa % 10);
+  }
+  if (f.decimals == significant && f.point) *--p = '.';
+  if (!f.trailing_sign) *--p = negative ? '-' : f.plus_sign ? '+' : f.asterisk_fill ? '*' : ' ';
+  out.append(exp_text, static_cast<size_t>(exp_width));
+  if (f.trailing_sign) out.push_back(negative ? '-' : f.trailing_sign == '+' ? '+' : ' ');
+}
+
+}  // namespace
+
+Picture Picture::parse(BytesView format) {
+  if (format.empty()) raise_error(kIllegalCall, loc(Op::kUsing, 1));
+  Picture pic;
+  size_t i = 0, n = format.size();
+  auto starts_field = [&](size_t k) {
+    char c = format[k];
+    char d = k + 1 < n ? format[k + 1] : 0;
+    return is_position(c) || (c == '+' && (is_position(d) || d == '.')) || (c == '.' && d == '#');
+  };
+  Bytes literal;
+  for (;;) {
+    while (i < n && !starts_field(i)) {
+      if (format[i] == '_' && i + 1 < n) ++i;
+      literal.push_back(format[i++]);
+    }
+    if (i == n) break;
+    pic.literals_.push_back(std::move(literal));
+    literal.clear();
+    pic.fields_.push_back(parse_field(format, i));
+  }
+  if (pic.fields_.empty()) raise_error(kTypeMismatch, loc(Op::kUsing, 2));
+  pic.literals_.push_back(std::move(literal));
+  for (const Bytes& text : pic.literals_)
+    if (text.find_first_of("\r\n\t\f") != Bytes::npos) pic.plain_ = false;
+  const NumericField& f = pic.fields_[0];
+  const bool bare = pic.fields_.size() == 1 && pic.literals_[0].empty() &&
+                    pic.literals_[1].empty() && !f.plus_sign && !f.asterisk_fill && !f.thousands &&
+                    !f.currency && !f.exponent_digits && !f.trailing_sign;
+  if (bare && f.decimals <= 9 && f.integer_positions + f.decimals <= 18) {
+    pic.plain_format_ = kPlainFields[f.decimals];
+    if (f.integer_positions + f.decimals <= 15) {
+      pic.scaled_format_ = kScaledFields[f.decimals];
+      pic.scaled_low_ = kPow10[f.decimals];
+      pic.scaled_high_ = kPow10[f.integer_positions + f.decimals];
+    }
+  }
+  return pic;
+}
+
+void Picture::format(size_t index, double value, int column, Bytes& out) const {
+  const size_t k = index % fields_.size();
+  if (k == 0) {
+    char buf[kFixedRoom];
+    if (char* end = format_fixed(value, buf)) {
+      out.append(buf, static_cast<size_t>(end - buf));
+      return;
+    }
+    append_literal(literals_[0], column, out);
+  }
+  const size_t field_start = out.size();
+  if (fields_[k].exponent_digits)
+    format_exponent_field(fields_[k], value, out);
+  else
+    format_fixed_field(fields_[k], value, out);
+  column += static_cast<int>(out.size() - field_start);
+  append_literal(literals_[k + 1], column, out);
 }
 
 }  // namespace rt

@@ -1,7 +1,21 @@
 // PRINT USING numeric pictures.
 //
-// A format is parsed once into a Picture (literal text around one numeric
-// field) and then applied to any number of values. The fixed form follows the
+// A format is parsed once into a Picture (numeric fields with the literal
+// text around them) and then applied to any number of values: item k of a
+// statement takes field k (counting again from the first field when the
+// items outnumber the fields), with the literal text before the first field
+// in front of field 0 and the literal text after each field behind it.
+//
+// A field starts at '#', '*' or '\', at '+' or '.' followed by a position,
+// and runs over '#', '*', '\', ',' and '.'. Every '#', '*', '\' and ','
+// before the point is one integer position, every '#' after it a decimal. A
+// leading '+' shows the sign always and is a position too; a leading '*'
+// fills with asterisks; '\' puts the currency sign before the digits; ','
+// separates thousands. "^^^^" (or "^^^^^") behind the run selects the
+// exponent form with two (three) exponent digits; a '+' or '-' behind it a
+// trailing sign. '_' makes the next format character literal; a TAB in
+// literal text advances to the next multiple of 8 columns with blanks.
+// The fixed form follows the
 // BASIC run-time rule: the value's digits are first generated to 16
 // significant places (rounded half up at the 17th), then the field rounds by
 // its first dropped digit. So 127.5000005, held as the double
@@ -16,6 +30,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/strings.h"
 
@@ -26,22 +41,29 @@ struct NumericField {
   int decimals = 0;            // '#' after the point
   bool point = false;          // the field has a decimal point
   bool plus_sign = false;      // leading '+': sign always shown
-  bool asterisk_fill = false;  // leading "**"
+  bool asterisk_fill = false;  // leading '*'
   bool thousands = false;      // ',' before the point
+  bool currency = false;       // '\' before the point
+  int exponent_digits = 0;     // 2 for "^^^^", 3 for "^^^^^", 0 for the fixed form
   char trailing_sign = 0;      // '+' or '-' after the field, or 0
 };
 
 class Picture {
  public:
-  // Parses a format with one numeric field: error 5 for an empty format,
-  // 13 when no numeric field follows the literal text.
+  // Parses a format: error 5 for an empty format, 13 when it holds no
+  // numeric field.
   static Picture parse(BytesView format);
 
-  // Appends the literal text before the field, the formatted value and the
-  // literal text after it.
-  void format(double value, Bytes& out) const;
+  // Appends item `index` of a statement: the literal text before the first
+  // field when the item takes the first field, the field with the value,
+  // and the literal text after the field. `column` is the print column
+  // where `out`'s new bytes start (for TABs in literal text).
+  void format(size_t index, double value, int column, Bytes& out) const;
+  // The first item of a statement at column 0.
+  void format(double value, Bytes& out) const { format(0, value, 0, out); }
 
-  const NumericField& field() const { return field_; }
+  size_t fields() const { return fields_.size(); }
+  const NumericField& field(size_t k = 0) const { return fields_[k]; }
   // True when the literal text holds no CR, LF, TAB or form feed, so a
   // formatted item moves the print column by its length.
   bool plain() const { return plain_; }
@@ -56,7 +78,7 @@ class Picture {
   static constexpr size_t kFixedRoom = 32;
   char* format_fixed(double value, char* out) const {
     if (!plain_format_ || !(value >= 1 && value < 1e15)) return nullptr;
-    return plain_format_(field_.integer_positions, field_.point, value, out);
+    return plain_format_(fields_[0].integer_positions, fields_[0].point, value, out);
   }
 
   // The value already rounded to the field's decimals, given as value *
@@ -69,14 +91,13 @@ class Picture {
     return scaled_format_ && scaled >= scaled_low_ && scaled < scaled_high_;
   }
   char* format_scaled(uint64_t scaled, char* out) const {
-    return scaled_format_(field_.integer_positions, field_.point, scaled, out);
+    return scaled_format_(fields_[0].integer_positions, fields_[0].point, scaled, out);
   }
   using ScaledFormat = char* (*)(int, bool, uint64_t, char*);
 
  private:
-  Bytes before_;
-  Bytes after_;
-  NumericField field_;
+  std::vector<Bytes> literals_;  // literals_[k] before fields_[k]; the last one after them all
+  std::vector<NumericField> fields_;
   bool plain_ = true;
   PlainFormat plain_format_ = nullptr;    // set for a simple field (few enough digits)
   ScaledFormat scaled_format_ = nullptr;  // set when positions + decimals <= 15

@@ -33,8 +33,13 @@ void print_item(Target& target, BytesView text, Sep sep) {
         expanded.append(static_cast<size_t>(spaces), ' ');
         c += spaces;
       } else {
+        // CR returns to column 0, LF keeps the column, anything else takes
+        // a cell (wrapping at the width).
         expanded.push_back(ch);
-        c = ch == '\r' ? 0 : c + 1;
+        if (ch == '\r')
+          c = 0;
+        else if (ch != '\n')
+          c = width != 0 && c + 1 >= width ? 0 : c + 1;
       }
     }
     text = expanded;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "runtime/console.h"
@@ -142,6 +143,14 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
       status = kExitClosed;
     } catch (RuntimeError& error) {
       status = report_error(error);
+    } catch (const std::bad_alloc&) {
+      // Memory ran out outside the operations that name their own code:
+      // the out-of-memory error at the current statement.
+      try {
+        raise_error(kOutOfMemory, loc(Op::kMemory, 1));
+      } catch (RuntimeError& error) {
+        status = report_error(error);
+      }
     }
   } catch (...) {
     status = kExitError;

@@ -1,5 +1,7 @@
 // CM: place-name points. Bytes 7-14 id, 21-22 sr, the name from byte 27 up
 // to the next "}"; the point number is the first 6 of the last 8 bytes.
+// The name is cut before the row is written: a record without its "}"
+// stops the program before any byte of its row reaches the .mid.
 #include "convert/layers/layers.h"
 #include "convert/point_layer.h"
 #include "runtime/startup.h"
@@ -11,11 +13,11 @@ namespace {
 BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
   rt::statement(base + 20);
   int32_t p = rt::instr(27, r, "}");
+  BytesView name = rt::mid(r, 27, int64_t{p} - 27);
   rt::statement(base + 21);
   row.field(rt::mid(r, 7, 8));
   row.field(rt::mid(r, 21, 2));
-  row.next();
-  row.text(rt::mid(r, 27, int64_t{p} - 27));
+  row.field(name);
   row.end();
   rt::statement(base + 22);
   return point_number_text(r, 8);

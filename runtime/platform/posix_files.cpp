@@ -38,6 +38,13 @@ std::string match_case(const std::string& dir, const std::string& name) {
   return found;
 }
 
+bool parent_is_folder(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return true;  // the current folder
+  struct stat st;
+  return stat(slash == 0 ? "/" : path.substr(0, slash).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace
 
 bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
@@ -161,6 +168,9 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
   int fd = ::open(path.c_str(), flags, 0666);
   if (fd < 0) {
     os_error = windows_error(errno);
+    // ENOENT is both of Windows' cases: a missing folder on the way is
+    // "path not found", a missing file in an existing folder "file not found".
+    if (errno == ENOENT && !parent_is_folder(path)) os_error = kPathNotFound;
     return false;
   }
   struct stat st;

@@ -162,7 +162,23 @@ const FailureCase kCases[] = {
     {"place name without closing brace",
      [](const Workspace& ws) { record(ws, "CM", {"CM(ID{CM000001}){SR{11}NM{abc"}); },
      5,
-     {{"JCM.mif", cm_header() + "\x1A"}, {"JCM.mid", "\"CM000001\",\"11\",\"\x1A"}}},
+     {{"JCM.mif", cm_header() + "\x1A"}, {"JCM.mid", "\x1A"}}},
+    {"place name fails after a good record",
+     [](const Workspace& ws) {
+       record(ws, "CM",
+              {"CM(ID{CM000001}){SR{11}NM{a}PT(ID{PM000001}){000001}}",
+               "CM(ID{CM000002}){SR{06}NM{abc"});
+     },
+     5,
+     {{"JCM.mif", cm_header() + crlf({"Point " + kPoint1, "    Symbol (67,16711680,12)"}) + "\x1A"},
+      {"JCM.mid", "\"CM000001\",\"11\",\"a\"\r\n\x1A"}}},
+    {"place-name empty line",
+     [](const Workspace& ws) {
+       record(ws, "CM", {"CM(ID{CM000001}){SR{11}NM{a}PT(ID{PM000001}){000001}}", ""});
+     },
+     5,
+     {{"JCM.mif", cm_header() + crlf({"Point " + kPoint1, "    Symbol (67,16711680,12)"}) + "\x1A"},
+      {"JCM.mid", "\"CM000001\",\"11\",\"a\"\r\n\x1A"}}},
     {"place-name point above 200000",
      [](const Workspace& ws) {
        record(ws, "CM", {"CM(ID{CM000001}){SR{11}NM{a}PT(ID{PM1}){999999}}"});

@@ -74,6 +74,36 @@ TEST(Frame, ClosedConsoleEndsWithoutReport) {
   EXPECT_EQ(ws.output("JTO.txt"), "\x1A");
 }
 
+// Memory that runs out gives the full report of error 7, and the open
+// output file still gets its final byte.
+TEST(Frame, OutOfMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's shadow memory does not fit a limited address space";
+#endif
+  Workspace ws;
+  Result r = ws.run("\n", MEMORY_BIN);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(has(r.screen, "Sardane [12行]:エラー[7]\n任意のキーを押してください")) << r.screen;
+  EXPECT_TRUE(has(ws.error_record(), "CODE=dword:7\n"));
+  EXPECT_EQ(ws.output("out.txt"), "before\r\n\x1A");
+}
+
+// APIERR tells a missing folder (3) from a missing file in a folder that
+// exists (2); both are error 63.
+TEST(Frame, MissingFolderAndMissingFile) {
+  struct Case {
+    std::string drive;
+    const char* apierr;
+  };
+  Workspace ws;
+  for (const Case& c :
+       {Case{ws.disc(), "APIERR=dword:2\n"}, Case{ws.disc() + "/nothing", "APIERR=dword:3\n"}}) {
+    Result r = ws.run(c.drive + "\nNOJOB\n\n");
+    EXPECT_TRUE(has(r.screen, "エラー[63]")) << r.screen;
+    EXPECT_TRUE(has(ws.error_record(), c.apierr)) << c.drive << "\n" << ws.error_record();
+  }
+}
+
 TEST(Frame, ProcessorFault) {
   Workspace ws;
   Result r = ws.run("", FAULT_BIN);

@@ -46,3 +46,28 @@ TEST(Arrays, ConversionTablesFit) {
 }
 
 }  // namespace
+
+namespace {
+
+// The total byte size must be a non-negative 32-bit number: 2^28 doubles
+// are 2^31 bytes, one too many.
+TEST(Arrays, TotalSizeFitsThirtyOneBits) {
+  struct Case {
+    int64_t upper0, upper1;
+    int code;
+  } cases[] = {
+      {(int64_t{1} << 28) - 1, 0, 9},
+      {(int64_t{1} << 14) - 1, (int64_t{1} << 14) - 1, 9},
+      {2147483646, 2147483646, 9},
+  };
+  for (const Case& c : cases) {
+    rt::Array2<double> a;
+    EXPECT_EQ(error_of([&] { a.dim(c.upper0, c.upper1); }), c.code) << c.upper0;
+  }
+  rt::Array<double> one;
+  EXPECT_EQ(error_of([&] { one.dim(int64_t{1} << 28); }), 9);
+  rt::Array<double> fits;
+  EXPECT_EQ(error_of([&] { fits.dim(1000); }), 0);
+}
+
+}  // namespace

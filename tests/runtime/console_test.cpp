@@ -91,9 +91,24 @@ TEST_F(ConsoleTest, WrapAndLineFit) {
   EXPECT_EQ(row(3), std::string(20, 'b'));
 }
 
+// TABs are counted from the current column; CR returns it to 0 and LF
+// keeps it.
 TEST_F(ConsoleTest, TabsExpandToEightColumns) {
-  console::print("ab\tc", Sep::kNone);
-  EXPECT_EQ(row(0), "ab      c");
+  struct Case {
+    const char* text;
+    int row;
+    const char* want;
+  } cases[] = {
+      {"ab\tc", 0, "ab      c"},
+      {"a\n\tb", 1, "        b"},    // LF keeps column 1: b at 8
+      {"abc\r\tb", 0, "        b"},  // CR: the TAB counts from column 0
+      {"\t\tx", 0, "                x"},
+  };
+  for (const Case& c : cases) {
+    console::model() = rt::ConsoleModel();
+    console::print(c.text, Sep::kNone);
+    EXPECT_EQ(row(c.row), c.want) << c.text;
+  }
 }
 
 TEST_F(ConsoleTest, DoubleByteCharacterNeverSplits) {
@@ -207,12 +222,31 @@ TEST_F(ConsoleTest, CapacityBeepsAndDrops) {
   EXPECT_EQ(beeps, 1);
 }
 
+// The entry takes the cells from the cursor to the end of the scroll
+// region, the region's last cell included.
 TEST_F(ConsoleTest, CapacityEndsAtTheScrollRegion) {
-  for (int k = 0; k < 23; ++k) console::print("", Sep::kNone);
-  console::write(std::string(70, '-'));
-  type(std::string(20, 'k') + "\r");
-  EXPECT_EQ(console::line_input("").size(), 9u);  // the region's last cell stays free
-  EXPECT_EQ(beeps, 11);
+  struct Case {
+    int column;
+    size_t taken;
+  } cases[] = {{70, 10}, {0, 80}, {79, 1}};
+  for (const Case& c : cases) {
+    beeps = 0;
+    for (int k = 0; k < 24; ++k) console::print("", Sep::kNone);
+    console::write(std::string(static_cast<size_t>(c.column), '-'));
+    type(std::string(100, 'k') + "\r");
+    EXPECT_EQ(console::line_input("").size(), c.taken) << c.column;
+    EXPECT_EQ(beeps, static_cast<int>(100 - c.taken)) << c.column;
+  }
+}
+
+TEST_F(ConsoleTest, FullBottomRowEntryEditsInPlace) {
+  for (int k = 0; k < 24; ++k) console::print("", Sep::kNone);
+  // 80 bytes fill row 23 and scroll; Backspace then edits the same entry.
+  type(std::string(80, 'k') + "\b" + "z\r");
+  EXPECT_EQ(console::line_input(""), std::string(79, 'k') + "z");
+  // The entry's row, one up for the full row and one for the line end.
+  EXPECT_EQ(row(21), std::string(79, 'k') + "z");
+  EXPECT_EQ(row(22), "");
 }
 
 TEST_F(ConsoleTest, CtrlCBreaks) {

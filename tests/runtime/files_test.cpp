@@ -174,6 +174,22 @@ TEST_F(FilesTest, UsingWritesPictures) {
   EXPECT_EQ(dir.read("u.txt"), " 127.510000 26.005000\r\n\x1A");
 }
 
+// Statements of several items, TABs in literal text counted from the file's
+// print column, and the column following what was written.
+TEST_F(FilesTest, UsingStatements) {
+  files::open(dir.file("u.txt"), files::Mode::kOutput, 2);
+  const rt::Picture two = rt::Picture::parse("##.##  ##.##");
+  files::print_using(2, two, {1.5, 2.25}, Sep::kNone);
+  files::print_using(2, two, {1.5, 2.25, 3.0}, Sep::kNone);
+  files::print(2, "abc", Sep::kSemicolon);
+  files::print_using(2, rt::Picture::parse("\t#"), 7, Sep::kSemicolon);
+  files::print_using(2, rt::Picture::parse("\t#"), {8, 9}, Sep::kComma);
+  files::print(2, "|", Sep::kNone);
+  files::close({2});
+  EXPECT_EQ(dir.read("u.txt"),
+            " 1.50   2.25\r\n 1.50   2.25 3.00  \r\nabc     7       8       9|\r\n\x1A");
+}
+
 TEST_F(FilesTest, NumberAndModeErrors) {
   dir.write("in.txt", "a\r\n");
   struct Case {

@@ -146,3 +146,108 @@ TEST(Picture, ScaledFieldsWriteWhatTheValueWrites) {
 }
 
 }  // namespace
+
+namespace {
+
+// Signs, fill, currency and exponent forms, each with a positive, a
+// negative and a zero value.
+TEST(Picture, FieldOptions) {
+  struct Case {
+    const char* picture;
+    double value;
+    const char* want;
+  } cases[] = {
+      // A leading '*' fills with asterisks; every '*' is a position.
+      {"*##.##", 1.5, "**1.50"},
+      {"*##.##", -1.5, "*-1.50"},
+      {"*##.##", 0, "**0.00"},
+      {"**", 7, "*7"},
+      {"*", 1.5, "2"},
+      {"*", 12, "% 12"},
+      // '*' inside a run is a position, not literal text.
+      {"#*#.##", 1.5, "  1.50"},
+      // A leading '+' always shows the sign and is a position.
+      {"+##.##", 1.5, " +1.50"},
+      {"+##.##", -1.5, " -1.50"},
+      {"+##.##", 0, " +0.00"},
+      {"+#", 12, "% 12"},
+      // Trailing signs need no integer position.
+      {"##.##+", 1.5, " 1.50+"},
+      {"##.##+", -1.5, " 1.50-"},
+      {"##.##+", 0, " 0.00+"},
+      {"##.##-", 1.5, " 1.50 "},
+      {"##.##-", -1.5, " 1.50-"},
+      {"##.##-", 0, " 0.00 "},
+      {"#.#-", -12, "%-12"},
+      // Currency sign before the digits; thousands separators.
+      {"\\###.##", 1.5, "  \\1.50"},
+      {"\\###.##", -1.5, " -\\1.50"},
+      {"#,###,###", 1234567, "1,234,567"},
+      // Exponent form: a sign position, the mantissa over the other
+      // positions and the decimals, E and a two-digit exponent.
+      {"##.##^^^^", 234.56, " 2.35E+02"},
+      {"##.##^^^^", -234.56, "-2.35E+02"},
+      {"##.##^^^^", 0, " 0.00E+00"},
+      {"###.##^^^^", 234.56, " 23.46E+01"},
+      {"##.##^^^^", 0.000123, " 1.23E-04"},
+      {"##.##^^^^", 9.996, " 1.00E+01"},
+      {"+#.#^^^^", 5, "+5.0E+00"},
+      {"##.##^^^^-", -234.56, "23.46E+01-"},
+      {"##.#^^^^^", 1e200, " 1.0E+200"},
+      {"##.#^^^^", 1e200, "% 1.0E+200"},
+      {"#.##^^^^", 234.56, " .23E+03"},  // the one position is the sign's
+      // '_' makes the next character literal.
+      {"_#_*##", 5, "#* 5"},
+      {"a__##", 5, "a_ 5"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(fmt(c.picture, c.value), c.want) << c.picture << " " << c.value;
+}
+
+// Item k of a statement takes field k; the literal text between fields is
+// written once, behind the field before it; more items than fields start
+// the format again.
+TEST(Picture, SeveralFields) {
+  rt::Picture p = rt::Picture::parse("##.##  ##.##");
+  ASSERT_EQ(p.fields(), 2u);
+  rt::Bytes out;
+  p.format(0, 1.5, 0, out);
+  p.format(1, 2.25, 0, out);
+  EXPECT_EQ(out, " 1.50   2.25");
+  out.clear();
+  rt::Picture q = rt::Picture::parse("<#>-<#>|");
+  for (size_t k = 0; k < 5; ++k) q.format(k, static_cast<double>(k), 0, out);
+  EXPECT_EQ(out, "<0>-<1>|<2>-<3>|<4>-<");
+}
+
+// A TAB in literal text advances to the next multiple of 8 columns from the
+// column where the item starts.
+TEST(Picture, TabsInLiteralText) {
+  struct Case {
+    const char* picture;
+    int column;
+    const char* want;
+  } cases[] = {
+      {"a\t#", 0, "a       5"},
+      {"a\t#", 3, "a    5"},
+      {"#\t#", 0, "5       5"},
+      {"\r\t#", 5, "\r        5"},
+  };
+  for (const Case& c : cases) {
+    rt::Picture p = rt::Picture::parse(c.picture);
+    rt::Bytes out;
+    for (size_t k = 0; k < p.fields(); ++k) p.format(k, 5, c.column, out);
+    EXPECT_EQ(out, c.want) << c.picture << " at " << c.column;
+  }
+}
+
+TEST(Picture, FormatsWithoutFields) {
+  struct Case {
+    const char* picture;
+    int code;
+  } cases[] = {{"", 5}, {"abc", 13}, {"_#", 13}, {"+", 13}, {".", 13}, {"*", 0}, {"\\", 0}};
+  for (const Case& c : cases)
+    EXPECT_EQ(test::error_of([&] { rt::Picture::parse(c.picture); }), c.code) << c.picture;
+}
+
+}  // namespace
