@@ -5,6 +5,7 @@
 #include "runtime/errors.h"
 #include "runtime/files.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/platform/requests.h"
 #include "runtime/startup.h"
 
 namespace rt::console {
@@ -178,14 +179,14 @@ Bytes edit_line() {
         continue;
       case 3:
         if (break_enabled()) {
-          clear_break_request();
+          platform::requests::clear_break();
           raise_error(kBreak, loc(Op::kInput, 1));
         }
         continue;
       case 24:
         if (break_enabled()) {
           finish();
-          clear_break_request();
+          platform::requests::clear_break();
           raise_error(kBreak, loc(Op::kInput, 2));
         }
         finish();

@@ -1,8 +1,9 @@
 #include "runtime/error_record.h"
 
-#include <ctime>
+#include <cstdio>
 
 #include "runtime/platform/codepage.h"
+#include "runtime/platform/process.h"
 #include "runtime/platform/registry.h"
 
 namespace rt {
@@ -58,12 +59,10 @@ Bytes environment_value(BytesView name) {
 }
 
 Bytes local_time_text() {
-  std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&now, &tm);
+  const platform::LocalTime t = platform::local_time();
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%d/%02d/%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1,
-                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  std::snprintf(buf, sizeof buf, "%d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
   return buf;
 }
 

@@ -35,6 +35,58 @@ void wait_quietly(BytesView closing) {
 
 }  // namespace
 
+namespace {
+char g_fault_prefix[64];  // CP932
+char g_unknown_module[32];
+char g_line_mark[8];  // "行]"
+char g_fault_message[512];
+}  // namespace
+
+void prepare_fault_report() {
+  const Bytes prefix = sjis("続行不可能なエラーが発生しました ");
+  const Bytes unknown = sjis("(モジュール名不明)");
+  std::snprintf(g_fault_prefix, sizeof g_fault_prefix, "%s", prefix.c_str());
+  std::snprintf(g_unknown_module, sizeof g_unknown_module, "%s", unknown.c_str());
+  std::snprintf(g_line_mark, sizeof g_line_mark, "%s", sjis("行]").c_str());
+}
+
+const char* report_fault(uint64_t address, uint32_t exception_code) {
+  BytesView module = module_name();
+  const char* name = g_unknown_module;
+  char registered[256];
+  if (!module.empty()) {
+    std::snprintf(registered, sizeof registered, "%.*s", static_cast<int>(module.size()),
+                  module.data());
+    name = registered;
+  }
+  const int n =
+      std::snprintf(g_fault_message, sizeof g_fault_message, "%s%s [%u%s\r\n", g_fault_prefix, name,
+                    static_cast<unsigned>(current_line()), g_line_mark);
+  if (ConsoleDevice* dev = console::device()) {
+    // The device shows UTF-8: the Japanese parts are written in that form.
+    static const char kPrefix[] = "続行不可能なエラーが発生しました ";
+    static const char kUnknown[] = "(モジュール名不明)";
+    char line[32];
+    const int k =
+        std::snprintf(line, sizeof line, " [%u行]\r\n", static_cast<unsigned>(current_line()));
+    dev->emergency_write("\r\n", 2);
+    dev->emergency_write(kPrefix, sizeof kPrefix - 1);
+    if (module.empty())
+      dev->emergency_write(kUnknown, sizeof kUnknown - 1);
+    else
+      dev->emergency_write(module.data(), module.size());
+    dev->emergency_write(line, static_cast<size_t>(k));
+    dev->emergency_restore();
+  }
+  record_fault(module.empty() ? BytesView(g_unknown_module) : module, current_line(), address,
+               exception_code);
+  try {
+    files::flush_all();
+  } catch (...) {
+  }
+  return n > 0 ? g_fault_message : "";
+}
+
 int report_error(const RuntimeError& error) {
   const ErrorState& st = error_state();
   fp_reset();

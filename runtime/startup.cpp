@@ -8,25 +8,27 @@
 #include "runtime/console.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
+#include "runtime/line_device.h"
 #include "runtime/numbers.h"
 #include "runtime/platform/console_devices.h"
+#include "runtime/platform/process.h"
 #include "runtime/platform/signals.h"
+#include "runtime/platform/std_streams.h"
 #include "runtime/report.h"
 
 namespace rt {
 namespace detail {
 int poll_counter = 0;
-volatile std::sig_atomic_t attention = 0;
 uint16_t line = 0;
 }  // namespace detail
+
+namespace requests = platform::requests;
 
 namespace {
 
 constexpr int kPollInterval = 10;  // from the program's settings block
 constexpr bool kClearKey = true;
 
-volatile std::sig_atomic_t g_break_requested = 0;
-volatile std::sig_atomic_t g_close_requested = 0;
 bool g_break_enabled = false;
 Bytes g_module;
 Bytes g_executable;
@@ -40,9 +42,9 @@ void detail::statement_slow() {
   } else {
     --poll_counter;
   }
-  if (g_close_requested) throw console::Closed{};
-  if (g_break_requested && g_break_enabled) {
-    clear_break_request();
+  if (requests::close_pending) throw console::Closed{};
+  if (requests::break_pending && g_break_enabled) {
+    requests::clear_break();
     raise_error(kBreak, loc(Op::kConsole, 1));
   }
 }
@@ -68,34 +70,16 @@ void enable_break(bool enabled) {
   g_break_enabled = enabled;
 }
 
-void request_break() {
-  g_break_requested = 1;
-  detail::attention = 1;
-}
-
-bool break_requested() {
-  return g_break_requested != 0;
-}
-
-void clear_break_request() {
-  g_break_requested = 0;
-  detail::attention = g_close_requested;
-}
-
-void request_close() {
-  g_close_requested = 1;
-  detail::attention = 1;
-}
-
 bool clear_key_enabled() {
   return kClearKey;
 }
 
 namespace {
 
-Bytes executable_stem(const char* argv0) {
-  std::string s = argv0 ? argv0 : "";
-  size_t slash = s.find_last_of('/');
+// The file name without folder and extension.
+Bytes executable_stem(const std::string& path) {
+  std::string s = path;
+  size_t slash = s.find_last_of("/\\");
   if (slash != std::string::npos) s = s.substr(slash + 1);
   size_t dot = s.find_last_of('.');
   if (dot != std::string::npos && dot > 0) s = s.substr(0, dot);
@@ -127,11 +111,15 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
     return kExitUsage;
   }
 
-  g_executable = executable_stem(argc > 0 ? argv[0] : info.name);
+  g_executable = executable_stem(platform::executable_path(argc > 0 ? argv[0] : info.name));
   fp_reset();
-  console::attach(platform::make_console_device(g_executable));
+  if (platform::input_redirected())
+    console::attach(make_line_device(console::model()));
+  else
+    console::attach(platform::make_console_device(g_executable, console::model()));
   enable_break(true);
-  platform::install_signal_handlers();
+  prepare_fault_report();
+  platform::install_signal_handlers(report_fault, g_executable.c_str());
 
   int status = kExitNormal;
   try {

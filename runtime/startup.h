@@ -17,9 +17,9 @@
 // 2 bad command line, 3 interrupted by the operator, 4 console closed.
 #pragma once
 
-#include <csignal>
 #include <cstdint>
 
+#include "runtime/platform/requests.h"
 #include "runtime/strings.h"
 
 namespace rt {
@@ -39,13 +39,12 @@ struct ProgramEnd {
 
 namespace detail {
 extern int poll_counter;
-extern volatile std::sig_atomic_t attention;  // break or close pending
 extern uint16_t line;
 void statement_slow();
 }  // namespace detail
 
 inline void statement(uint16_t line) {
-  if (detail::poll_counter == 0 || detail::attention) [[unlikely]]
+  if (detail::poll_counter == 0 || platform::requests::attention) [[unlikely]]
     detail::statement_slow();
   else
     --detail::poll_counter;
@@ -79,10 +78,6 @@ BytesView executable_name();
 
 bool break_enabled();
 void enable_break(bool enabled);
-void request_break();  // async-signal-safe
-bool break_requested();
-void clear_break_request();
-void request_close();  // async-signal-safe
 bool clear_key_enabled();
 
 using MainRoutine = void (*)();

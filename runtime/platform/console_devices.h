@@ -1,5 +1,7 @@
-// The console devices of this system: the terminal (standard input and
-// output are a terminal) and plain lines (anything else: pipes, files).
+// The console device a person types into: the terminal on POSIX (standard
+// input and output are a terminal); on Windows the process's console, read
+// and written as plain lines. Redirected input always gets the line device
+// (runtime/line_device.h).
 #pragma once
 
 #include <memory>
@@ -9,8 +11,6 @@
 
 namespace rt::platform {
 
-std::unique_ptr<ConsoleDevice> make_console_device(BytesView title);
-std::unique_ptr<ConsoleDevice> make_terminal_device(BytesView title);
-std::unique_ptr<ConsoleDevice> make_line_device();
+std::unique_ptr<ConsoleDevice> make_console_device(BytesView title, const ConsoleModel& model);
 
 }  // namespace rt::platform

@@ -4,9 +4,13 @@
 // POSIX implementation turns '\' into '/' (never a 5C trail byte of a
 // double-byte character), maps a drive letter through the drive map
 // (SARDANE_DRIVE_<letter>=folder), converts to UTF-8, and resolves each path
-// component case-insensitively when the exact name does not exist. Failures
-// come back as Windows error numbers (2 file not found, 80 file exists, ...)
-// for the run-time's error table.
+// component case-insensitively when the exact name does not exist. The
+// Windows implementation hands the name to the system as it is. Failures
+// come back as Windows error numbers (2 file not found, 3 path not found,
+// 80 file exists, ...) for the run-time's error table.
+//
+// Sharing: a file opened for reading lets others read and write it; one
+// opened for writing lets others read it only.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +22,9 @@ namespace rt::platform {
 
 enum class OpenKind { kRead, kCreateNew, kAppend };
 
+// A file descriptor (POSIX) or a file handle (Windows).
 struct OsFile {
-  int fd = -1;
+  intptr_t handle = -1;
 };
 
 // Resolves a program file name to a native path; false with os_error set
@@ -32,8 +37,5 @@ bool file_size(OsFile file, int64_t& size, uint32_t& os_error);
 int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error);
 bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error);
 bool close_file(OsFile file, uint32_t& os_error);
-
-// The Windows error number that corresponds to a POSIX errno.
-uint32_t windows_error(int posix_errno);
 
 }  // namespace rt::platform

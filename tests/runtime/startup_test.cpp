@@ -56,7 +56,7 @@ TEST(StatementHook, GosubRestoresTheCallingLine) {
 TEST(StatementHook, BreakRequestStopsAtTheNextStatement) {
   rt::enable_break(true);
   rt::statement(7);
-  rt::request_break();
+  rt::platform::requests::request_break();
   try {
     rt::statement(8);
     FAIL() << "no break";

@@ -1,3 +1,5 @@
+#include "runtime/platform/registry.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "runtime/platform/codepage.h"
-#include "runtime/platform/registry.h"
 #include "runtime/strings.h"
 
 namespace rt::platform {

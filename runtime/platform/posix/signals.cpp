@@ -1,21 +1,15 @@
-#include <signal.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstring>
-
-#include "runtime/console.h"
-#include "runtime/error_record.h"
-#include "runtime/files.h"
-#include "runtime/platform/codepage.h"
 #include "runtime/platform/signals.h"
-#include "runtime/startup.h"
+
+#include <signal.h>
+
+#include <initializer_list>
+
+#include "runtime/platform/requests.h"
 
 namespace rt::platform {
 namespace {
 
-char g_fault_prefix[128];  // UTF-8 message up to the module name
-size_t g_fault_prefix_len = 0;
+FaultReporter g_reporter = nullptr;
 char g_fault_stack[64 * 1024];
 
 uint32_t exception_code(int sig, int si_code) {
@@ -33,47 +27,26 @@ uint32_t exception_code(int sig, int si_code) {
   }
 }
 
+// The message is on the console already (the reporter writes it there).
 void on_fault(int sig, siginfo_t* info, void*) {
-  ConsoleDevice* dev = console::device();
-  BytesView module = module_name();
-  const char unknown[] = "(モジュール名不明)";
-  char line[32];
-  int n = std::snprintf(line, sizeof line, " [%u行]\r\n", static_cast<unsigned>(current_line()));
-  if (dev) {
-    dev->emergency_write("\r\n", 2);
-    dev->emergency_write(g_fault_prefix, g_fault_prefix_len);
-    if (module.empty())
-      dev->emergency_write(unknown, sizeof unknown - 1);
-    else
-      dev->emergency_write(module.data(), module.size());
-    dev->emergency_write(line, static_cast<size_t>(n));
-    dev->emergency_restore();
-  }
-  record_fault(module.empty() ? sjis(unknown) : Bytes(module), current_line(),
-               reinterpret_cast<uint64_t>(info->si_addr), exception_code(sig, info->si_code));
-  try {
-    files::flush_all();
-  } catch (...) {
-  }
+  if (g_reporter)
+    g_reporter(reinterpret_cast<uint64_t>(info->si_addr), exception_code(sig, info->si_code));
   // SA_RESETHAND restored the default action: returning re-runs the
   // faulting instruction and the process dies of the signal.
   if (sig == SIGFPE && info->si_code != FPE_INTDIV) raise(sig);
 }
 
 void on_break(int) {
-  request_break();
+  requests::request_break();
 }
 void on_close(int) {
-  request_close();
+  requests::request_close();
 }
 
 }  // namespace
 
-void install_signal_handlers() {
-  static const char prefix[] = "続行不可能なエラーが発生しました ";
-  std::memcpy(g_fault_prefix, prefix, sizeof prefix - 1);
-  g_fault_prefix_len = sizeof prefix - 1;
-
+void install_signal_handlers(FaultReporter reporter, const char*) {
+  g_reporter = reporter;
   stack_t ss{};
   ss.ss_sp = g_fault_stack;
   ss.ss_size = sizeof g_fault_stack;
@@ -85,6 +58,8 @@ void install_signal_handlers() {
   sigemptyset(&fault.sa_mask);
   for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) sigaction(sig, &fault, nullptr);
 
+  // Without SA_RESTART, so that a wait for input returns to look at the
+  // request.
   struct sigaction brk {};
   brk.sa_handler = on_break;
   sigemptyset(&brk.sa_mask);

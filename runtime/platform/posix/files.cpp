@@ -1,3 +1,5 @@
+#include "runtime/platform/files.h"
+
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "runtime/platform/codepage.h"
-#include "runtime/platform/files.h"
 #include "runtime/strings.h"
 
 namespace rt::platform {
@@ -36,6 +37,48 @@ std::string match_case(const std::string& dir, const std::string& name) {
   }
   closedir(d);
   return found;
+}
+
+// The Windows error number that corresponds to a POSIX errno.
+uint32_t windows_error(int e) {
+  switch (e) {
+    case ENOENT:
+      return 2;
+    case ENOTDIR:
+    case ELOOP:
+      return 3;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return 5;
+    case ENOMEM:
+      return 8;
+    case EROFS:
+      return 19;
+    case ENXIO:
+    case ENODEV:
+      return 21;
+    case EBUSY:
+    case ETXTBSY:
+      return 32;
+    case EAGAIN:
+      return 33;
+    case EEXIST:
+      return 80;
+    case EINVAL:
+      return 87;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return 112;
+    case ENAMETOOLONG:
+      return 123;
+    default:
+      return 31;
+  }
 }
 
 bool parent_is_folder(const std::string& path) {
@@ -109,47 +152,6 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   return true;
 }
 
-uint32_t windows_error(int e) {
-  switch (e) {
-    case ENOENT:
-      return 2;
-    case ENOTDIR:
-    case ELOOP:
-      return 3;
-    case EMFILE:
-    case ENFILE:
-      return 4;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-      return 5;
-    case ENOMEM:
-      return 8;
-    case EROFS:
-      return 19;
-    case ENXIO:
-    case ENODEV:
-      return 21;
-    case EBUSY:
-    case ETXTBSY:
-      return 32;
-    case EAGAIN:
-      return 33;
-    case EEXIST:
-      return 80;
-    case EINVAL:
-      return 87;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return 112;
-    case ENAMETOOLONG:
-      return 123;
-    default:
-      return 31;
-  }
-}
-
 bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
   std::string path;
   if (!native_path(name, path, os_error)) return false;
@@ -179,13 +181,13 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
     os_error = 5;
     return false;
   }
-  file.fd = fd;
+  file.handle = fd;
   return true;
 }
 
 bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
   struct stat st;
-  if (fstat(file.fd, &st) != 0) {
+  if (fstat(static_cast<int>(file.handle), &st) != 0) {
     os_error = windows_error(errno);
     return false;
   }
@@ -195,7 +197,7 @@ bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
 
 int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
   for (;;) {
-    ssize_t r = pread(file.fd, buf, n, offset);
+    ssize_t r = pread(static_cast<int>(file.handle), buf, n, offset);
     if (r >= 0) return r;
     if (errno == EINTR) continue;
     os_error = windows_error(errno);
@@ -205,7 +207,7 @@ int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_e
 
 bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error) {
   while (n > 0) {
-    ssize_t w = pwrite(file.fd, data, n, offset);
+    ssize_t w = pwrite(static_cast<int>(file.handle), data, n, offset);
     if (w < 0) {
       if (errno == EINTR) continue;
       os_error = windows_error(errno);
@@ -219,7 +221,7 @@ bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t&
 }
 
 bool close_file(OsFile file, uint32_t& os_error) {
-  if (::close(file.fd) != 0 && errno != EINTR) {
+  if (::close(static_cast<int>(file.handle)) != 0 && errno != EINTR) {
     os_error = windows_error(errno);
     return false;
   }

@@ -14,7 +14,7 @@
 
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/console_devices.h"
-#include "runtime/startup.h"
+#include "runtime/platform/requests.h"
 
 namespace rt::platform {
 namespace {
@@ -118,11 +118,11 @@ class TerminalDevice final : public ConsoleDevice {
       pollfd p{0, POLLIN, 0};
       int r = ::poll(&p, 1, -1);
       if (r < 0 && errno == EINTR) {
-        if (break_requested()) {
+        if (requests::break_pending) {
           keys.push(3);
           return true;
         }
-        if (detail::attention) return false;
+        if (requests::attention) return false;
         continue;
       }
       if (!read_some(keys)) return false;
@@ -167,7 +167,7 @@ class TerminalDevice final : public ConsoleDevice {
 
   void key(KeyRing& keys, uint8_t code) {
     if (!keys.push(code)) beep();
-    if (code == 3) request_break();
+    if (code == 3) requests::request_break();
   }
 
   // Turns the input bytes into key codes; an incomplete sequence stays.
@@ -258,7 +258,7 @@ class TerminalDevice final : public ConsoleDevice {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> make_terminal_device(BytesView title) {
+std::unique_ptr<ConsoleDevice> make_console_device(BytesView title, const ConsoleModel&) {
   return std::make_unique<TerminalDevice>(title);
 }
 

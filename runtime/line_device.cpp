@@ -1,35 +1,21 @@
-// The line device: scripts, pipes and tests. Each entry is one line of
-// standard input (LF or CR LF, UTF-8); the screen goes to standard output as
-// UTF-8 lines, one per console row, as the console model lays it out (its
-// line breaks and wraps). End of input while a key is awaited closes the
-// console. Standard input is read only while the program waits for it.
-#include <errno.h>
-#include <unistd.h>
+#include "runtime/line_device.h"
 
 #include <string>
 
-#include "runtime/console.h"
 #include "runtime/platform/codepage.h"
-#include "runtime/platform/console_devices.h"
-#include "runtime/startup.h"
+#include "runtime/platform/requests.h"
+#include "runtime/platform/std_streams.h"
 
-namespace rt::platform {
+namespace rt {
+
 namespace {
 
-void write_all(int fd, const char* p, size_t n) {
-  while (n > 0) {
-    ssize_t w = ::write(fd, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return;
-    }
-    p += w;
-    n -= static_cast<size_t>(w);
-  }
-}
+using platform::cp932_to_utf8_display;
+using platform::utf8_to_cp932;
 
 class LineDevice final : public ConsoleDevice {
  public:
+  explicit LineDevice(const ConsoleModel& model) : model_(model) {}
   void cells_changed(int, int, int) override {}
   // The stream stands on the model row `frontier_`: rows above it are out
   // already. Leaving a row above it is a redraw (the line editor redraws an
@@ -79,12 +65,12 @@ class LineDevice final : public ConsoleDevice {
     flush();
   }
 
-  void emergency_write(const char* utf8, size_t n) override { write_all(1, utf8, n); }
+  void emergency_write(const char* utf8, size_t n) override { platform::write_output(utf8, n); }
   void emergency_restore() override {}
 
  private:
   void emit(int row) {
-    const ConsoleModel& m = console::model();
+    const ConsoleModel& m = model_;
     if (row >= ConsoleModel::kRows) return;
     int end = m.extent(row);
     if (end <= emitted_) return;
@@ -95,7 +81,7 @@ class LineDevice final : public ConsoleDevice {
     open_row_ = true;
   }
   void flush() {
-    write_all(1, out_.data(), out_.size());
+    platform::write_output(out_.data(), out_.size());
     out_.clear();
   }
   // Reads one line of standard input into pending_ as CP932 keys ending in
@@ -118,18 +104,11 @@ class LineDevice final : public ConsoleDevice {
         break;
       }
       char chunk[4096];
-      ssize_t r = ::read(0, chunk, sizeof chunk);
+      int64_t r = platform::read_input(chunk, sizeof chunk);
       if (r < 0) {
-        if (errno != EINTR) {
-          eof_ = true;
-          continue;
-        }
-        if (detail::attention) {
-          interrupted_ = break_requested();
-          if (!interrupted_) closed_ = true;
-          return false;
-        }
-        continue;
+        interrupted_ = platform::requests::break_pending != 0;
+        if (!interrupted_) closed_ = true;
+        return false;
       }
       if (r == 0) eof_ = true;
       buffer_.append(chunk, static_cast<size_t>(r));
@@ -140,6 +119,7 @@ class LineDevice final : public ConsoleDevice {
     return true;
   }
 
+  const ConsoleModel& model_;
   std::string out_;
   std::string buffer_;
   std::string pending_;
@@ -153,13 +133,8 @@ class LineDevice final : public ConsoleDevice {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> make_line_device() {
-  return std::make_unique<LineDevice>();
+std::unique_ptr<ConsoleDevice> make_line_device(const ConsoleModel& model) {
+  return std::make_unique<LineDevice>(model);
 }
 
-std::unique_ptr<ConsoleDevice> make_console_device(BytesView title) {
-  if (isatty(0) && isatty(1)) return make_terminal_device(title);
-  return make_line_device();
-}
-
-}  // namespace rt::platform
+}  // namespace rt

@@ -1,7 +1,7 @@
+#include "runtime/platform/codepage.h"
+
 #include <errno.h>
 #include <iconv.h>
-
-#include "runtime/platform/codepage.h"
 
 namespace rt::platform {
 namespace {

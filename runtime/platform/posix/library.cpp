@@ -1,9 +1,10 @@
+#include "runtime/platform/library.h"
+
 #include <dlfcn.h>
 
 #include <string>
 
 #include "runtime/platform/files.h"
-#include "runtime/platform/library.h"
 
 namespace rt::platform {
 

@@ -1,0 +1,30 @@
+// Requests that reach the program from outside its statements: a break
+// (Ctrl+C) and a close of the console (end of input, hang-up, SIGTERM, the
+// console window closed). Signal handlers, control handlers and console
+// devices set them; the statement hook and the waiting console act on them.
+// Setting a request is async-signal-safe.
+#pragma once
+
+#include <csignal>
+
+namespace rt::platform::requests {
+
+inline volatile std::sig_atomic_t break_pending = 0;
+inline volatile std::sig_atomic_t close_pending = 0;
+// Set while either request is pending: the statement hook's one test.
+inline volatile std::sig_atomic_t attention = 0;
+
+inline void request_break() {
+  break_pending = 1;
+  attention = 1;
+}
+inline void request_close() {
+  close_pending = 1;
+  attention = 1;
+}
+inline void clear_break() {
+  break_pending = 0;
+  attention = close_pending;
+}
+
+}  // namespace rt::platform::requests
