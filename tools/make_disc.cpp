@@ -11,12 +11,11 @@
 // The other layers follow from --roads; --large adds areas of 199,000
 // points. Names include マ (trail byte "}") and ソ/表 (trail byte 5C). The
 // output is the same for the same arguments.
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -72,8 +71,8 @@ std::string pick(Random& r, const char* const (&list)[N]) {
 }
 
 void make_dirs(const std::string& path) {
-  for (size_t i = 1; i <= path.size(); ++i)
-    if (i == path.size() || path[i] == '/') mkdir(path.substr(0, i).c_str(), 0755);
+  std::error_code ignored;
+  std::filesystem::create_directories(path, ignored);
 }
 
 class Out {

@@ -1,10 +1,12 @@
 // The message library: a Japanese text (CP932) for every error code the
 // run-time raises. Loaded by the error report through its one export,
 // "$PbGetErrMsg" (instance, code, buffer, size) -> non-zero when the buffer
-// holds the NUL-terminated text.
-#include <iconv.h>
-
+// holds the NUL-terminated text. Built as a shared object on POSIX and as a
+// DLL on Windows (exported through K3M0RE63.def).
 #include <cstring>
+#include <string>
+
+#include "runtime/platform/codepage.h"
 
 namespace {
 
@@ -53,24 +55,17 @@ constexpr Message kMessages[] = {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int PbGetErrMsg(void* instance, int code,
-                                                                  char* buffer,
-                                                                  int size) __asm__("$PbGetErrMsg");
+extern "C" int PbGetErrMsg(void* instance, int code, char* buffer,
+                           int size) __asm__("$PbGetErrMsg");
 
 extern "C" int PbGetErrMsg(void*, int code, char* buffer, int size) {
   if (!buffer || size <= 0) return 0;
   for (const Message& m : kMessages) {
     if (m.code != code) continue;
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return 0;
-    char* in = const_cast<char*>(m.text);
-    size_t in_left = std::strlen(m.text);
-    char* out = buffer;
-    size_t out_left = static_cast<size_t>(size) - 1;
-    size_t r = iconv(cd, &in, &in_left, &out, &out_left);
-    iconv_close(cd);
-    *out = 0;
-    return r == static_cast<size_t>(-1) ? 0 : 1;
+    const std::string text = rt::platform::utf8_to_cp932(m.text);
+    if (text.size() + 1 > static_cast<size_t>(size)) return 0;
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return 1;
   }
   return 0;
 }

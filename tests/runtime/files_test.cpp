@@ -1,7 +1,6 @@
 #include "runtime/files.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <vector>
 
@@ -232,14 +231,6 @@ TEST_F(FilesTest, FlushHandsBytesOver) {
   files::print(2, "line", Sep::kNone);
   files::flush_all();
   EXPECT_EQ(dir.read("f.txt"), "line\r\n");
-}
-
-TEST_F(FilesTest, ReadOnlyFolder) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  chmod(dir.path().c_str(), 0555);
-  int code = error_of([&] { files::open(dir.file("w.txt"), files::Mode::kOutput, 2); });
-  chmod(dir.path().c_str(), 0755);
-  EXPECT_EQ(code, 75);
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 #include "tests/runtime/test_support.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "runtime/errors.h"
@@ -12,8 +10,15 @@
 namespace test {
 
 TempDir::TempDir() {
-  char tmpl[] = "/tmp/sardane-test-XXXXXX";
-  path_ = mkdtemp(tmpl);
+  static std::mt19937_64 rng(std::random_device{}());
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (;;) {
+    std::filesystem::path p = base / ("sardane-test-" + std::to_string(rng() % 1000000000));
+    if (std::filesystem::create_directory(p)) {
+      path_ = p.generic_string();
+      return;
+    }
+  }
 }
 
 // A program a test started may still be writing here when the test gives
@@ -30,7 +35,7 @@ TempDir::~TempDir() {
 void TempDir::write(const std::string& name, const std::string& bytes) const {
   std::filesystem::path p = file(name);
   std::filesystem::create_directories(p.parent_path());
-  write_file(p, bytes);
+  write_file(p.string(), bytes);
 }
 
 std::string TempDir::read(const std::string& name) const {
@@ -65,15 +70,3 @@ void write_file(const std::string& path, const std::string& bytes) {
 }
 
 }  // namespace test
-
-namespace {
-// Tests never touch a real registry: both hives go to a fresh folder.
-struct RegistrySandbox {
-  RegistrySandbox() {
-    char tmpl[] = "/tmp/sardane-registry-XXXXXX";
-    std::string root = mkdtemp(tmpl);
-    setenv("SARDANE_REGISTRY_USER", (root + "/user").c_str(), 1);
-    setenv("SARDANE_REGISTRY_MACHINE", (root + "/machine").c_str(), 1);
-  }
-} g_sandbox;
-}  // namespace

@@ -1,0 +1,69 @@
+// Windows files: the sharing rules while a file is open, and the system's
+// error numbers behind the run-time codes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "runtime/errors.h"
+#include "runtime/files.h"
+#include "tests/runtime/test_support.h"
+
+namespace {
+
+namespace files = rt::files;
+
+// Another opener of the same file: can it read, can it write?
+bool can_open(const std::string& path, DWORD access) {
+  HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+TEST(FilesWin32, SharingWhileOpen) {
+  test::TempDir dir;
+  const std::string out = dir.file("out.txt"), in = dir.file("in.txt");
+  dir.write("in.txt", "a\r\n");
+  files::open(out, files::Mode::kOutput, 2);
+  files::open(in, files::Mode::kInput, 1);
+  // Output: others may read it, not write it.
+  EXPECT_TRUE(can_open(out, GENERIC_READ));
+  EXPECT_FALSE(can_open(out, GENERIC_WRITE));
+  // Input: others may read and write it.
+  EXPECT_TRUE(can_open(in, GENERIC_READ));
+  EXPECT_TRUE(can_open(in, GENERIC_WRITE));
+  files::close_all();
+  files::open(out, files::Mode::kAppend, 2);
+  EXPECT_TRUE(can_open(out, GENERIC_READ));
+  EXPECT_FALSE(can_open(out, GENERIC_WRITE));
+  files::close_all();
+}
+
+TEST(FilesWin32, SystemErrorsBehindTheCodes) {
+  test::TempDir dir;
+  struct Case {
+    std::string name;
+    files::Mode mode;
+    int code;
+    uint32_t api_error;
+  } cases[] = {
+      {dir.file("missing.txt"), files::Mode::kInput, 63, 2},
+      {dir.file("no-folder/x.txt"), files::Mode::kInput, 63, 3},
+      {dir.file("no-folder/x.txt"), files::Mode::kOutput, 63, 3},
+      {dir.path(), files::Mode::kInput, 75, 5},
+      {std::string(200, 'a') + "\\" + std::string(59, 'b'), files::Mode::kInput, 55, 123},
+  };
+  dir.write("exists.txt", "x");
+  for (const Case& c : cases) {
+    rt::error_state().has_api_error = false;
+    EXPECT_EQ(test::error_of([&] { files::open(c.name, c.mode, 1); }), c.code) << c.name;
+    EXPECT_EQ(rt::error_state().api_error, c.api_error) << c.name;
+  }
+  rt::Bytes before = "x";
+  EXPECT_EQ(test::error_of([&] { files::open(dir.file("exists.txt"), files::Mode::kOutput, 2); }),
+            64);
+  EXPECT_EQ(rt::error_state().api_error, 80u);
+  EXPECT_EQ(dir.read("exists.txt"), before);
+}
+
+}  // namespace
