@@ -100,11 +100,12 @@ void terminate() {
 int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf("%s", info.usage);
+      platform::write_output(info.usage, std::strlen(info.usage));
       return kExitNormal;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("%s %s\n", info.name, info.version);
+      const std::string line = std::string(info.name) + " " + info.version + "\n";
+      platform::write_output(line.data(), line.size());
       return kExitNormal;
     }
     std::fprintf(stderr, "%s: unknown argument '%s'\n\n%s", info.name, argv[i], info.usage);

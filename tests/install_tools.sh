@@ -1,13 +1,33 @@
 #!/bin/sh
-# Installs the tools the end-to-end tests drive (GDAL's ogrinfo, tmux) when
-# they are missing. Runs once before the tests (a CTest fixture).
+# Installs the tools the tests need when they are missing: GDAL's ogrinfo
+# and tmux for the end-to-end tests; mingw-w64, GoogleTest's sources, Wine,
+# Xvfb and a Japanese font and locale for the Windows build and its tests.
+# Runs before the Windows build and before the tests.
 need=""
 command -v ogrinfo >/dev/null 2>&1 || need="$need gdal-bin"
 command -v tmux >/dev/null 2>&1 || need="$need tmux"
-[ -z "$need" ] && exit 0
-if [ "$(id -u)" != 0 ]; then
-  echo "missing test tools:$need (install them as root: apt-get install -y$need)" >&2
-  exit 1
+command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || need="$need g++-mingw-w64-x86-64-posix"
+[ -f /usr/src/googletest/CMakeLists.txt ] || need="$need googletest"
+command -v wine >/dev/null 2>&1 || need="$need wine wine64"
+command -v Xvfb >/dev/null 2>&1 || need="$need xvfb"
+[ -d /usr/share/fonts/truetype/vlgothic ] || need="$need fonts-vlgothic"
+command -v locale-gen >/dev/null 2>&1 || need="$need locales"
+if [ -n "$need" ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "missing test tools:$need (install them as root: apt-get install -y$need)" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq && apt-get install -y -qq $need >/dev/null || exit 1
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq && apt-get install -y -qq $need >/dev/null
+# Wine takes its ANSI code page (932) from a Japanese locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "missing locale ja_JP.UTF-8 (generate it as root)" >&2
+    exit 1
+  fi
+  sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen >/dev/null
+fi
+exit 0

@@ -80,6 +80,7 @@ TEST(Frame, OutOfMemory) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's shadow memory does not fit a limited address space";
 #endif
+  if (kUnderWine) GTEST_SKIP() << "the address-space limit is a POSIX one";
   Workspace ws;
   Result r = ws.run("\n", MEMORY_BIN);
   EXPECT_EQ(r.status, 1);
@@ -105,6 +106,7 @@ TEST(Frame, MissingFolderAndMissingFile) {
 }
 
 TEST(Frame, ProcessorFault) {
+  if (kUnderWine) GTEST_SKIP() << "Windows faults: WindowsBuild.FaultBox";
   Workspace ws;
   Result r = ws.run("", FAULT_BIN);
   EXPECT_EQ(r.status, 128 + 11);

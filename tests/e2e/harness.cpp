@@ -5,12 +5,58 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
+
+#include "runtime/platform/codepage.h"
 
 namespace e2e {
+
+namespace {
+
+constexpr char kEnvKey[] = "HKLM\\Software\\Vantrel\\Z-NORAC V6.3\\ENV";
+
+// Runs Wine's reg command; its output (CP932) as UTF-8.
+std::string wine_reg(const std::string& args) {
+  test::TempDir tmp;
+  std::string cmd = std::string("'") + WINE_RUN + "' reg " + args + " > '" + tmp.file("out") +
+                    "' 2>/dev/null < /dev/null";
+  if (std::system(cmd.c_str()) != 0) return "";
+  std::string utf8;
+  rt::platform::cp932_to_utf8(tmp.read("out"), utf8);
+  return utf8;
+}
+
+// "    NAME    REG_SZ    text" lines as "NAME=text:text", REG_DWORD values
+// ("0x50") in decimal.
+std::string values_of(const std::string& listing) {
+  std::istringstream in(listing);
+  std::string line, out;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream words(line);
+    std::string name, type;
+    if (!(words >> name >> type) || type.rfind("REG_", 0) != 0) continue;
+    std::string value;
+    std::getline(words, value);
+    value.erase(0, value.find_first_not_of(' '));
+    if (type == "REG_DWORD")
+      out += name + "=dword:" + std::to_string(std::stoul(value, nullptr, 16)) + "\n";
+    else
+      out += name + "=text:" + value + "\n";
+  }
+  return out;
+}
+
+}  // namespace
 
 Workspace::Workspace() {
   std::filesystem::create_directories(out());
   std::filesystem::create_directories(disc());
+}
+
+Workspace::~Workspace() {
+  if (kUnderWine && message_library_)
+    wine_reg(std::string("delete '") + kEnvKey + "' /v ZNORAC /f");
 }
 
 void Workspace::sheet_file(const std::string& code, const std::string& suffix,
@@ -39,10 +85,17 @@ std::vector<std::string> Workspace::outputs() const {
 }
 
 std::string Workspace::error_record() const {
+  if (kUnderWine)
+    return values_of(wine_reg("query 'HKCU\\Software\\Vantrel\\Z-NORAC V6.3\\RUNTIME\\ERROR'"));
   return test::read_file(registry() + "/user/Software/Vantrel/Z-NORAC V6.3/RUNTIME/ERROR/values");
 }
 
 void Workspace::install_message_library() const {
+  if (kUnderWine) {
+    message_library_ = true;
+    wine_reg(std::string("add '") + kEnvKey + "' /v ZNORAC /d '" + MESSAGE_LIBRARY_DIR + "' /f");
+    return;
+  }
   dir_.write("registry/machine/Software/Vantrel/Z-NORAC V6.3/ENV/values",
              std::string("ZNORAC=text:") + MESSAGE_LIBRARY_DIR + "\n");
 }

@@ -9,6 +9,11 @@
 
 namespace e2e {
 
+// True for the suite that drives the Windows build under Wine: the registry
+// is Wine's (read and written with its reg command), and POSIX-only cases
+// are skipped.
+constexpr bool kUnderWine = SARDANE_UNDER_WINE;
+
 struct Result {
   int status = -1;     // exit status, or 128 + signal
   std::string screen;  // standard output (UTF-8 screen lines)
@@ -19,6 +24,9 @@ struct Result {
 class Workspace {
  public:
   Workspace();
+  ~Workspace();
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
   std::string disc() const { return dir_.file("disc"); }
   std::string out() const { return dir_.file("out"); }
   std::string registry() const { return dir_.file("registry"); }
@@ -30,7 +38,8 @@ class Workspace {
   std::string output(const std::string& name) const;
   bool has_output(const std::string& name) const;
   std::vector<std::string> outputs() const;
-  // The registry's error record values file.
+  // The registry's error record as "NAME=type:value" lines (text as UTF-8,
+  // numbers in decimal).
   std::string error_record() const;
   void install_message_library() const;
 
@@ -42,6 +51,7 @@ class Workspace {
 
  private:
   test::TempDir dir_;
+  mutable bool message_library_ = false;
 };
 
 // Every output file is non-empty and ends with its final 1A byte.

@@ -136,6 +136,7 @@ int signalled_run(const Workspace& ws, const std::string& answers, int sig, std:
 }
 
 TEST(Hostile, SignalsDuringALongJob) {
+  if (kUnderWine) GTEST_SKIP() << "POSIX only";
   struct Case {
     int sig;
     int status;
@@ -167,6 +168,7 @@ TEST(Hostile, SheetVanishesAfterTheJobListWasRead) {
 }
 
 TEST(Hostile, ReadOnlyOutputFolder) {
+  if (kUnderWine) GTEST_SKIP() << "POSIX only";
   if (std::system("command -v setpriv > /dev/null") != 0)
     GTEST_SKIP() << "setpriv is not installed";
   Workspace ws;
@@ -186,6 +188,7 @@ TEST(Hostile, ReadOnlyOutputFolder) {
 }
 
 TEST(Hostile, FullDisk) {
+  if (kUnderWine) GTEST_SKIP() << "POSIX only";
   Workspace ws;
   one_sheet_job(ws);
   std::string points;

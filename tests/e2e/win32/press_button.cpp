@@ -6,9 +6,7 @@
 //   press_button.exe TITLE [SECONDS]
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -39,8 +37,8 @@ int main(int argc, char** argv) {
       EnumChildWindows(box, find_parts, reinterpret_cast<LPARAM>(&parts));
       char text[1024] = {0};
       if (parts.text) GetWindowTextA(parts.text, text, sizeof text);
-      std::fputs(text, stdout);
-      std::fflush(stdout);
+      DWORD written;
+      WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, lstrlenA(text), &written, nullptr);
       if (parts.button)
         SendMessageA(parts.button, BM_CLICK, 0, 0);
       else

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Starts what the Windows tests need: the tools (installed when missing), the
+# build's scratch Wine prefix, a persistent wineserver (without it every Wine
+# start costs about 3 s) and an X display (Xvfb) for windows and message
+# boxes. Everything started here is detached from the test's output and is
+# stopped by stop.sh.
+#   start.sh BUILD_DIR
+set -e
+build=$1
+state=$build/wine-state
+here=$(dirname "$0")
+sh "$here/../install_tools.sh"
+mkdir -p "$state"
+sh "$here/stop.sh" "$build" 2>/dev/null || true
+mkdir -p "$state"
+# A free display number.
+display=90
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+  display=$((display + 1))
+done
+setsid Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+echo $! >"$state/xvfb.pid"
+i=0
+while [ ! -e "/tmp/.X11-unix/X$display" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+echo ":$display" >"$state/display"
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export DISPLAY=":$display"
+setsid wineserver -p </dev/null >"$state/wineserver.log" 2>&1 &
+# The first start makes the prefix; later starts bring up Wine's services.
+# Both happen here, so that no test's output is held open by them.
+wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
+wine reg delete 'HKCU\Software\Vantrel' /f </dev/null >/dev/null 2>&1 || true
+wine reg delete 'HKLM\Software\Vantrel' /f </dev/null >/dev/null 2>&1 || true
+echo "Wine ready: prefix $WINEPREFIX, display :$display"
