@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "runtime/byte_words.h"
 #include "runtime/errors.h"
@@ -19,6 +20,31 @@ constexpr size_t kWriteBuffer = 256 * 1024;         // flushed once it holds thi
 constexpr size_t kWriteRoom = kWriteBuffer + 1024;  // room for a formatted number past it
 constexpr size_t kMaxLine = 32767;
 constexpr size_t kMaxName = 260;
+
+// Buffers of closed files, kept for the next OPEN: the conversion opens and
+// closes files some thousand times, and fresh memory for each would cost a
+// page fault per 4 KB (on Windows the heap hands blocks this size back to
+// the system at once).
+class BufferPool {
+ public:
+  explicit BufferPool(size_t size) : size_(size) {}
+  std::unique_ptr<char[]> take() {
+    if (free_.empty()) return std::unique_ptr<char[]>(new char[size_]);
+    std::unique_ptr<char[]> b = std::move(free_.back());
+    free_.pop_back();
+    return b;
+  }
+  void give(std::unique_ptr<char[]> b) {
+    if (b && free_.size() < kKept) free_.push_back(std::move(b));
+  }
+
+ private:
+  static constexpr size_t kKept = 4;
+  size_t size_;
+  std::vector<std::unique_ptr<char[]>> free_;
+};
+BufferPool g_read_buffers(kReadBuffer);
+BufferPool g_write_buffers(kWriteRoom);
 
 struct File;
 
@@ -52,6 +78,14 @@ struct File {
   size_t wlen = 0;
   int64_t write_start = 0;
   FileTarget target{*this};
+
+  File() = default;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File() {
+    g_read_buffers.give(std::move(rbuf));
+    g_write_buffers.give(std::move(wbuf));
+  }
 };
 
 std::array<std::unique_ptr<File>, 256> g_table;  // index = file number
@@ -212,9 +246,9 @@ void open(BytesView name, Mode mode, int n, int access) {
   try {
     f = std::make_unique<File>();
     if (mode == Mode::kInput)
-      f->rbuf.reset(new char[kReadBuffer]);
+      f->rbuf = g_read_buffers.take();
     else
-      f->wbuf.reset(new char[kWriteRoom]);
+      f->wbuf = g_write_buffers.take();
   } catch (const std::bad_alloc&) {
     raise_error(kOutOfMemory, loc(Op::kOpen, 10));
   }

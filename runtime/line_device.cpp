@@ -13,6 +13,25 @@ namespace {
 using platform::cp932_to_utf8_display;
 using platform::utf8_to_cp932;
 
+// Whether the bytes are well-formed UTF-8. A typed line that is not is
+// taken as CP932 as it stands (answers piped from a Windows command line
+// come in the system's code page).
+bool is_utf8(const std::string& s) {
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const size_t n = c < 0x80           ? 1
+                     : (c >> 5) == 0x6  ? 2
+                     : (c >> 4) == 0xE  ? 3
+                     : (c >> 3) == 0x1E ? 4
+                                        : 0;
+    if (n == 0 || i + n > s.size()) return false;
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += n;
+  }
+  return true;
+}
+
 class LineDevice final : public ConsoleDevice {
  public:
   explicit LineDevice(const ConsoleModel& model) : model_(model) {}
@@ -114,7 +133,7 @@ class LineDevice final : public ConsoleDevice {
       buffer_.append(chunk, static_cast<size_t>(r));
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    pending_ = utf8_to_cp932(line);
+    pending_ = is_utf8(line) ? utf8_to_cp932(line) : line;
     pending_.push_back('\r');
     return true;
   }

@@ -207,6 +207,15 @@ void detail::fp_raise() {
 }
 
 void fp_reset() {
+#if defined(__x86_64__) || defined(__i386__)
+  // x87: 64-bit mantissa, round to nearest, every exception masked (0x037F),
+  // set explicitly: Windows starts programs with a 53-bit mantissa. SSE:
+  // round to nearest, exceptions masked (0x1F80).
+  const unsigned short x87 = 0x037F;
+  const unsigned int mxcsr = 0x1F80;
+  __asm__ volatile("fldcw %0" : : "m"(x87));
+  __asm__ volatile("ldmxcsr %0" : : "m"(mxcsr));
+#endif
   std::fesetround(FE_TONEAREST);
   std::feclearexcept(FE_ALL_EXCEPT);
 }

@@ -5,8 +5,8 @@
 
 namespace rt::platform {
 
-// The executable's full file name (CP932 on Windows, native on POSIX);
-// argv0 where the system has nothing better.
+// The executable's file name with its folder, as CP932 (from argv0 on
+// POSIX).
 std::string executable_path(const char* argv0);
 
 struct LocalTime {

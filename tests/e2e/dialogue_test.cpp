@@ -43,6 +43,19 @@ TEST(Dialogue, JobNameIsTrimmedAndRetriedOnComma) {
   EXPECT_TRUE(ws.has_output("JGK.mif"));
 }
 
+// Answers come as UTF-8, or as CP932 when a line is not UTF-8 (piped from a
+// Windows command line): the same job either way.
+TEST(Dialogue, AnswersInEitherEncoding) {
+  for (const std::string& job : {std::string("47-沖縄県"), sj("47-沖縄県")}) {
+    Workspace ws;
+    Result r = ws.run(std::string(SAMPLE_DISC) + "\n" + job + "\n\n");
+    ASSERT_EQ(r.status, 0) << r.screen;
+    EXPECT_NE(r.screen.find("? 47-沖縄県\n47-沖縄県処理ファイル一覧GET\n"), std::string::npos)
+        << r.screen;
+    EXPECT_EQ(ws.outputs().size(), 20u);
+  }
+}
+
 TEST(Dialogue, WorkedExample) {
   Workspace ws;
   one_sheet_job(ws);

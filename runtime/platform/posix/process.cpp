@@ -2,10 +2,12 @@
 
 #include <time.h>
 
+#include "runtime/platform/codepage.h"
+
 namespace rt::platform {
 
 std::string executable_path(const char* argv0) {
-  return argv0 ? argv0 : "";
+  return utf8_to_cp932(argv0 ? argv0 : "");
 }
 
 LocalTime local_time() {

@@ -13,11 +13,13 @@ HANDLE handle_of(OsFile file) {
   return reinterpret_cast<HANDLE>(file.handle);
 }
 
-OVERLAPPED at_offset(int64_t offset) {
-  OVERLAPPED o{};
-  o.Offset = static_cast<DWORD>(offset);
-  o.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
-  return o;
+// Moves the handle's file pointer; reads and writes go on from there.
+bool seek(OsFile file, int64_t offset, uint32_t& os_error) {
+  LARGE_INTEGER to;
+  to.QuadPart = offset;
+  if (SetFilePointerEx(handle_of(file), to, nullptr, FILE_BEGIN)) return true;
+  os_error = GetLastError();
+  return false;
 }
 
 }  // namespace
@@ -84,10 +86,10 @@ bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
 }
 
 int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
-  OVERLAPPED o = at_offset(offset);
   DWORD got = 0;
   const DWORD want = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
-  if (!ReadFile(handle_of(file), buf, want, &got, &o)) {
+  if (!seek(file, offset, os_error)) return -1;
+  if (!ReadFile(handle_of(file), buf, want, &got, nullptr)) {
     const DWORD e = GetLastError();
     if (e == ERROR_HANDLE_EOF) return 0;
     os_error = e;
@@ -97,11 +99,11 @@ int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_e
 }
 
 bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error) {
+  if (!seek(file, offset, os_error)) return false;
   while (n > 0) {
-    OVERLAPPED o = at_offset(offset);
     DWORD done = 0;
     const DWORD want = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
-    if (!WriteFile(handle_of(file), data, want, &done, &o)) {
+    if (!WriteFile(handle_of(file), data, want, &done, nullptr)) {
       os_error = GetLastError();
       return false;
     }
