@@ -93,13 +93,14 @@ Bytes executable_stem(const std::string& path) {
   return s;
 }
 
-// The termination sequence: nothing raised from here on is reported; every
-// open file is closed with its final byte; the console device is restored.
+// The termination sequence: the console closes (its window is destroyed,
+// the terminal restored); nothing raised from here on is reported; every
+// open file is closed with its final byte.
 void terminate() {
-  error_state().raising = true;
   error_state().terminating = true;
-  files::close_all_quietly();
   console::detach();
+  error_state().raising = true;
+  files::close_all_quietly();
 }
 
 }  // namespace

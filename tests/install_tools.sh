@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the tools the tests need when they are missing: GDAL's ogrinfo
 # and tmux for the end-to-end tests; mingw-w64, GoogleTest's sources, Wine,
-# Xvfb and a Japanese font and locale for the Windows build and its tests.
+# Xvfb, ImageMagick (screenshots) and a Japanese font and locale for the
+# Windows build and its tests.
 # Runs before the Windows build and before the tests.
 need=""
 command -v ogrinfo >/dev/null 2>&1 || need="$need gdal-bin"
@@ -10,6 +11,7 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || need="$need g++-mingw
 [ -f /usr/src/googletest/CMakeLists.txt ] || need="$need googletest"
 command -v wine >/dev/null 2>&1 || need="$need wine wine64"
 command -v Xvfb >/dev/null 2>&1 || need="$need xvfb"
+command -v import >/dev/null 2>&1 || need="$need imagemagick"
 [ -d /usr/share/fonts/truetype/vlgothic ] || need="$need fonts-vlgothic"
 command -v locale-gen >/dev/null 2>&1 || need="$need locales"
 if [ -n "$need" ]; then

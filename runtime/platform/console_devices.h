@@ -1,6 +1,6 @@
 // The console device a person types into: the terminal on POSIX (standard
-// input and output are a terminal); on Windows the process's console, read
-// and written as plain lines. Redirected input always gets the line device
+// input and output are a terminal); on Windows the program's own console
+// window. Redirected input always gets the line device
 // (runtime/line_device.h).
 #pragma once
 

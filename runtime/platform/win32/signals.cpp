@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "runtime/platform/requests.h"
+#include "runtime/platform/win32/console_window.h"
 
 namespace rt::platform {
 namespace {
@@ -30,7 +31,7 @@ LONG WINAPI on_fault(EXCEPTION_POINTERS* info) {
   const EXCEPTION_RECORD* r = info->ExceptionRecord;
   const char* message = g_reporter(reinterpret_cast<uint64_t>(r->ExceptionAddress),
                                    static_cast<uint32_t>(r->ExceptionCode));
-  MessageBoxA(nullptr, message, g_title, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+  MessageBoxA(console_window(), message, g_title, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
   // The process ends as the system ends a faulting process: with the
   // exception code.
   return EXCEPTION_EXECUTE_HANDLER;

@@ -6,8 +6,11 @@
 
 namespace rt::platform {
 
+// A pipe or a file; a program started without standard input (from the
+// desktop) or on a console or character device has none to read.
 bool input_redirected() {
-  return GetFileType(GetStdHandle(STD_INPUT_HANDLE)) != FILE_TYPE_CHAR;
+  const DWORD type = GetFileType(GetStdHandle(STD_INPUT_HANDLE));
+  return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
 }
 
 int64_t read_input(char* buf, size_t n) {
