@@ -8,6 +8,8 @@
 #include "runtime/message_library.h"
 #include "runtime/numbers.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/help.h"
 #include "runtime/startup.h"
 
 namespace rt {
@@ -36,6 +38,22 @@ void wait_quietly(BytesView closing) {
 }  // namespace
 
 namespace {
+
+// The help file "K3M0REF.HLP" in the folder of the environment value HELP,
+// when it is there, at the error's topic (codes 1000 to 2008 at code +
+// 99000).
+platform::HelpTopic help_topic(uint16_t code) {
+  Bytes folder = environment_value("HELP");
+  if (folder.empty()) return {};
+  if (folder.back() != '\\' && folder.back() != '/') folder += "\\";
+  const Bytes file = folder + "K3M0REF.HLP";
+  platform::OsFile f;
+  uint32_t err = 0;
+  if (file.size() > 260 || !platform::open_file(file, platform::OpenKind::kRead, f, err)) return {};
+  platform::close_file(f, err);
+  return {file, code >= 1000 && code <= 2008 ? code + 99000u : code};
+}
+
 char g_fault_prefix[64];  // CP932
 char g_unknown_module[32];
 char g_line_mark[8];  // "行]"
@@ -110,7 +128,9 @@ int report_error(const RuntimeError& error) {
     if (lookup_message(st.code, message)) console::write("\r\n" + message);
   } catch (...) {
   }
+  platform::set_help_topic(help_topic(st.code));
   wait_quietly(kPressKey);
+  platform::close_help();
   return kExitError;
 }
 

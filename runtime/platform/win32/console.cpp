@@ -75,6 +75,7 @@ class WindowDevice final : public ConsoleDevice {
  public:
   WindowDevice(BytesView title, const ConsoleModel& model) : model_(model) {
     self_ = this;
+    std::fill(std::begin(dirty_from_), std::end(dirty_from_), kColumns);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     wc.style = CS_DBLCLKS;
@@ -118,22 +119,29 @@ class WindowDevice final : public ConsoleDevice {
     UpdateWindow(g_window);
   }
 
+  // Changed cells are collected per row and invalidated when the model is
+  // presented: one call for a printed item, not one per cell.
   void cells_changed(int row, int from, int to) override {
-    if (!g_window || IsIconic(g_window)) return;
-    RECT r{from * cell_w_, row * cell_h_, to * cell_w_, (row + 1) * cell_h_};
-    InvalidateRect(g_window, &r, FALSE);
+    dirty_from_[row] = std::min(dirty_from_[row], from);
+    dirty_to_[row] = std::max(dirty_to_[row], to);
   }
   void row_left(int) override {}
+  // The window contents move up one cell height; the new bottom row is
+  // painted from the model. Pending cells are painted first, so that they
+  // move with the rest.
   void scrolled() override {
     if (!g_window || IsIconic(g_window)) return;
+    invalidate();
+    UpdateWindow(g_window);
     ScrollWindow(g_window, 0, -cell_h_, nullptr, nullptr);
-    RECT bottom{0, (kRows - 1) * cell_h_, kColumns * cell_w_, kRows * cell_h_};
-    InvalidateRect(g_window, &bottom, FALSE);
+    cells_changed(kRows - 1, 0, kColumns);
   }
 
   void present(const ConsoleModel& m) override {
     if (!g_window) return;
     if (caret_) SetCaretPos(m.column() * cell_w_, m.row() * cell_h_);
+    if (IsIconic(g_window)) return;  // painted from the model when restored
+    invalidate();
     UpdateWindow(g_window);
   }
 
@@ -220,6 +228,17 @@ class WindowDevice final : public ConsoleDevice {
     }
   }
 
+  void invalidate() {
+    for (int row = 0; row < kRows; ++row) {
+      if (dirty_from_[row] >= dirty_to_[row]) continue;
+      RECT r{dirty_from_[row] * cell_w_, row * cell_h_, dirty_to_[row] * cell_w_,
+             (row + 1) * cell_h_};
+      InvalidateRect(g_window, &r, FALSE);
+      dirty_from_[row] = kColumns;
+      dirty_to_[row] = 0;
+    }
+  }
+
   void paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(g_window, &ps);
@@ -286,6 +305,9 @@ class WindowDevice final : public ConsoleDevice {
         if (d) d->key(static_cast<int>(wp & 0xFF));
         return 0;
       case WM_KEYDOWN:
+        // F1 opens the help at the last error's topic (no function key has
+        // text assigned).
+        if (wp == VK_F1) open_help();
         if (int code = key_code(wp); code && d) d->key(code);
         return 0;
       case WM_SETFOCUS:
@@ -324,6 +346,7 @@ class WindowDevice final : public ConsoleDevice {
   int cell_w_ = 8, cell_h_ = 16;
   KeyRing* ring_ = nullptr;
   ULONGLONG last_poll_ = 0;
+  int dirty_from_[kRows] = {}, dirty_to_[kRows] = {};  // cells not yet invalidated
   bool focus_ = false, caret_ = false, waiting_ = false;
 };
 

@@ -1,0 +1,31 @@
+// Windows help (WinHelpA) at the topic of the last error, for F1 in the
+// console window.
+#include "runtime/platform/help.h"
+
+#include <windows.h>
+
+#include "runtime/platform/win32/console_window.h"
+
+namespace rt::platform {
+namespace {
+
+HelpTopic g_topic;
+bool g_open = false;
+
+}  // namespace
+
+void set_help_topic(const HelpTopic& topic) {
+  g_topic = topic;
+}
+
+void open_help() {
+  if (g_topic.file.empty()) return;
+  g_open = WinHelpA(console_window(), g_topic.file.c_str(), HELP_CONTEXT, g_topic.topic) != 0;
+}
+
+void close_help() {
+  if (g_open) WinHelpA(console_window(), g_topic.file.c_str(), HELP_QUIT, 0);
+  g_open = false;
+}
+
+}  // namespace rt::platform
