@@ -15,6 +15,7 @@
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/requests.h"
+#include "runtime/platform/std_streams.h"
 
 namespace rt::platform {
 namespace {
@@ -23,17 +24,7 @@ termios g_saved;
 bool g_raw = false;
 
 void write_all(const std::string& s) {
-  const char* p = s.data();
-  size_t n = s.size();
-  while (n > 0) {
-    ssize_t w = ::write(1, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return;
-    }
-    p += w;
-    n -= static_cast<size_t>(w);
-  }
+  write_output(s.data(), s.size());
 }
 
 // The 16-entry palette as ANSI colours.
