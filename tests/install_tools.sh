@@ -14,6 +14,8 @@ command -v Xvfb >/dev/null 2>&1 || need="$need xvfb"
 command -v import >/dev/null 2>&1 || need="$need imagemagick"
 [ -d /usr/share/fonts/truetype/vlgothic ] || need="$need fonts-vlgothic"
 command -v locale-gen >/dev/null 2>&1 || need="$need locales"
+command -v dpkg-shlibdeps >/dev/null 2>&1 || need="$need dpkg-dev"
+command -v man >/dev/null 2>&1 || need="$need man-db"
 if [ -n "$need" ]; then
   if [ "$(id -u)" != 0 ]; then
     echo "missing test tools:$need (install them as root: apt-get install -y$need)" >&2

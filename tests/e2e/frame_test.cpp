@@ -19,7 +19,7 @@ TEST(Frame, CommandLine) {
   EXPECT_TRUE(has(help.screen, "Usage: sardane")) << help.screen;
   Result version = ws.run("", std::string(SARDANE_BIN) + "' '--version");
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.screen, "sardane 1.0.0\n");
+  EXPECT_EQ(version.screen, "sardane 1.1.0\n");
   Result bad = ws.run("", std::string(SARDANE_BIN) + "' '--drive=d");
   EXPECT_EQ(bad.status, 2);
   EXPECT_TRUE(has(bad.errors, "Usage: sardane"));
