@@ -2,7 +2,9 @@
 #
 # Linux (cmake --install): bin/sardane, lib/sardane/K3M0RE63.DLL, the manual
 # page and the README. The Debian package adds the machine registry's ENV
-# key, whose ZNORAC names /usr/lib/sardane, as a configuration file.
+# key, whose ZNORAC names /usr/lib/sardane, as a configuration file. The
+# Windows installer (packaging/sardane.nsi) and the portable zip are made
+# from the Windows build by packaging/dist.sh.
 if(WIN32)
   return()
 endif()
@@ -39,3 +41,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/conffiles)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/dist)
 include(CPack)
+
+# All three packages into build/dist: cmake --build build --target dist
+if(SARDANE_WINDOWS)
+  add_custom_target(dist
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/install_tools.sh
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/packaging/dist.sh ${CMAKE_BINARY_DIR}
+      ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_VERSION}
+    DEPENDS sardane K3M0RE63 windows
+    COMMENT "Packages into ${CMAKE_BINARY_DIR}/dist"
+    VERBATIM)
+endif()

@@ -1,0 +1,24 @@
+#!/bin/sh
+# Builds the three packages into BUILD/dist: sardane_VERSION_amd64.deb
+# (CPack), sardane-VERSION-setup.exe (NSIS) and sardane-VERSION-win64.zip
+# (the Windows files with register.cmd).
+#   dist.sh BUILD SOURCE VERSION
+set -eu
+build=$1
+src=$2
+version=$3
+dist=$build/dist
+mkdir -p "$dist"
+(cd "$build" && cpack -G DEB >/dev/null)
+stage=$(mktemp -d /tmp/sardane-dist-XXXXXX)
+trap 'rm -rf "$stage"' EXIT
+folder=$stage/sardane-$version
+mkdir -p "$folder"
+cp "$build/win/sardane.exe" "$build/win/lib/K3M0RE63.DLL" "$src/README.md" \
+  "$src/packaging/register.cmd" "$folder/"
+x86_64-w64-mingw32-strip "$folder/sardane.exe" "$folder/K3M0RE63.DLL"
+makensis -V2 -DVERSION="$version" -DFILES="$folder" \
+  -DOUT_FILE="$dist/sardane-$version-setup.exe" "$src/packaging/sardane.nsi"
+rm -f "$dist/sardane-$version-win64.zip"
+(cd "$stage" && cmake -E tar cf "$dist/sardane-$version-win64.zip" --format=zip "sardane-$version")
+ls -l "$dist"

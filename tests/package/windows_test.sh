@@ -1,0 +1,77 @@
+#!/bin/sh
+# The Windows installer and the portable zip under Wine, as a user meets
+# them: install silently, find ZNORAC in the registry, convert the sample
+# disc with the installed program (answers piped in), see the message text
+# in the report of a second run, uninstall and find nothing left; then the
+# same with the zip after register.cmd.
+#   windows_test.sh BUILD_DIR SAMPLE_DISC VERSION
+set -eu
+build=$1
+disc=$2
+version=$3
+run="$build/wine-run"
+prefix="$build/wineprefix"
+env_key='HKLM\Software\Vantrel\Z-NORAC V6.3\ENV'
+user_env_key='HKCU\Software\Vantrel\Z-NORAC V6.3\ENV'
+work=$(mktemp -d /tmp/sardane-win-package-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+# The value's data as reg query shows it, or nothing.
+query() {
+  "$run" reg query "$1" /v ZNORAC 2>/dev/null </dev/null | tr -d '\r' |
+    sed -n 's/^ *ZNORAC *REG_SZ *//p'
+}
+# Converts the sample twice in a fresh folder with the program $1 (a Windows
+# path); the second run must report error 64 with its message text.
+convert_twice() {
+  rm -rf "$work/out" && mkdir "$work/out"
+  (cd "$work/out" && printf '%s\n47-沖縄県\n\n' "$disc" | "$run" "$1" >"$work/first.txt" 2>&1) ||
+    fail "$1: first run: $(cat "$work/first.txt")"
+  [ "$(ls "$work/out" | wc -l)" = 20 ] || fail "$1: $(ls "$work/out" | wc -l) files"
+  status=0
+  (cd "$work/out" && printf '%s\n47-沖縄県\n\n' "$disc" | "$run" "$1" >"$work/second.txt" 2>&1) ||
+    status=$?
+  [ "$status" = 1 ] || fail "$1: second run: status $status"
+  grep -q 'エラー\[64\]' "$work/second.txt" || fail "$1: no error 64"
+  grep -q '^ファイルはすでに存在します。$' "$work/second.txt" ||
+    fail "$1: no message text: $(cat "$work/second.txt")"
+}
+
+(cd "$build" && cmake --build . --target dist >/dev/null) || fail "dist"
+setup="$build/dist/sardane-$version-setup.exe"
+zip="$build/dist/sardane-$version-win64.zip"
+installed="$prefix/drive_c/Program Files/Sardane"
+
+# The installer.
+"$run" "$setup" /S </dev/null >/dev/null 2>&1 || fail "installer"
+for f in sardane.exe K3M0RE63.DLL README.md uninstall.exe; do
+  [ -f "$installed/$f" ] || fail "not installed: $f"
+done
+[ -f "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sardane.lnk" ] ||
+  find "$prefix/drive_c" -name 'Sardane.lnk' | grep -q . || fail "no Start-menu shortcut"
+[ "$(query "$env_key")" = 'C:\Program Files\Sardane' ] || fail "ZNORAC: $(query "$env_key")"
+convert_twice 'C:\Program Files\Sardane\sardane.exe'
+
+# The uninstaller runs from a copy of itself: wait for it to finish.
+"$run" "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
+i=0
+while [ -e "$installed" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+[ ! -e "$installed" ] || fail "left behind: $(ls "$installed")"
+[ -z "$(query "$env_key")" ] || fail "ZNORAC left behind"
+find "$prefix/drive_c" -name 'Sardane.lnk' | grep -q . && fail "shortcut left behind"
+
+# The portable zip, registered for the current user.
+portable="$prefix/drive_c/Sardane-portable"
+rm -rf "$portable" && mkdir -p "$portable"
+(cd "$portable" && cmake -E tar xf "$zip") || fail "unzip"
+"$run" cmd /c 'C:\Sardane-portable\sardane-'"$version"'\register.cmd' </dev/null >/dev/null 2>&1 ||
+  fail "register.cmd"
+[ "$(query "$user_env_key")" = "C:\\Sardane-portable\\sardane-$version" ] ||
+  fail "ZNORAC of the zip: $(query "$user_env_key")"
+convert_twice "C:\\Sardane-portable\\sardane-$version\\sardane.exe"
+"$run" reg delete "$user_env_key" /v ZNORAC /f </dev/null >/dev/null 2>&1
+rm -rf "$portable"
+echo "Windows packages: 2 passed, 0 failed"
