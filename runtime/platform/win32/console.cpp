@@ -99,16 +99,18 @@ class WindowDevice final : public ConsoleDevice {
     cell_w_ = tm.tmAveCharWidth;
     cell_h_ = tm.tmHeight;
 
-    const std::string name(title);
-    g_window = CreateWindowExA(0, kClassName, name.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    if (!g_window) fail(title, "window");
     // The client area holds exactly the text area; the frame, the caption
-    // and the scroll bars come on top of it.
+    // and the scroll bars come on top of it. The window is made at the
+    // top-left corner in that size.
     RECT r{0, 0, kColumns * cell_w_, kRows * cell_h_};
     AdjustWindowRect(&r, kStyle, FALSE);
-    MoveWindow(g_window, 0, 0, r.right - r.left + GetSystemMetrics(SM_CXVSCROLL),
-               r.bottom - r.top + GetSystemMetrics(SM_CYHSCROLL), FALSE);
+    const int width = r.right - r.left + GetSystemMetrics(SM_CXVSCROLL);
+    const int height = r.bottom - r.top + GetSystemMetrics(SM_CYHSCROLL);
+    const std::string name(title);
+    g_window = CreateWindowExA(0, kClassName, name.c_str(), kStyle, 0, 0, width, height, nullptr,
+                               nullptr, instance, nullptr);
+    if (!g_window) fail(title, "window");
+    MoveWindow(g_window, 0, 0, width, height, FALSE);
     HMENU menu = GetSystemMenu(g_window, FALSE);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, kCopyCommand, utf8_to_cp932("コピー(&Y)").c_str());

@@ -1,7 +1,7 @@
 // Test helper: drives the console window of a running sardane.exe as a
 // person would, through its messages. Commands run in order:
 //
-//   find SECONDS       wait for the window; print "client W H" and
+//   find SECONDS       wait for the window to show; print "client W H" and
 //                      "cell W H" (the system fixed font's cell)
 //   type TEXT          post TEXT as WM_CHAR, one byte a message (CP932)
 //   enter              post Enter
@@ -75,8 +75,10 @@ int main(int argc, char** argv) {
     };
     if (cmd == "find") {
       const int seconds = std::atoi(arg().c_str());
+      // The window counts once it is shown.
       for (int k = 0; k < seconds * 10 && !g_window; ++k) {
         g_window = FindWindowA("K3M0CLASS", "sardane");
+        if (g_window && !IsWindowVisible(g_window)) g_window = nullptr;
         if (!g_window) Sleep(100);
       }
       RECT r;
