@@ -63,6 +63,16 @@ while [ -e "$installed" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
 [ -z "$(query "$env_key")" ] || fail "ZNORAC left behind"
 find "$prefix/drive_c" -name 'Sardane.lnk' | grep -q . && fail "shortcut left behind"
 
+# An uninstaller leaves ZNORAC alone once it names another folder.
+"$run" "$setup" /S </dev/null >/dev/null 2>&1 || fail "installer, second time"
+"$run" reg add "$env_key" /v ZNORAC /d 'C:\Elsewhere' /f </dev/null >/dev/null 2>&1
+"$run" "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
+i=0
+while [ -e "$installed" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+[ ! -e "$installed" ] || fail "left behind: $(ls "$installed")"
+[ "$(query "$env_key")" = 'C:\Elsewhere' ] || fail "another folder's ZNORAC was removed"
+"$run" reg delete "$env_key" /v ZNORAC /f </dev/null >/dev/null 2>&1
+
 # The portable zip, registered for the current user.
 portable="$prefix/drive_c/Sardane-portable"
 rm -rf "$portable" && mkdir -p "$portable"
@@ -74,4 +84,4 @@ rm -rf "$portable" && mkdir -p "$portable"
 convert_twice "C:\\Sardane-portable\\sardane-$version\\sardane.exe"
 "$run" reg delete "$user_env_key" /v ZNORAC /f </dev/null >/dev/null 2>&1
 rm -rf "$portable"
-echo "Windows packages: 2 passed, 0 failed"
+echo "Windows packages: 3 passed, 0 failed"
