@@ -87,7 +87,8 @@ class WindowDevice final : public ConsoleDevice {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kClassName;
-    if (!RegisterClassA(&wc)) fail(title, "window class");
+    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      fail(title, "window class");
 
     font_ = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
     HDC dc = GetDC(nullptr);
