@@ -168,6 +168,11 @@ TEST(Window, ClosedDuringALongJob) {
   EXPECT_EQ(d.status, 0) << d.out;
   EXPECT_EQ(run.status(), 4);
   expect_closed_files(ws);
+  // Whole lines only: the program stopped between statements.
+  for (const std::string& name : ws.outputs()) {
+    const std::string bytes = ws.output(name);
+    EXPECT_TRUE(bytes == "\x1A" || bytes.substr(bytes.size() - 3) == "\r\n\x1A") << name;
+  }
 }
 
 // Closing the window while the error report waits for its key ends the
