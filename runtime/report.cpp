@@ -35,10 +35,6 @@ void wait_quietly(BytesView closing) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The help file "K3M0REF.HLP" in the folder of the environment value HELP,
 // when it is there, at the error's topic (codes 1000 to 2008 at code +
 // 99000).
@@ -70,16 +66,10 @@ void prepare_fault_report() {
 
 const char* report_fault(uint64_t address, uint32_t exception_code) {
   BytesView module = module_name();
-  const char* name = g_unknown_module;
-  char registered[256];
-  if (!module.empty()) {
-    std::snprintf(registered, sizeof registered, "%.*s", static_cast<int>(module.size()),
-                  module.data());
-    name = registered;
-  }
-  const int n =
-      std::snprintf(g_fault_message, sizeof g_fault_message, "%s%s [%u%s\r\n", g_fault_prefix, name,
-                    static_cast<unsigned>(current_line()), g_line_mark);
+  const BytesView name = module.empty() ? BytesView(g_unknown_module) : module;
+  const int n = std::snprintf(g_fault_message, sizeof g_fault_message, "%s%.*s [%u%s\r\n",
+                              g_fault_prefix, static_cast<int>(name.size()), name.data(),
+                              static_cast<unsigned>(current_line()), g_line_mark);
   if (ConsoleDevice* dev = console::device()) {
     // The device shows UTF-8: the Japanese parts are written in that form.
     static const char kPrefix[] = "続行不可能なエラーが発生しました ";
@@ -96,8 +86,7 @@ const char* report_fault(uint64_t address, uint32_t exception_code) {
     dev->emergency_write(line, static_cast<size_t>(k));
     dev->emergency_restore();
   }
-  record_fault(module.empty() ? BytesView(g_unknown_module) : module, current_line(), address,
-               exception_code);
+  record_fault(name, current_line(), address, exception_code);
   try {
     files::flush_all();
   } catch (...) {
