@@ -8,6 +8,10 @@ build=$1
 src=$2
 version=$3
 dist=$build/dist
+command -v makensis >/dev/null 2>&1 || {
+  echo "dist.sh: no makensis (apt-get install nsis)" >&2
+  exit 1
+}
 mkdir -p "$dist"
 (cd "$build" && cpack -G DEB >/dev/null)
 stage=$(mktemp -d /tmp/sardane-dist-XXXXXX)

@@ -45,7 +45,6 @@ include(CPack)
 # All three packages into build/dist: cmake --build build --target dist
 if(SARDANE_WINDOWS)
   add_custom_target(dist
-    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/install_tools.sh
     COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/packaging/dist.sh ${CMAKE_BINARY_DIR}
       ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_VERSION}
     DEPENDS sardane K3M0RE63 windows

@@ -2,8 +2,13 @@
 # Installs the tools the tests need when they are missing: GDAL's ogrinfo
 # and tmux for the end-to-end tests; mingw-w64, GoogleTest's sources, Wine,
 # Xvfb, ImageMagick (screenshots) and a Japanese font and locale for the
-# Windows build and its tests.
-# Runs before the Windows build and before the tests.
+# Windows build and its tests; dpkg-dev, man-db and NSIS for the packages.
+# The README's test command runs it first; configuring and building never
+# do. Without root it names what is missing and how to install it.
+#   install_tools.sh           install what is missing (as root)
+#   install_tools.sh --check   only say what is missing (exit 1 if anything)
+check=false
+[ "${1:-}" = --check ] && check=true
 need=""
 command -v ogrinfo >/dev/null 2>&1 || need="$need gdal-bin"
 command -v tmux >/dev/null 2>&1 || need="$need tmux"
@@ -18,8 +23,9 @@ command -v dpkg-shlibdeps >/dev/null 2>&1 || need="$need dpkg-dev"
 command -v man >/dev/null 2>&1 || need="$need man-db"
 command -v makensis >/dev/null 2>&1 || need="$need nsis"
 if [ -n "$need" ]; then
-  if [ "$(id -u)" != 0 ]; then
-    echo "missing test tools:$need (install them as root: apt-get install -y$need)" >&2
+  if $check || [ "$(id -u)" != 0 ]; then
+    echo "missing test tools:$need" >&2
+    echo "install them as root: apt-get install -y$need" >&2
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
@@ -27,8 +33,9 @@ if [ -n "$need" ]; then
 fi
 # Wine takes its ANSI code page (932) from a Japanese locale.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  if [ "$(id -u)" != 0 ]; then
-    echo "missing locale ja_JP.UTF-8 (generate it as root)" >&2
+  if $check || [ "$(id -u)" != 0 ]; then
+    echo "missing locale ja_JP.UTF-8" >&2
+    echo "generate it as root: sh tests/install_tools.sh" >&2
     exit 1
   fi
   sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen

@@ -1,15 +1,13 @@
 #!/bin/sh
-# Starts what the Windows tests need: the tools (installed when missing), the
-# build's scratch Wine prefix, a persistent wineserver (without it every Wine
-# start costs about 3 s) and an X display (Xvfb) for windows and message
-# boxes. Everything started here is detached from the test's output and is
-# stopped by stop.sh.
+# Starts what the Windows tests need: the build's scratch Wine prefix, a
+# persistent wineserver (without it every Wine start costs about 3 s) and an
+# X display (Xvfb) for windows and message boxes. Everything started here is
+# detached from the test's output and is stopped by stop.sh.
 #   start.sh BUILD_DIR
 set -e
 build=$1
 state=$build/wine-state
 here=$(dirname "$0")
-sh "$here/../install_tools.sh"
 mkdir -p "$state"
 sh "$here/stop.sh" "$build" 2>/dev/null || true
 mkdir -p "$state"
