@@ -22,8 +22,8 @@ std::string answer_fault(const Bytes& text, AnswerRule rule) {
   }
   std::vector<InputValue> values;
   if (rule == AnswerRule::kInputString && !split_input(text, {InputKind::kString}, values))
-    return "has a comma or colon outside double quotes, or text after a closing quote, which "
-           "the prompt does not take (put the whole answer in double quotes)";
+    return "would be asked again: it has a comma or colon outside double quotes, or text "
+           "after a closing quote (put the whole answer in double quotes to keep them)";
   return "";
 }
 

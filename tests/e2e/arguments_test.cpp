@@ -46,6 +46,7 @@ TEST(Arguments, AnswersAndFolder) {
        0,
        "",
        ""},
+      {"a Japanese job name", {kDisc, "沖縄"}, "\n", "{disc}\n沖縄\n\n", 0, "", ""},
       {"only the drive, the job typed", {kDisc}, "J\n\n", "{disc}\nJ\n\n", 0, "", ""},
       {"a job name INPUT would ask again",
        {kDisc, "J,K"},
@@ -53,7 +54,8 @@ TEST(Arguments, AnswersAndFolder) {
        "",
        2,
        "-",
-       "sardane: job name 'J,K' has a comma or colon outside double quotes"},
+       "sardane: job name 'J,K' would be asked again: it has a comma or colon outside double "
+       "quotes"},
       {"-C into a fresh folder", {"-C", kFresh, kDisc, "J"}, "\n", "{disc}\nJ\n\n", 0, "fresh", ""},
       {"-C into a missing folder",
        {"--directory", kMissing, kDisc, "J"},
@@ -67,6 +69,7 @@ TEST(Arguments, AnswersAndFolder) {
     SCOPED_TRACE(c.name);
     Workspace ws;
     one_sheet_job(ws);
+    ws.job_list("沖縄", crlf({"12345,X"}));
     std::filesystem::create_directory(ws.out() + "/fresh");
     std::string typed_screen;
     if (!c.typed.empty()) {
