@@ -7,6 +7,11 @@
 #include "runtime/platform/codepage.h"
 
 namespace rt {
+
+std::string shown_argument(const std::string& arg) {
+  return platform::cp932_to_utf8_display(typed_text(arg));
+}
+
 namespace {
 
 constexpr size_t kAnswerCapacity = 255;  // the line editor's entry
@@ -26,14 +31,6 @@ std::string answer_fault(const Bytes& text, AnswerRule rule) {
            "after a closing quote (put the whole answer in double quotes to keep them)";
   return "";
 }
-
-}  // namespace
-
-std::string shown_argument(const std::string& arg) {
-  return platform::cp932_to_utf8_display(typed_text(arg));
-}
-
-namespace {
 
 CommandLine error(std::string message, bool show_usage) {
   CommandLine c;
