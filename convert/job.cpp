@@ -77,8 +77,8 @@ void run_job() {
   } while (j.position <= j.count);
 
   statement(kLine + 21);
-  rt::console::input_string(rt::sjis("処理終了　(push Enter key) "),
-                            rt::console::PromptSep::kSemicolon);
+  rt::console::closing_input(rt::sjis("処理終了　(push Enter key) "),
+                             rt::console::PromptSep::kSemicolon);
   statement(kLine + 22);
   rt::end_program(rt::kExitNormal);
 }

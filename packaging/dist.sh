@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds the three packages into BUILD/dist: sardane_VERSION_amd64.deb
 # (CPack), sardane-VERSION-setup.exe (NSIS) and sardane-VERSION-win64.zip
-# (the Windows files with register.cmd).
+# (the Windows files with register.cmd). Both Windows packages carry the
+# Japanese operator's guide as README.ja.txt: UTF-8 with a byte-order mark
+# and CR LF, which every Notepad opens as Japanese text.
 #   dist.sh BUILD SOURCE VERSION
 set -eu
 build=$1
@@ -20,8 +22,9 @@ folder=$stage/sardane-$version
 mkdir -p "$folder"
 cp "$build/win/sardane.exe" "$build/win/lib/K3M0RE63.DLL" "$src/README.md" \
   "$src/packaging/register.cmd" "$folder/"
+{ printf '\357\273\277' && sed 's/$/\r/' "$src/README.ja.md"; } >"$folder/README.ja.txt"
 x86_64-w64-mingw32-strip "$folder/sardane.exe" "$folder/K3M0RE63.DLL"
-makensis -V2 -DVERSION="$version" -DFILES="$folder" \
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$folder" \
   -DOUT_FILE="$dist/sardane-$version-setup.exe" "$src/packaging/sardane.nsi"
 rm -f "$dist/sardane-$version-win64.zip"
 (cd "$stage" && cmake -E tar cf "$dist/sardane-$version-win64.zip" --format=zip "sardane-$version")

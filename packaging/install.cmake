@@ -1,7 +1,9 @@
 # What an installation holds, and the packages made of it.
 #
 # Linux (cmake --install): bin/sardane, lib/sardane/K3M0RE63.DLL, the manual
-# page and the README. The Debian package adds the machine registry's ENV
+# pages (English and Japanese), the READMEs (English and the Japanese
+# operator's guide) and the menu entry with its icon, which runs Sardane in a
+# terminal in the user's home folder. The Debian package adds the machine registry's ENV
 # key, whose ZNORAC names /usr/lib/sardane, as a configuration file. The
 # Windows installer (packaging/sardane.nsi) and the portable zip are made
 # from the Windows build by packaging/dist.sh.
@@ -12,7 +14,10 @@ endif()
 install(TARGETS sardane RUNTIME DESTINATION bin)
 install(TARGETS K3M0RE63 LIBRARY DESTINATION lib/sardane)
 install(FILES docs/sardane.1 DESTINATION share/man/man1)
-install(FILES README.md DESTINATION share/doc/sardane)
+install(FILES docs/sardane.ja.1 DESTINATION share/man/ja/man1 RENAME sardane.1)
+install(FILES README.md README.ja.md DESTINATION share/doc/sardane)
+install(FILES packaging/sardane.desktop DESTINATION share/applications)
+install(FILES packaging/sardane.svg DESTINATION share/icons/hicolor/scalable/apps)
 
 set(SARDANE_ENV_KEY "/etc/sardane/registry/Software/Vantrel/Z-NORAC V6.3/ENV")
 file(WRITE ${CMAKE_BINARY_DIR}/packaging/values "ZNORAC=text:/usr/lib/sardane\n")

@@ -1,5 +1,6 @@
 #include "runtime/console.h"
 
+#include <deque>
 #include <new>
 
 #include "runtime/errors.h"
@@ -13,6 +14,10 @@ namespace {
 
 ConsoleModel g_model;
 std::unique_ptr<ConsoleDevice> g_device;
+// Answers typed ahead, and the keys of the one being typed (it ends in Enter).
+std::deque<Bytes> g_answers;
+Bytes g_typing;
+size_t g_typed = 0;
 
 class ConsoleTarget {
  public:
@@ -40,6 +45,12 @@ uint8_t next_key() {
     if (!g_device || !g_device->wait(g_model.keys())) throw Closed{};
   }
   return g_model.keys().pop();
+}
+
+// The next key of the entry: the answer typed ahead first, then the device's.
+uint8_t entry_key() {
+  if (g_typed < g_typing.size()) return static_cast<uint8_t>(g_typing[g_typed++]);
+  return next_key();
 }
 
 int linear() {
@@ -129,6 +140,11 @@ Bytes edit_line() {
   Bytes entry;
   size_t cur = 0;
   bool insert = true;
+  if (!g_answers.empty()) {
+    g_typing = std::move(g_answers.front()) + '\r';
+    g_typed = 0;
+    g_answers.pop_front();
+  }
   int drawn_end = start;
 
   auto redraw = [&] {
@@ -149,7 +165,7 @@ Bytes edit_line() {
   };
 
   for (;;) {
-    uint8_t key = next_key();
+    uint8_t key = entry_key();
     switch (key) {
       case 13:
         finish();
@@ -219,7 +235,7 @@ Bytes edit_line() {
     }
     if (key < 32) continue;
     Bytes ch(1, static_cast<char>(key));
-    if (is_lead_byte(key)) ch.push_back(static_cast<char>(next_key()));
+    if (is_lead_byte(key)) ch.push_back(static_cast<char>(entry_key()));
     Bytes next = entry;
     if (insert || cur >= entry.size())
       next.insert(cur, ch);
@@ -254,6 +270,19 @@ std::vector<InputValue> input(BytesView prompt, PromptSep sep,
 
 Bytes input_string(BytesView prompt, PromptSep sep) {
   return std::move(input(prompt, sep, {InputKind::kString})[0].text);
+}
+
+void closing_input(BytesView prompt, PromptSep sep) {
+  try {
+    input_string(prompt, sep);
+  } catch (const Closed&) {
+    if (g_device && g_device->input_ended()) end_program(kExitNormal);
+    throw;
+  }
+}
+
+void type_ahead(std::vector<Bytes> answers) {
+  for (Bytes& a : answers) g_answers.push_back(std::move(a));
 }
 
 void wait_key(BytesView closing) {

@@ -5,6 +5,11 @@
 // and "? "; with ',' the prompt only. LINE INPUT shows its prompt only.
 // INPUT splits the line into fields (input_fields.h); a bad, missing or
 // extra field prints "もう一度入力してください" and asks again.
+//
+// Answers typed ahead (the program's command line) go into the line
+// editor's next entries, one answer and Enter per entry, before any key of
+// the device: the screen shows them exactly as if the operator had typed
+// them.
 #pragma once
 
 #include <memory>
@@ -38,6 +43,14 @@ Bytes line_input(BytesView prompt);
 std::vector<InputValue> input(BytesView prompt, PromptSep sep, const std::vector<InputKind>& kinds);
 // INPUT of one string variable.
 Bytes input_string(BytesView prompt, PromptSep sep);
+// The closing INPUT of one string variable, whose answer is not used: it
+// holds the screen until the operator presses Enter. When the console's
+// input has come to its end there is nobody to hold it for, and the
+// program ends normally (END 0) instead of as closed.
+void closing_input(BytesView prompt, PromptSep sep);
+
+// Queues answers for the line editor's next entries, in order.
+void type_ahead(std::vector<Bytes> answers);
 
 // Prints `closing`, empties the keyboard buffer, waits for a key, empties it
 // again and prints CR LF. Throws Closed when the console closes meanwhile.

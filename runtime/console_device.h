@@ -23,6 +23,9 @@ class ConsoleDevice : public ConsoleView {
   // Waits until the ring holds a key; false once the console is closed.
   virtual bool wait(KeyRing& keys) = 0;
   virtual void beep() = 0;
+  // Whether the console closed because its input came to an end (a script's
+  // standard input ran out); a terminal or a window never does.
+  virtual bool input_ended() const { return false; }
   // Leaves the device as it was found (terminal modes restored).
   virtual void shutdown(const ConsoleModel& model) = 0;
   // Writes UTF-8 text straight to the device; safe inside a signal handler.

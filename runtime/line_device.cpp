@@ -13,9 +13,7 @@ namespace {
 using platform::cp932_to_utf8_display;
 using platform::utf8_to_cp932;
 
-// Whether the bytes are well-formed UTF-8. A typed line that is not is
-// taken as CP932 as it stands (answers piped from a Windows command line
-// come in the system's code page).
+// Whether the bytes are well-formed UTF-8.
 bool is_utf8(const std::string& s) {
   for (size_t i = 0; i < s.size();) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
@@ -58,6 +56,7 @@ class LineDevice final : public ConsoleDevice {
   }
 
   bool poll(KeyRing&) override { return !closed_; }
+  bool input_ended() const override { return ended_; }
 
   bool wait(KeyRing& keys) override {
     while (keys.empty()) {
@@ -117,6 +116,7 @@ class LineDevice final : public ConsoleDevice {
       if (eof_) {
         if (buffer_.empty()) {
           closed_ = true;
+          ended_ = true;
           return false;
         }
         line.swap(buffer_);
@@ -133,7 +133,7 @@ class LineDevice final : public ConsoleDevice {
       buffer_.append(chunk, static_cast<size_t>(r));
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    pending_ = is_utf8(line) ? utf8_to_cp932(line) : line;
+    pending_ = typed_text(line);
     pending_.push_back('\r');
     return true;
   }
@@ -147,6 +147,7 @@ class LineDevice final : public ConsoleDevice {
   bool open_row_ = false;
   bool eof_ = false;
   bool closed_ = false;
+  bool ended_ = false;
   bool interrupted_ = false;
 };
 
@@ -154,6 +155,10 @@ class LineDevice final : public ConsoleDevice {
 
 std::unique_ptr<ConsoleDevice> make_line_device(const ConsoleModel& model) {
   return std::make_unique<LineDevice>(model);
+}
+
+std::string typed_text(const std::string& line) {
+  return is_utf8(line) ? utf8_to_cp932(line) : line;
 }
 
 }  // namespace rt

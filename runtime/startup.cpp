@@ -105,20 +105,56 @@ void terminate() {
 
 }  // namespace
 
+namespace {
+
+void write_error(const std::string& text) {
+  std::fputs(text.c_str(), stderr);
+  std::fflush(stderr);
+}
+
+// Why the folder cannot hold the outputs, or nothing.
+const char* folder_fault(platform::FolderProblem problem) {
+  switch (problem) {
+    case platform::FolderProblem::kNone:
+      return nullptr;
+    case platform::FolderProblem::kMissing:
+      return "there is no such folder";
+    case platform::FolderProblem::kNotAFolder:
+      return "it is not a folder";
+    case platform::FolderProblem::kNoAccess:
+      return "no permission to write files there";
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0) {
+  const std::string name = info.name;
+  const CommandLine command = parse_command_line(argc, argv, info.answers);
+  switch (command.action) {
+    case CommandLine::Action::kHelp:
       platform::write_output(info.usage, std::strlen(info.usage));
       return kExitNormal;
-    }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      const std::string line = std::string(info.name) + " " + info.version + "\n";
+    case CommandLine::Action::kVersion: {
+      const std::string line = name + " " + info.version + "\n";
       platform::write_output(line.data(), line.size());
       return kExitNormal;
     }
-    std::fprintf(stderr, "%s: unknown argument '%s'\n\n%s", info.name, argv[i], info.usage);
-    return kExitUsage;
+    case CommandLine::Action::kError:
+      write_error(name + ": " + command.error + "\n" +
+                  (command.show_usage ? "\n" + std::string(info.usage) : std::string()));
+      return kExitUsage;
+    case CommandLine::Action::kRun:
+      break;
   }
+  for (const std::string& folder : command.folders) {
+    if (const char* fault = folder_fault(platform::enter_folder(folder))) {
+      write_error(name + ": cannot run in '" + shown_argument(folder) + "': " + fault + "\n");
+      return kExitUsage;
+    }
+  }
+  console::type_ahead(command.answers);
 
   g_executable = executable_stem(platform::executable_path(argc > 0 ? argv[0] : info.name));
   fp_reset();

@@ -13,12 +13,20 @@
 // report, a closed console ends it; then the line becomes current. On most
 // statements this costs one counter test.
 //
+// The command line (command_line.h) is read first: the -C folders are
+// entered before the console opens, and the answers it gives are typed
+// ahead into the program's first entries.
+//
 // Exit status: 0 normal end (or END's code), 1 a run-time error was reported,
-// 2 bad command line, 3 interrupted by the operator, 4 console closed.
+// 2 bad command line (also a folder that cannot be entered or written, an
+// answer its prompt would not take), 3 interrupted by the operator,
+// 4 console closed.
 #pragma once
 
 #include <cstdint>
+#include <span>
 
+#include "runtime/command_line.h"
 #include "runtime/platform/requests.h"
 #include "runtime/strings.h"
 
@@ -82,9 +90,11 @@ bool clear_key_enabled();
 
 using MainRoutine = void (*)();
 struct ProgramInfo {
-  const char* name;  // for --help and --version
+  const char* name;  // for --help, --version and command-line messages
   const char* version;
   const char* usage;  // UTF-8
+  // The answers the command line may give, in the order they are asked.
+  std::span<const AnswerSpec> answers = {};
 };
 int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine);
 

@@ -22,6 +22,7 @@ command -v locale-gen >/dev/null 2>&1 || need="$need locales"
 command -v dpkg-shlibdeps >/dev/null 2>&1 || need="$need dpkg-dev"
 command -v man >/dev/null 2>&1 || need="$need man-db"
 command -v makensis >/dev/null 2>&1 || need="$need nsis"
+command -v desktop-file-validate >/dev/null 2>&1 || need="$need desktop-file-utils"
 if [ -n "$need" ]; then
   if $check || [ "$(id -u)" != 0 ]; then
     echo "missing test tools:$need" >&2

@@ -62,16 +62,23 @@ TEST(Frame, InterruptWhileTyping) {
       << r.screen;
 }
 
-TEST(Frame, ClosedConsoleEndsWithoutReport) {
-  Workspace ws;
-  one_sheet_job(ws);
-  Result r = ws.run(ws.disc() + "\n");
-  EXPECT_EQ(r.status, 4);
-  EXPECT_FALSE(has(r.screen, "エラー"));
-  // After the job, a closed console at the final prompt still leaves complete files.
-  Result done = ws.run(ws.disc() + "\nJ\n");
-  EXPECT_EQ(done.status, 4);
-  EXPECT_EQ(ws.output("JTO.txt"), "\x1A");
+// End of input: at the job prompt the console closed before the end (4); at
+// the final prompt the job is done and complete (0).
+TEST(Frame, EndOfInput) {
+  struct Case {
+    std::string after_drive;
+    int status;
+    size_t outputs;
+  };
+  for (const Case& c : {Case{"", 4, 0}, Case{"J\n", 0, 20}}) {
+    Workspace ws;
+    one_sheet_job(ws);
+    Result r = ws.run(ws.disc() + "\n" + c.after_drive);
+    EXPECT_EQ(r.status, c.status) << r.screen;
+    EXPECT_FALSE(has(r.screen, "エラー"));
+    EXPECT_EQ(ws.outputs().size(), c.outputs);
+    expect_closed_files(ws);
+  }
 }
 
 // Memory that runs out gives the full report of error 7, and the open

@@ -27,15 +27,16 @@ class Tmux {
     status();
   }
 
-  // Starts Sardane in a 100 x 30 terminal; its exit status goes to a file,
-  // and the terminal's settings are saved before and after it runs.
-  void start() {
+  // Starts Sardane (with `args`, shell words) in a 100 x 30 terminal; its
+  // exit status goes to a file, and the terminal's settings are saved before
+  // and after it runs.
+  void start(const std::string& args = "") {
     const std::string dir = ws_.out() + "/..";
-    std::string inner = "stty -g > " + dir +
-                        "/stty.before; env SARDANE_REGISTRY_USER=" + ws_.registry() +
-                        "/user SARDANE_REGISTRY_MACHINE=" + ws_.registry() +
-                        "/machine LANG=C.UTF-8 " + SARDANE_BIN + "; s=\\$?; stty -g > " + dir +
-                        "/stty.after; echo \\$s > " + dir + "/status; sleep 60";
+    std::string inner =
+        "stty -g > " + dir + "/stty.before; env SARDANE_REGISTRY_USER=" + ws_.registry() +
+        "/user SARDANE_REGISTRY_MACHINE=" + ws_.registry() + "/machine LANG=C.UTF-8 " +
+        SARDANE_BIN + " " + args + "; s=\\$?; stty -g > " + dir + "/stty.after; echo \\$s > " +
+        dir + "/status; sleep 60";
     tmux("new-session -d -x 100 -y 30 -c '" + ws_.out() + "' \"trap '' HUP; " + inner + "\"");
   }
   // Starts the long job of long_job() and waits until it converts.
@@ -73,6 +74,7 @@ class Tmux {
     }
     return -1;
   }
+  bool ended() { return !test::read_file(ws_.out() + "/../status").empty(); }
   bool terminal_restored() {
     status();
     return test::read_file(ws_.out() + "/../stty.before") ==
@@ -119,6 +121,23 @@ TEST_F(Terminal, TypingJapaneseAndEditingKeys) {
   EXPECT_EQ(t.status(), 0);
   EXPECT_TRUE(t.terminal_restored());
   EXPECT_TRUE(ws.has_output("沖縄GK.mif"));
+}
+
+// Answers on the command line show as typed; the final prompt still waits.
+TEST_F(Terminal, AnswersOnTheCommandLine) {
+  Workspace ws;
+  one_sheet_job(ws);
+  Tmux t(ws);
+  t.start("'" + ws.disc() + "' ' J'");
+  ASSERT_TRUE(t.wait_for("処理終了　(push Enter key) ?")) << t.screen();
+  std::string s = t.screen();
+  EXPECT_TRUE(has(s, "ＣＤドライブ　例（ d: ）" + ws.disc() + "\n")) << s;
+  EXPECT_TRUE(has(s, "（拡張子.csvは不要）?  J\nJ処理ファイル一覧GET\nX\n")) << s;
+  EXPECT_FALSE(t.ended());
+  t.keys("Enter");
+  EXPECT_EQ(t.status(), 0);
+  EXPECT_TRUE(t.terminal_restored());
+  EXPECT_EQ(ws.outputs().size(), 20u);
 }
 
 TEST_F(Terminal, CtrlCWhileTyping) {

@@ -23,13 +23,13 @@ std::string quoted(const std::string& s) {
 }
 
 // sardane.exe with its console window (standard input is no pipe or file),
-// running in the background.
+// running in the background, with `args` (shell words) on its command line.
 class WindowRun {
  public:
-  explicit WindowRun(const Workspace& ws) : ws_(ws) {
-    thread_ = std::thread([this] {
-      std::string cmd = "cd " + quoted(ws_.out()) + " && timeout 600 " + quoted(SARDANE_BIN) +
-                        " < /dev/null > /dev/null 2>&1";
+  explicit WindowRun(const Workspace& ws, const std::string& args = "") : ws_(ws) {
+    thread_ = std::thread([this, args] {
+      std::string cmd = "cd " + quoted(ws_.out()) + " && timeout 600 " + quoted(SARDANE_BIN) + " " +
+                        args + " < /dev/null > /dev/null 2>&1";
       int raw = std::system(cmd.c_str());
       status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     });
@@ -142,6 +142,20 @@ TEST(Window, TypedJob) {
   ASSERT_EQ(ws.outputs(), linux.outputs());
   for (const std::string& name : ws.outputs())
     EXPECT_TRUE(ws.output(name) == linux.output(name)) << name;
+}
+
+// Answers on the command line: the window opens with them typed, and the
+// final prompt waits for Enter.
+TEST(Window, AnswersOnTheCommandLine) {
+  Workspace ws;
+  one_sheet_job(ws);
+  WindowRun run(ws, quoted(ws.disc()) + " J");
+  Drive d = drive({"find", "60", "wait", "処理終了", "60", "screen", "enter", "gone", "30"});
+  EXPECT_EQ(d.status, 0) << d.out;
+  EXPECT_TRUE(has(d.out, "ＣＤドライブ　例（ d: ）" + ws.disc() + "\r\n")) << d.out;
+  EXPECT_TRUE(has(d.out, "（拡張子.csvは不要）? J\r\nJ処理ファイル一覧GET\r\nX\r\n")) << d.out;
+  EXPECT_EQ(run.status(), 0);
+  EXPECT_EQ(ws.outputs().size(), 20u);
 }
 
 // Ctrl+C during a long job: the interrupt report, a key, status 3.

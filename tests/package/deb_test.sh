@@ -1,8 +1,9 @@
 #!/bin/sh
 # The Debian package as a user meets it: build it, install it with dpkg,
-# convert the sample disc with `sardane` from the PATH, see the error report
-# of a second run with its message text from the installed library, read
-# the manual page, remove the package.
+# convert the sample disc with `sardane` from the PATH (answers and folder
+# on the command line), see the error report of a second run with its
+# message text from the installed library, read both manual pages, validate
+# the menu entry, remove the package.
 #   deb_test.sh BUILD_DIR SAMPLE_DISC
 set -eu
 build=$1
@@ -29,9 +30,9 @@ files=$(dpkg -L sardane)
 export SARDANE_REGISTRY_USER="$work/registry"
 unset SARDANE_REGISTRY_MACHINE XDG_CONFIG_HOME
 mkdir "$work/out"
-cd "$work/out"
 [ "$(command -v sardane)" = /usr/bin/sardane ] || fail "sardane is not on the PATH"
-printf '%s\n47-沖縄県\n\n' "$disc" | sardane >"$work/first.txt" || fail "first run: status $?"
+sardane -C "$work/out" "$disc" 47-沖縄県 </dev/null >"$work/first.txt" || fail "first run: status $?"
+cd "$work/out"
 [ "$(ls | wc -l)" = 20 ] || fail "first run wrote $(ls | wc -l) files"
 status=0
 printf '%s\n47-沖縄県\n\n' "$disc" | sardane >"$work/second.txt" || status=$?
@@ -41,9 +42,20 @@ grep -q '^ファイルはすでに存在します。$' "$work/second.txt" ||
   fail "no message text: $(cat "$work/second.txt")"
 sardane --version | grep -qx 'sardane 1.1.0' || fail "version"
 
-# The manual page renders without warnings.
-warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l /usr/share/man/man1/sardane.1 2>&1 >/dev/null)
-[ -z "$warnings" ] || fail "man: $warnings"
+# Both manual pages render without warnings; man -L ja finds the Japanese one.
+for page in /usr/share/man/man1/sardane.1 /usr/share/man/ja/man1/sardane.1; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "man $page: $warnings"
+done
+[ "$(man -L ja -w sardane)" = /usr/share/man/ja/man1/sardane.1 ] || fail "man -L ja: $(man -L ja -w sardane)"
+[ -f /usr/share/doc/sardane/README.ja.md ] || fail "no Japanese guide"
+
+# The menu entry is valid and shows the map icon.
+desktop=/usr/share/applications/sardane.desktop
+report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
+[ -z "$report" ] || fail "desktop-file-validate: $report"
+grep -qx 'Terminal=true' "$desktop" || fail "the menu entry does not open a terminal"
+[ -f "/usr/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$desktop").svg" ] || fail "no icon"
 
 # Removal takes every file; the configuration file goes with a purge.
 conffile="/etc/sardane/registry/Software/Vantrel/Z-NORAC V6.3/ENV/values"

@@ -2,8 +2,9 @@
 # The Windows installer and the portable zip under Wine, as a user meets
 # them: install silently, find ZNORAC in the registry, convert the sample
 # disc with the installed program (answers piped in), see the message text
-# in the report of a second run, uninstall and find nothing left; then the
-# same with the zip after register.cmd.
+# in the report of a second run, find the Japanese guide and its Start-menu
+# shortcut, uninstall and find nothing left; then the same with the zip
+# after register.cmd.
 #   windows_test.sh BUILD_DIR SAMPLE_DISC VERSION
 set -eu
 build=$1
@@ -47,11 +48,17 @@ installed="$prefix/drive_c/Program Files/Sardane"
 
 # The installer.
 "$run" "$setup" /S </dev/null >/dev/null 2>&1 || fail "installer"
-for f in sardane.exe K3M0RE63.DLL README.md uninstall.exe; do
+for f in sardane.exe K3M0RE63.DLL README.md README.ja.txt uninstall.exe; do
   [ -f "$installed/$f" ] || fail "not installed: $f"
 done
 [ -f "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sardane.lnk" ] ||
   find "$prefix/drive_c" -name 'Sardane.lnk' | grep -q . || fail "no Start-menu shortcut"
+find "$prefix/drive_c" -name 'Sardane 操作ガイド.lnk' | grep -q . || fail "no shortcut to the guide"
+# The guide is UTF-8 text with a byte-order mark and CR LF line ends.
+[ "$(head -c 3 "$installed/README.ja.txt" | od -An -tx1 | tr -d ' ')" = efbbbf ] ||
+  fail "the guide has no byte-order mark"
+[ "$(head -n 1 "$installed/README.ja.txt" | tail -c 2 | od -An -tx1 | tr -d ' ')" = 0d0a ] ||
+  fail "the guide's lines do not end in CR LF"
 [ "$(query "$env_key")" = 'C:\Program Files\Sardane' ] || fail "ZNORAC: $(query "$env_key")"
 convert_twice 'C:\Program Files\Sardane\sardane.exe'
 
@@ -61,7 +68,7 @@ i=0
 while [ -e "$installed" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
 [ ! -e "$installed" ] || fail "left behind: $(ls "$installed")"
 [ -z "$(query "$env_key")" ] || fail "ZNORAC left behind"
-find "$prefix/drive_c" -name 'Sardane.lnk' | grep -q . && fail "shortcut left behind"
+find "$prefix/drive_c" -name 'Sardane*.lnk' | grep -q . && fail "shortcut left behind"
 
 # An uninstaller leaves ZNORAC alone once it names another folder.
 "$run" "$setup" /S </dev/null >/dev/null 2>&1 || fail "installer, second time"
@@ -77,6 +84,7 @@ while [ -e "$installed" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
 portable="$prefix/drive_c/Sardane-portable"
 rm -rf "$portable" && mkdir -p "$portable"
 (cd "$portable" && cmake -E tar xf "$zip") || fail "unzip"
+[ -f "$portable/sardane-$version/README.ja.txt" ] || fail "no guide in the zip"
 "$run" cmd /c 'C:\Sardane-portable\sardane-'"$version"'\register.cmd' </dev/null >/dev/null 2>&1 ||
   fail "register.cmd"
 [ "$(query "$user_env_key")" = "C:\\Sardane-portable\\sardane-$version" ] ||

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace rt::platform {
 
 std::string executable_path(const char* argv0) {
@@ -9,6 +11,27 @@ std::string executable_path(const char* argv0) {
   DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   if (n == 0 || n >= sizeof path) return argv0 ? argv0 : "";
   return std::string(path, n);
+}
+
+// Whether files can be made in a folder shows only by making one: a
+// scratch file that goes again when it is closed.
+FolderProblem enter_folder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD e = GetLastError();
+    return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND || e == ERROR_INVALID_NAME
+               ? FolderProblem::kMissing
+               : FolderProblem::kNoAccess;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FolderProblem::kNotAFolder;
+  if (!SetCurrentDirectoryA(path.c_str())) return FolderProblem::kNoAccess;
+  char probe[MAX_PATH];
+  std::snprintf(probe, sizeof probe, "sardane-%lu.tmp", GetCurrentProcessId());
+  HANDLE h = CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FolderProblem::kNoAccess;
+  CloseHandle(h);
+  return FolderProblem::kNone;
 }
 
 LocalTime local_time() {

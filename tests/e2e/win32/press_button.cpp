@@ -1,7 +1,9 @@
 // Test helper: waits for a message box with the given title, writes its
 // text (CP932) to standard output, then presses its first button, as a
-// person would. Exit status 0 when a box was found and pressed, 1 when none
-// came within the time limit.
+// person would, again and again until the box is gone (a box that has only
+// just appeared may not take the first press yet). Exit status 0 when a
+// box was found and pressed away, 1 when none came (or none went) within
+// the time limit.
 //
 //   press_button.exe TITLE [SECONDS]
 #include <windows.h>
@@ -36,14 +38,20 @@ int main(int argc, char** argv) {
       Box parts;
       EnumChildWindows(box, find_parts, reinterpret_cast<LPARAM>(&parts));
       char text[1024] = {0};
-      if (parts.text) GetWindowTextA(parts.text, text, sizeof text);
+      if (!parts.text || GetWindowTextA(parts.text, text, sizeof text) == 0) {
+        Sleep(100);  // the box is still being made
+        continue;
+      }
       DWORD written;
       WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, lstrlenA(text), &written, nullptr);
-      if (parts.button)
-        SendMessageA(parts.button, BM_CLICK, 0, 0);
-      else
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-      return 0;
+      for (; waited < seconds * 10 && IsWindow(box); ++waited) {
+        if (parts.button)
+          SendMessageA(parts.button, BM_CLICK, 0, 0);
+        else
+          PostMessageA(box, WM_COMMAND, IDOK, 0);
+        Sleep(100);
+      }
+      return IsWindow(box) ? 1 : 0;
     }
     Sleep(100);
   }
