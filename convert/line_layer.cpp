@@ -69,12 +69,7 @@ void convert_line_layer(const LineLayer& layer) {
     int16_t count = gather(list, base);
     statement(base + 50);
     mif::write_pline(count);
-    for (int16_t t = 1; t <= count; ++t) {
-      statement(base + 51);
-      const mif::Coordinates c = point_coordinates(s.vertices[t]);
-      statement(base + 52);
-      mif::write_vertex(c);
-    }
+    for (int16_t t = 1; t <= count; ++t) mif::write_vertex(s.vertices[t], base + 51);
     statement(base + 53);
     mif::write_style(layer.pen);
   }

@@ -1,6 +1,7 @@
 #include "convert/mif_writer.h"
 
 #include "convert/job.h"
+#include "convert/vertex_writer.h"
 #include "runtime/files.h"
 
 namespace convert::mif {
@@ -9,9 +10,6 @@ namespace {
 
 using rt::Sep;
 namespace files = rt::files;
-
-const rt::Picture kLongitude = rt::Picture::parse("####.######");
-const rt::Picture kLatitude = rt::Picture::parse("###.######");
 
 Bytes output_name(BytesView code, const char* extension) {
   rt::files::require_name_part(job().job_name);
@@ -50,10 +48,16 @@ void open_text(BytesView code) {
   files::open(output_name(code, ".txt"), mode, kGraphics);
 }
 
-void write_point(const Coordinates& c, BytesView symbol) {
-  files::print(kGraphics, "Point ", Sep::kSemicolon);
-  write_vertex(c);
-  line(symbol);
+constexpr BytesView kPointLead = "Point ";
+
+void write_point(BytesView point_line, BytesView symbol, uint16_t line) {
+  convert::write_vertex(kGraphics, kPointLead, point_line, line);
+  files::print(kGraphics, symbol, Sep::kNone);
+}
+
+void write_point(int32_t x, int32_t y, BytesView symbol) {
+  convert::write_vertex(kGraphics, kPointLead, x, y);
+  files::print(kGraphics, symbol, Sep::kNone);
 }
 
 void write_pline(int16_t count) {
@@ -61,17 +65,8 @@ void write_pline(int16_t count) {
   files::print_integer(kGraphics, count, Sep::kNone);
 }
 
-bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude) {
-  return kLongitude.fits_scaled(longitude) && kLatitude.fits_scaled(latitude);
-}
-
-void write_vertex(const Coordinates& c) {
-  if (c.direct) {
-    files::print_using_scaled(kGraphics, kLongitude, c.x, kLatitude, c.y);
-  } else {
-    files::print_using(kGraphics, kLongitude, c.longitude, Sep::kSemicolon);
-    files::print_using(kGraphics, kLatitude, c.latitude, Sep::kNone);
-  }
+void write_vertex(BytesView point_line, uint16_t line) {
+  convert::write_vertex(kGraphics, {}, point_line, line);
 }
 
 void write_style(BytesView style) {

@@ -14,7 +14,6 @@
 
 #include <vector>
 
-#include "runtime/picture.h"
 #include "runtime/strings.h"
 
 namespace convert::mif {
@@ -32,24 +31,15 @@ void open_pair(BytesView code, const std::vector<const char*>& columns);
 // Opens an extract's text file (job name + code + ".txt") as file 2.
 void open_text(BytesView code);
 
-// A point's coordinates for its vertex or point line: whole millionths of
-// a degree (the fields' six decimals) when they were decided directly and
-// fit the fields' plain form, else degrees from the exact steps.
-struct Coordinates {
-  bool direct = false;
-  uint64_t x = 0, y = 0;               // millionths, when direct
-  double longitude = 0, latitude = 0;  // degrees, otherwise
-};
-// Whether millionths fit both fields' plain form.
-bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude);
-
-// "Point " + the vertex line's fields, then the symbol line.
-void write_point(const Coordinates& c, BytesView symbol);
+// "Point " and the vertex line of a point line, then the symbol line;
+// statement `line` turns the point into degrees, `line` + 1 writes.
+void write_point(BytesView point_line, BytesView symbol, uint16_t line);
+// The same for a mesh point's offsets, in the current statement.
+void write_point(int32_t x, int32_t y, BytesView symbol);
 // "Pline" + the vertex count as a printed integer.
 void write_pline(int16_t count);
-// One vertex line: longitude and latitude fields. Millionths give the line
-// the degrees rounding to them would give.
-void write_vertex(const Coordinates& c);
+// One vertex line of a point line; statements as for write_point.
+void write_vertex(BytesView point_line, uint16_t line);
 // A style line ("    Pen (1,2,0)").
 void write_style(BytesView style);
 

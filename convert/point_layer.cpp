@@ -34,10 +34,7 @@ void convert_point_layer(const PointLayer& layer) {
     BytesView number_text = layer.cut(record, row, base);
     statement(base + 50);
     int32_t number = rt::val_to_int32(number_text);
-    statement(base + 51);
-    const mif::Coordinates c = point_coordinates(s.point_table[number]);
-    statement(base + 52);
-    mif::write_point(c, layer.symbol);
+    mif::write_point(s.point_table[number], layer.symbol, base + 51);
   }
   statement(base + 53);
   files::close_all();

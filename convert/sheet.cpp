@@ -1,7 +1,5 @@
 #include "convert/sheet.h"
 
-#include <cmath>
-
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "runtime/files.h"
@@ -12,17 +10,6 @@ namespace convert {
 
 namespace {
 constexpr uint16_t kLine = 200;  // statements 201.. of the sheet inputs and pass
-
-// The origin in offset units (1/10000 second): the whole number of them it
-// is within 1/1000 of, in [0, 10^10), and whether it is exactly that.
-OriginUnits origin_units(double origin) {
-  if (!(origin >= 0 && origin < 1e6)) return {};
-  const double scaled = origin * 10000.0;
-  const double whole = std::nearbyint(scaled);
-  if (!(std::fabs(scaled - whole) <= 1e-3)) return {};
-  // One rounding of origin * 10000 - whole: zero only when it is zero.
-  return {static_cast<int64_t>(whole), std::fma(origin, 10000.0, -whole) == 0};
-}
 }  // namespace
 
 Bytes input_path(BytesView suffix) {

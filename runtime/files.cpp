@@ -340,6 +340,14 @@ bool eof(int n) {
 void print(int n, BytesView text, Sep sep) {
   File& f = open_file(n, Op::kPrint);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
+  if (sep == Sep::kNone) {
+    // A file has no width and keeps TABs: the item and the line end, and
+    // the column starts again whatever the item held.
+    write_bytes(f, text);
+    write_bytes(f, "\r\n");
+    f.column = 0;
+    return;
+  }
   print_item(f.target, text, sep);
 }
 
@@ -393,17 +401,6 @@ void print_using(int n, const Picture& picture, std::initializer_list<double> va
     f.column = column_after(f.column, item);
   }
   if (sep == Sep::kNone) FileTarget(f).end_line();
-}
-
-void print_using_scaled(int n, const Picture& first, uint64_t a, const Picture& second,
-                        uint64_t b) {
-  File& f = using_file(n);
-  char* const at = f.wbuf.get() + f.wlen;
-  char* end = second.format_scaled(b, first.format_scaled(a, at));
-  *end++ = '\r';
-  *end++ = '\n';
-  wrote(f, static_cast<size_t>(end - at));
-  f.column = 0;
 }
 
 namespace {

@@ -19,7 +19,6 @@ void convert_elevation() {
   namespace files = rt::files;
   constexpr uint16_t kLine = 300;
   constexpr int kRecords = 3;
-  const SheetState& s = sheet();
   statement(kLine + 1);
   rt::console::print(rt::sjis("  標高メッシュ"), rt::Sep::kSemicolon);
   statement(kLine + 2);
@@ -38,11 +37,6 @@ void convert_elevation() {
     int32_t x = rt::val_to_int32(rt::left(point, 8));
     statement(kLine + 8);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
-    statement(kLine + 9);
-    mif::Coordinates c = mesh_millionths(x, y);
-    if (!c.direct) c.longitude = to_degrees(x, s.x_origin);
-    statement(kLine + 10);
-    if (!c.direct) c.latitude = to_degrees(y, s.y_origin);
     statement(kLine + 11);
     files::line_input(kRecords, record);
     statement(kLine + 12);
@@ -52,7 +46,7 @@ void convert_elevation() {
     statement(kLine + 14);
     int16_t h = rt::to_int16(rt::val(rt::mid(record, p, int64_t{q} - p + 1)));
     statement(kLine + 15);
-    mif::write_point(c, "    Symbol (34,0,4)");
+    mif::write_point(x, y, "    Symbol (34,0,4)");
     statement(kLine + 16);
     files::print_integer(mif::kAttributes, h, rt::Sep::kNone);
   }
