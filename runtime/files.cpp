@@ -137,6 +137,25 @@ inline void write_bytes(File& f, BytesView bytes) {
   }
 }
 
+// An item with the line end. A file has no width and keeps TABs, so the
+// column starts again whatever the item held. Lines of a vertex's length
+// take one copy.
+void write_line(File& f, BytesView text) {
+  constexpr size_t kShortLine = 32;
+  if (text.size() <= kShortLine && f.wlen < kWriteBuffer) {
+    if (f.wlen == 0) f.write_start = f.position;
+    char* d = f.wbuf.get() + f.wlen;
+    words::copy_upto32(d, text.data(), text.size());
+    d[text.size()] = '\r';
+    d[text.size() + 1] = '\n';
+    wrote(f, text.size() + 2);
+  } else {
+    write_bytes(f, text);
+    write_bytes(f, "\r\n");
+  }
+  f.column = 0;
+}
+
 int FileTarget::column() const {
   return f_.column;
 }
@@ -341,11 +360,7 @@ void print(int n, BytesView text, Sep sep) {
   File& f = open_file(n, Op::kPrint);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
   if (sep == Sep::kNone) {
-    // A file has no width and keeps TABs: the item and the line end, and
-    // the column starts again whatever the item held.
-    write_bytes(f, text);
-    write_bytes(f, "\r\n");
-    f.column = 0;
+    write_line(f, text);
     return;
   }
   print_item(f.target, text, sep);
