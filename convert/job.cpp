@@ -1,5 +1,6 @@
 #include "convert/job.h"
 
+#include "convert/input_files.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
@@ -11,11 +12,6 @@ namespace convert {
 
 namespace {
 constexpr uint16_t kLine = 100;  // statements 101.. of the main routine
-}
-
-JobState& job() {
-  static JobState state;
-  return state;
 }
 
 void run_job() {
@@ -43,13 +39,13 @@ void run_job() {
 
   statement(kLine + 9);
   rt::files::require_name_part(j.job_name);
-  rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, 1);
+  rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, kInputFile);
   Bytes line;
   for (;;) {
     statement(kLine + 10);
-    if (rt::files::eof(1)) break;
+    if (rt::files::eof(kInputFile)) break;
     statement(kLine + 11);
-    rt::files::line_input(1, line);
+    rt::files::line_input(kInputFile, line);
     statement(kLine + 12);
     j.count = rt::narrow16(int32_t{j.count} + 1);
     statement(kLine + 13);
@@ -58,7 +54,7 @@ void run_job() {
     j.table(j.count, 1) = rt::right(line, rt::len(line) - 6);
   }
   statement(kLine + 15);
-  rt::files::close({1});
+  rt::files::close({kInputFile});
 
   statement(kLine + 16);
   j.position = 1;

@@ -1,5 +1,7 @@
 #include "convert/line_layer.h"
 
+#include "convert/input_files.h"
+#include "convert/job.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
@@ -55,23 +57,23 @@ void convert_line_layer(const LineLayer& layer) {
   statement(base + 1);
   rt::console::print(rt::sjis(layer.label), layer.label_sep);
   statement(base + 2);
-  mif::open_pair(layer.code, layer.columns);
+  mif::Pair pair(layer.code, layer.columns, first_sheet());
   statement(base + 3);
-  files::open(input_path(Bytes(layer.code) + ".sal"), files::Mode::kInput, mif::kInput);
+  files::open(input_path(Bytes(layer.code) + ".sal"), files::Mode::kInput, kInputFile);
   Bytes record;
   for (;;) {
     statement(base + 4);
-    if (files::eof(mif::kInput)) break;
+    if (files::eof(kInputFile)) break;
     statement(base + 5);
-    files::line_input(mif::kInput, record);
-    mif::Row row;
+    files::line_input(kInputFile, record);
+    mif::Row row = pair.row();
     BytesView list = layer.cut(record, row, base);
     int16_t count = gather(list, base);
     statement(base + 50);
-    mif::write_pline(count);
-    for (int16_t t = 1; t <= count; ++t) mif::write_vertex(s.vertices[t], base + 51);
+    pair.pline(count);
+    for (int16_t t = 1; t <= count; ++t) pair.vertex(s.vertices[t], base + 51);
     statement(base + 53);
-    mif::write_style(layer.pen);
+    pair.style(layer.pen);
   }
   statement(base + 54);
   files::close_all();

@@ -1,5 +1,7 @@
 #include "convert/point_layer.h"
 
+#include "convert/input_files.h"
+#include "convert/job.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
 #include "runtime/files.h"
@@ -21,20 +23,20 @@ void convert_point_layer(const PointLayer& layer) {
   statement(base + 1);
   rt::console::print(rt::sjis(layer.label), rt::Sep::kSemicolon);
   statement(base + 2);
-  mif::open_pair(layer.code, layer.columns);
+  mif::Pair pair(layer.code, layer.columns, first_sheet());
   statement(base + 3);
-  files::open(input_path(Bytes(layer.code) + ".sal"), files::Mode::kInput, mif::kInput);
+  files::open(input_path(Bytes(layer.code) + ".sal"), files::Mode::kInput, kInputFile);
   Bytes record;
   for (;;) {
     statement(base + 4);
-    if (files::eof(mif::kInput)) break;
+    if (files::eof(kInputFile)) break;
     statement(base + 5);
-    files::line_input(mif::kInput, record);
-    mif::Row row;
+    files::line_input(kInputFile, record);
+    mif::Row row = pair.row();
     BytesView number_text = layer.cut(record, row, base);
     statement(base + 50);
     int32_t number = rt::val_to_int32(number_text);
-    mif::write_point(s.point_table[number], layer.symbol, base + 51);
+    pair.point(s.point_table[number], layer.symbol, base + 51);
   }
   statement(base + 53);
   files::close_all();

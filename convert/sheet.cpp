@@ -1,5 +1,6 @@
 #include "convert/sheet.h"
 
+#include "convert/input_files.h"
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "runtime/files.h"
@@ -28,22 +29,22 @@ void load_point_table() {
   using rt::statement;
   SheetState& s = sheet();
   statement(kLine + 1);
-  rt::files::open(input_path(".slp"), rt::files::Mode::kInput, 1);
+  rt::files::open(input_path(".slp"), rt::files::Mode::kInput, kInputFile);
   statement(kLine + 2);
   int32_t count = 0;
   Bytes line;
   for (;;) {
     statement(kLine + 3);
-    if (rt::files::eof(1)) break;
+    if (rt::files::eof(kInputFile)) break;
     statement(kLine + 4);
     count = rt::to_int32(static_cast<long double>(count) + 1);
     statement(kLine + 5);
-    rt::files::line_input(1, line);
+    rt::files::line_input(kInputFile, line);
     statement(kLine + 6);
     s.point_table[count] = line;
   }
   statement(kLine + 7);
-  rt::files::close({1});
+  rt::files::close({kInputFile});
 }
 
 void read_sheet_origin() {
@@ -51,9 +52,9 @@ void read_sheet_origin() {
   SheetState& s = sheet();
   Bytes line;
   statement(kLine + 11);
-  rt::files::open(input_path(".slm"), rt::files::Mode::kInput, 1);
+  rt::files::open(input_path(".slm"), rt::files::Mode::kInput, kInputFile);
   statement(kLine + 12);
-  rt::files::line_input(1, line);
+  rt::files::line_input(kInputFile, line);
   statement(kLine + 13);
   int16_t c = rt::narrow16(rt::instr(1, line, ","));
   statement(kLine + 14);
@@ -69,7 +70,7 @@ void read_sheet_origin() {
     s.set_y_origin(static_cast<double>(y));
   }
   statement(kLine + 16);
-  rt::files::close({1});
+  rt::files::close({kInputFile});
 }
 
 double to_degrees(long double offset, double origin) {
