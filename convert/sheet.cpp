@@ -3,6 +3,7 @@
 #include "convert/input_files.h"
 #include "convert/job.h"
 #include "convert/layers/layers.h"
+#include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 #include "runtime/startup.h"
@@ -10,7 +11,7 @@
 namespace convert {
 
 namespace {
-constexpr uint16_t kLine = 200;  // statements 201.. of the sheet inputs and pass
+constexpr uint16_t kLine = lines::kSheet;
 }  // namespace
 
 Bytes input_path(BytesView suffix) {

@@ -6,39 +6,29 @@
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "convert/mif_writer.h"
-#include "convert/sheet.h"
-#include "runtime/console.h"
-#include "runtime/files.h"
+#include "convert/record_loop.h"
 #include "runtime/numbers.h"
-#include "runtime/platform/codepage.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 void convert_elevation() {
   using rt::statement;
-  namespace files = rt::files;
-  constexpr uint16_t kLine = 300;
-  statement(kLine + 1);
-  rt::console::print(rt::sjis("  標高メッシュ"), rt::Sep::kSemicolon);
-  statement(kLine + 2);
+  constexpr uint16_t kLine = lines::kElevation;
+  print_label("  標高メッシュ", rt::Sep::kSemicolon, kLine);
+  statement(kLine + lines::kOutputs);
   mif::Pair pair("HM", {"  H Integer"}, first_sheet());
-  statement(kLine + 3);
-  files::open(input_path("MH.slp"), files::Mode::kInput, kInputFile);
+  statement(kLine + lines::kRecordFile);
+  open_input("MH.slp", kInputFile);
   statement(kLine + 4);
-  files::open(input_path("MH.sal"), files::Mode::kInput, kSecondInputFile);
-  Bytes point, record;
-  for (;;) {
-    statement(kLine + 5);
-    if (files::eof(kInputFile)) break;
-    statement(kLine + 6);
-    files::line_input(kInputFile, point);
+  open_input("MH.sal", kSecondInputFile);
+  Bytes record;
+  read_records(kLine + 5, [&](const Bytes& point) {
     statement(kLine + 7);
     int32_t x = rt::val_to_int32(rt::left(point, 8));
     statement(kLine + 8);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
     statement(kLine + 11);
-    files::line_input(kSecondInputFile, record);
+    rt::files::line_input(kSecondInputFile, record);
     statement(kLine + 12);
     int16_t p = rt::narrow16(int64_t{rt::instr(1, record, "{HK{")} + 4);
     statement(kLine + 13);
@@ -49,9 +39,9 @@ void convert_elevation() {
     pair.point(x, y, "    Symbol (34,0,4)");
     statement(kLine + 16);
     pair.integer_row(h);
-  }
-  statement(kLine + 17);
-  files::close_all();
+    return true;
+  });
+  close_layer(kLine + 17);
 }
 
 }  // namespace convert

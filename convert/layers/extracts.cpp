@@ -5,48 +5,36 @@
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "convert/mif_writer.h"
-#include "convert/sheet.h"
-#include "runtime/console.h"
-#include "runtime/files.h"
-#include "runtime/platform/codepage.h"
-#include "runtime/startup.h"
+#include "convert/record_loop.h"
 
 namespace convert {
 
 namespace {
 
 void convert_extract(const char* code, const char* label, uint16_t base) {
-  using rt::statement;
-  namespace files = rt::files;
-  statement(base + 1);
-  rt::console::print(rt::sjis(label), rt::Sep::kSemicolon);
-  statement(base + 2);
+  print_label(label, rt::Sep::kSemicolon, base);
+  rt::statement(base + lines::kOutputs);
   mif::TextFile text(code, first_sheet());
-  statement(base + 3);
-  files::open(input_path(Bytes(code) + ".sal"), files::Mode::kInput, kInputFile);
-  Bytes record;
-  for (;;) {
-    statement(base + 4);
-    if (files::eof(kInputFile)) break;
-    statement(base + 5);
-    files::line_input(kInputFile, record);
-    statement(base + 6);
-    if (rt::len(record) == 0) break;
-    statement(base + 7);
+  rt::statement(base + lines::kRecordFile);
+  open_input(Bytes(code) + ".sal", kInputFile);
+  read_records(base + lines::kEndTest, [&](const Bytes& record) {
+    rt::statement(base + 6);
+    if (rt::len(record) == 0) return false;
+    rt::statement(base + 7);
     text.line(rt::mid(record, 28, 13));
-  }
-  statement(base + 8);
-  files::close_all();
+    return true;
+  });
+  close_layer(base + 8);
 }
 
 }  // namespace
 
 void convert_tunnels() {
-  convert_extract("TO", "  トンネル情報（テキストデータ）", 400);
+  convert_extract("TO", "  トンネル情報（テキストデータ）", lines::kTunnels);
 }
 
 void convert_bridges() {
-  convert_extract("HA", "  橋情報（テキストデータ）", 450);
+  convert_extract("HA", "  橋情報（テキストデータ）", lines::kBridges);
 }
 
 }  // namespace convert
