@@ -3,9 +3,9 @@
 #include "convert/record_loop.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
+#include "runtime/cp932.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
-#include "runtime/platform/codepage.h"
 #include "runtime/startup.h"
 
 namespace convert {

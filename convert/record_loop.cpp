@@ -2,7 +2,7 @@
 
 #include "convert/sheet.h"
 #include "runtime/console.h"
-#include "runtime/platform/codepage.h"
+#include "runtime/cp932.h"
 
 namespace convert {
 

@@ -2,11 +2,11 @@
 
 #include <new>
 
+#include "runtime/cp932.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
-#include "runtime/platform/codepage.h"
 #include "runtime/platform/requests.h"
-#include "runtime/startup.h"
+#include "runtime/program_state.h"
 
 namespace rt::console {
 namespace {

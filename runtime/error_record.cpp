@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "runtime/platform/codepage.h"
+#include "runtime/cp932.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/registry.h"
 

@@ -3,7 +3,7 @@
 #include <cfenv>
 
 #include "runtime/error_record.h"
-#include "runtime/startup.h"
+#include "runtime/program_state.h"
 
 namespace rt {
 

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "runtime/console_device.h"
+#include "runtime/platform/console_device.h"
 
 namespace rt {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "runtime/console.h"
+#include "runtime/cp932.h"
 #include "runtime/error_record.h"
 #include "runtime/files.h"
 #include "runtime/message_library.h"
 #include "runtime/numbers.h"
-#include "runtime/platform/codepage.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/help.h"
 #include "runtime/startup.h"

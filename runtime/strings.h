@@ -15,11 +15,9 @@
 #include <string_view>
 
 #include "runtime/byte_words.h"
+#include "runtime/cp932.h"
 
 namespace rt {
-
-using Bytes = std::string;
-using BytesView = std::string_view;
 
 namespace detail {
 // Raises the error for a bad count or position of a cut (5, or 6 beyond 32 bits).
@@ -72,10 +70,5 @@ int32_t len(BytesView s);
 Bytes chr(std::initializer_list<int64_t> codes);
 // Concatenation with the 2,147,483,647-byte limit (error 15).
 Bytes concat(BytesView a, BytesView b);
-
-// Shift-JIS lead bytes: 81-9F and E0-FC hexadecimal.
-constexpr bool is_lead_byte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 }  // namespace rt

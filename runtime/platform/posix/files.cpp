@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "runtime/cp932.h"
 #include "runtime/platform/codepage.h"
-#include "runtime/strings.h"
 
 namespace rt::platform {
 namespace {

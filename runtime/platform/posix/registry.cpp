@@ -9,8 +9,8 @@
 #include <sstream>
 #include <vector>
 
+#include "runtime/cp932.h"
 #include "runtime/platform/codepage.h"
-#include "runtime/strings.h"
 
 namespace rt::platform {
 namespace {

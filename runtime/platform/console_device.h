@@ -9,7 +9,7 @@
 
 #include <cstddef>
 
-#include "runtime/console_model.h"
+#include "runtime/platform/console_model.h"
 
 namespace rt {
 
