@@ -448,6 +448,17 @@ void flush_all() {
     if (f) flush(*f);
 }
 
+void write_out_for_fault() {
+  for (const std::unique_ptr<File>& entry : g_table) {
+    File* f = entry.get();
+    if (!f || f->mode == Mode::kInput) continue;
+    uint32_t err = 0;
+    if (f->wlen > 0) platform::write_at(f->os, f->write_start, f->wbuf.get(), f->wlen, err);
+    f->wlen = 0;
+    platform::write_at(f->os, f->position, "\x1A", 1, err);
+  }
+}
+
 void close_all_quietly() {
   for (size_t n = 1; n < g_table.size(); ++n) {
     try {

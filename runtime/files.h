@@ -50,5 +50,10 @@ void require_name_part(BytesView part);
 void flush_all();
 // The termination sequence's close: every file, errors ignored.
 void close_all_quietly();
+// The fault path's end of the files: each output file's buffered bytes and
+// its final 1A byte handed to the operating system with plain writes. Safe
+// inside a signal handler: nothing allocated, nothing raised; the files
+// stay open.
+void write_out_for_fault();
 
 }  // namespace rt::files

@@ -51,6 +51,7 @@ void detail::statement_slow() {
 
 void register_module(BytesView module_name) {
   g_module.assign(module_name);
+  prepare_fault_report();
 }
 BytesView module_name() {
   return g_module;
