@@ -1,7 +1,6 @@
 // What the start-up frame keeps for the run-time's operations: the current
 // line (set by every statement, shown by every report), the program's
-// module record and executable name, and the switches of the break and
-// clear keys.
+// module record, and the switches of the break and clear keys.
 #pragma once
 
 #include <cstdint>
@@ -34,8 +33,6 @@ class Gosub {
 // The program's first action: its module record.
 void register_module(BytesView module_name);
 BytesView module_name();
-// The executable's name without folder and extension (console title).
-BytesView executable_name();
 
 bool break_enabled();
 void enable_break(bool enabled);

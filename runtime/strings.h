@@ -20,27 +20,28 @@
 namespace rt {
 
 namespace detail {
+enum class Cut : uint8_t { kLeft, kRight, kMid };
 // Raises the error for a bad count or position of a cut (5, or 6 beyond 32 bits).
-[[noreturn]] void bad_cut(int op, int64_t position, int64_t count);
+[[noreturn]] void bad_cut(Cut cut, int64_t position, int64_t count);
 }  // namespace detail
 
 // LEFT$: the first n bytes (the whole string when n exceeds its length).
 inline BytesView left(BytesView s, int64_t n) {
   if (n < 0 || n > INT32_MAX) [[unlikely]]
-    detail::bad_cut(1, 1, n);
+    detail::bad_cut(detail::Cut::kLeft, 1, n);
   return s.substr(0, static_cast<size_t>(n));
 }
 // RIGHT$: the last n bytes.
 inline BytesView right(BytesView s, int64_t n) {
   if (n < 0 || n > INT32_MAX) [[unlikely]]
-    detail::bad_cut(2, 1, n);
+    detail::bad_cut(detail::Cut::kRight, 1, n);
   size_t c = static_cast<size_t>(n);
   return c >= s.size() ? s : s.substr(s.size() - c);
 }
 // MID$: n bytes from byte p; empty when p is beyond the end.
 inline BytesView mid(BytesView s, int64_t p, int64_t n) {
   if (p < 1 || n < 0 || p > INT32_MAX || n > INT32_MAX) [[unlikely]]
-    detail::bad_cut(3, p, n);
+    detail::bad_cut(detail::Cut::kMid, p, n);
   size_t start = static_cast<size_t>(p) - 1;
   if (start >= s.size()) return {};
   return s.substr(start, static_cast<size_t>(n));
