@@ -16,7 +16,7 @@ int16_t gather(BytesView list, uint16_t line) {
   int32_t k = 0;
   int16_t count = 0;
   for (;;) {
-    statement(line + 0);
+    statement(line);
     int32_t comma = rt::instr(int64_t{k} + 1, list, ",");
     statement(line + 1);
     int32_t number = rt::val_to_int32(rt::mid(list, int64_t{k} + 1, 6));

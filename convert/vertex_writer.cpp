@@ -32,8 +32,9 @@ constexpr size_t kLineRoom = kLeadRoom + 2 * rt::Picture::kFixedRoom;
 char* millionth_fields(rt::BytesView lead, int64_t x, int64_t y, char* out) {
   const SheetState& s = sheet();
   uint64_t longitude, latitude;
-  if (!to_millionths(x, s.x_units, longitude) || !to_millionths(y, s.y_units, latitude) ||
-      !kLongitude.fits_scaled(longitude) || !kLatitude.fits_scaled(latitude))
+  if (lead.size() > kLeadRoom || !to_millionths(x, s.x_units, longitude) ||
+      !to_millionths(y, s.y_units, latitude) || !kLongitude.fits_scaled(longitude) ||
+      !kLatitude.fits_scaled(latitude))
     return nullptr;
   out = std::copy(lead.begin(), lead.end(), out);
   return kLatitude.format_scaled(latitude, kLongitude.format_scaled(longitude, out));
