@@ -5,6 +5,11 @@
 
 namespace convert {
 
+void id_and_class_fields(BytesView record, mif::Row& row) {
+  row.field(rt::mid(record, 7, 8));
+  row.field(rt::mid(record, 21, 2));
+}
+
 mif::Pair open_layer(const Layer& layer) {
   const uint16_t base = layer.line_base;
   print_label(layer.label, layer.label_sep, base);

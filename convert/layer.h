@@ -26,6 +26,10 @@ struct Layer {
   BytesView (*write_row)(const Bytes& record, mif::Row& row, uint16_t line_base);
 };
 
+// The first two fields of most records: bytes 7-14 (the id) and 21-22
+// (its class: jt, sb or sr).
+void id_and_class_fields(BytesView record, mif::Row& row);
+
 // Statements line_base + 1 to + 3: the label, the outputs (returned), the
 // record file sheet code + code + ".sal" as file 1.
 mif::Pair open_layer(const Layer& layer);

@@ -15,8 +15,7 @@ BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
   int64_t p = rt::instr(1, r, "}HK{");
   int64_t q = rt::instr(p + 4, r, "}");
   rt::statement(base + lines::kRow + 1);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  id_and_class_fields(r, row);
   row.next();
   row.text(rt::mid(r, 27, p - 28));
   row.next();

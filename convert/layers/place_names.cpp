@@ -16,8 +16,7 @@ BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
   int32_t p = rt::instr(27, r, "}");
   BytesView name = rt::mid(r, 27, int64_t{p} - 27);
   rt::statement(base + lines::kRow + 1);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  id_and_class_fields(r, row);
   row.field(name);
   row.end();
   rt::statement(base + lines::kRow + 2);

@@ -15,8 +15,7 @@ BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
   rt::statement(base + lines::kRow + 1);
   BytesView name = tail_name(tail);
   rt::statement(base + lines::kRow + 2);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  id_and_class_fields(r, row);
   row.field(name);
   row.end();
   rt::statement(base + lines::kRow + 3);

@@ -11,8 +11,7 @@ namespace {
 
 BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
   rt::statement(base + lines::kRow);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  id_and_class_fields(r, row);
   row.end();
   rt::statement(base + lines::kRow + 1);
   return rt::mid(r, 41, int64_t{rt::len(r)} - 42);
