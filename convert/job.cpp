@@ -1,21 +1,17 @@
 #include "convert/job.h"
 
+#include "convert/record_loop.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
+#include "runtime/cp932.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
-#include "runtime/platform/codepage.h"
 #include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
-constexpr uint16_t kLine = 100;  // statements 101.. of the main routine
-}
-
-JobState& job() {
-  static JobState state;
-  return state;
+constexpr uint16_t kLine = lines::kMain;
 }
 
 void run_job() {
@@ -43,22 +39,18 @@ void run_job() {
 
   statement(kLine + 9);
   rt::files::require_name_part(j.job_name);
-  rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, 1);
-  Bytes line;
-  for (;;) {
-    statement(kLine + 10);
-    if (rt::files::eof(1)) break;
-    statement(kLine + 11);
-    rt::files::line_input(1, line);
+  rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, kInputFile);
+  read_records(kLine + 10, [&](const Bytes& line) {
     statement(kLine + 12);
     j.count = rt::narrow16(int32_t{j.count} + 1);
     statement(kLine + 13);
     j.table(j.count, 0) = rt::left(line, 5);
     statement(kLine + 14);
     j.table(j.count, 1) = rt::right(line, rt::len(line) - 6);
-  }
+    return true;
+  });
   statement(kLine + 15);
-  rt::files::close({1});
+  rt::files::close({kInputFile});
 
   statement(kLine + 16);
   j.position = 1;

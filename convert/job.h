@@ -26,7 +26,16 @@ struct JobState {
   Bytes sheet_code;
 };
 
-JobState& job();
+namespace detail {
+constinit inline JobState g_job;  // constant-initialized, as the sheet state
+}
+inline JobState& job() {
+  return detail::g_job;
+}
+// The running sheet is the job's first: its converters create their outputs.
+inline bool first_sheet() {
+  return job().position == 1;
+}
 
 // The main routine.
 void run_job();

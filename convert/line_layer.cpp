@@ -1,34 +1,32 @@
 #include "convert/line_layer.h"
 
+#include "convert/record_loop.h"
 #include "convert/sheet.h"
-#include "runtime/console.h"
-#include "runtime/files.h"
 #include "runtime/numbers.h"
-#include "runtime/platform/codepage.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
 // Gathers the vertices of a list into the vertex buffer; returns the count.
-int16_t gather(BytesView list, uint16_t base) {
+// Statements `line` to `line` + 5.
+int16_t gather(BytesView list, uint16_t line) {
   using rt::statement;
   SheetState& s = sheet();
   int32_t k = 0;
   int16_t count = 0;
   for (;;) {
-    statement(base + 40);
+    statement(line);
     int32_t comma = rt::instr(int64_t{k} + 1, list, ",");
-    statement(base + 41);
+    statement(line + 1);
     int32_t number = rt::val_to_int32(rt::mid(list, int64_t{k} + 1, 6));
-    statement(base + 42);
+    statement(line + 2);
     count = rt::narrow16(int32_t{count} + 1);
-    statement(base + 43);
+    statement(line + 3);
     s.vertices[count] = s.point_table[number];
-    statement(base + 44);
+    statement(line + 4);
     if (comma == 0) break;
-    statement(base + 45);
+    statement(line + 5);
     k = comma;
   }
   return count;
@@ -47,39 +45,22 @@ BytesView tagged_vertex_list(BytesView tail) {
   return rt::mid(tail, p + 3, q - p - 3);
 }
 
-void convert_line_layer(const LineLayer& layer) {
+void convert_line_layer(const Layer& layer) {
   using rt::statement;
-  namespace files = rt::files;
   const uint16_t base = layer.line_base;
   SheetState& s = sheet();
-  statement(base + 1);
-  rt::console::print(rt::sjis(layer.label), layer.label_sep);
-  statement(base + 2);
-  mif::open_pair(layer.code, layer.columns);
-  statement(base + 3);
-  files::open(input_path(Bytes(layer.code) + ".sal"), files::Mode::kInput, mif::kInput);
-  Bytes record;
-  for (;;) {
-    statement(base + 4);
-    if (files::eof(mif::kInput)) break;
-    statement(base + 5);
-    files::line_input(mif::kInput, record);
-    mif::Row row;
-    BytesView list = layer.cut(record, row, base);
-    int16_t count = gather(list, base);
-    statement(base + 50);
-    mif::write_pline(count);
-    for (int16_t t = 1; t <= count; ++t) {
-      statement(base + 51);
-      const mif::Coordinates c = point_coordinates(s.vertices[t]);
-      statement(base + 52);
-      mif::write_vertex(c);
-    }
-    statement(base + 53);
-    mif::write_style(layer.pen);
-  }
-  statement(base + 54);
-  files::close_all();
+  mif::Pair pair = open_layer(layer);
+  read_records(base + lines::kEndTest, [&](const Bytes& record) {
+    mif::Row row = pair.row();
+    const int16_t count = gather(layer.write_row(record, row, base), base + lines::kGather);
+    statement(base + lines::kObject);
+    pair.pline(count);
+    for (int16_t t = 1; t <= count; ++t) pair.vertex(s.vertices[t], base + lines::kObject + 1);
+    statement(base + lines::kObject + 3);
+    pair.style(layer.style);
+    return true;
+  });
+  close_layer(base + lines::kObject + 4);
 }
 
 }  // namespace convert

@@ -1,6 +1,9 @@
 #include "convert/mif_writer.h"
 
+#include <string>
+
 #include "convert/job.h"
+#include "convert/vertex_writer.h"
 #include "runtime/files.h"
 
 namespace convert::mif {
@@ -10,85 +13,81 @@ namespace {
 using rt::Sep;
 namespace files = rt::files;
 
-const rt::Picture kLongitude = rt::Picture::parse("####.######");
-const rt::Picture kLatitude = rt::Picture::parse("###.######");
+constexpr BytesView kPointLead = "Point ";
 
 Bytes output_name(BytesView code, const char* extension) {
-  rt::files::require_name_part(job().job_name);
+  files::require_name_part(job().job_name);
   Bytes name = job().job_name;
   name += code;
   name += extension;
   return name;
 }
 
-void line(BytesView text) {
-  files::print(kGraphics, text, Sep::kNone);
+files::Mode output_mode(bool create) {
+  return create ? files::Mode::kOutput : files::Mode::kAppend;
 }
 
 }  // namespace
 
-void open_pair(BytesView code, const std::vector<const char*>& columns) {
-  if (job().position == 1) {
-    files::open(output_name(code, ".mif"), files::Mode::kOutput, kGraphics);
-    files::open(output_name(code, ".mid"), files::Mode::kOutput, kAttributes);
-    line("Version 300");
-    line("Charset \"WindowsJapanese\"");
-    line("Delimiter \",\"");
-    line("CoordSys Earth Projection 1, 0");
-    line("Columns " + std::to_string(columns.size()));
-    for (const char* column : columns) line(column);
-    line("Data");
-    line("");
-  } else {
-    files::open(output_name(code, ".mif"), files::Mode::kAppend, kGraphics);
-    files::open(output_name(code, ".mid"), files::Mode::kAppend, kAttributes);
-  }
+Pair::Pair(BytesView code, const std::vector<const char*>& columns, bool create) {
+  files::open(output_name(code, ".mif"), output_mode(create), kGraphics);
+  files::open(output_name(code, ".mid"), output_mode(create), kAttributes);
+  if (!create) return;
+  for (BytesView line : {"Version 300", "Charset \"WindowsJapanese\"", "Delimiter \",\"",
+                         "CoordSys Earth Projection 1, 0"})
+    files::print(kGraphics, line, Sep::kNone);
+  files::print(kGraphics, "Columns " + std::to_string(columns.size()), Sep::kNone);
+  for (const char* column : columns) files::print(kGraphics, column, Sep::kNone);
+  files::print(kGraphics, "Data", Sep::kNone);
+  files::print(kGraphics, "", Sep::kNone);
 }
 
-void open_text(BytesView code) {
-  files::Mode mode = job().position == 1 ? files::Mode::kOutput : files::Mode::kAppend;
-  files::open(output_name(code, ".txt"), mode, kGraphics);
+void Pair::point(BytesView point_line, BytesView symbol, uint16_t line) {
+  write_vertex(kGraphics, kPointLead, point_line, line);
+  style(symbol);
 }
 
-void write_point(const Coordinates& c, BytesView symbol) {
-  files::print(kGraphics, "Point ", Sep::kSemicolon);
-  write_vertex(c);
-  line(symbol);
+void Pair::point(int32_t x, int32_t y, BytesView symbol) {
+  write_vertex(kGraphics, kPointLead, x, y);
+  style(symbol);
 }
 
-void write_pline(int16_t count) {
+void Pair::pline(int16_t count) {
   files::print(kGraphics, "Pline", Sep::kSemicolon);
   files::print_integer(kGraphics, count, Sep::kNone);
 }
 
-bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude) {
-  return kLongitude.fits_scaled(longitude) && kLatitude.fits_scaled(latitude);
+void Pair::vertex(BytesView point_line, uint16_t line) {
+  write_vertex(kGraphics, {}, point_line, line);
 }
 
-void write_vertex(const Coordinates& c) {
-  if (c.direct) {
-    files::print_using_scaled(kGraphics, kLongitude, c.x, kLatitude, c.y);
-  } else {
-    files::print_using(kGraphics, kLongitude, c.longitude, Sep::kSemicolon);
-    files::print_using(kGraphics, kLatitude, c.latitude, Sep::kNone);
-  }
+void Pair::style(BytesView style) {
+  files::print(kGraphics, style, Sep::kNone);
 }
 
-void write_style(BytesView style) {
-  line(style);
+void Pair::integer_row(int32_t value) {
+  files::print_integer(kAttributes, value, Sep::kNone);
 }
 
 void Row::next() {
-  files::print(kAttributes, first_ ? BytesView("\"") : BytesView("\",\""), Sep::kSemicolon);
+  files::print(file_, first_ ? BytesView("\"") : BytesView("\",\""), Sep::kSemicolon);
   first_ = false;
 }
 
 void Row::text(BytesView value) {
-  files::print(kAttributes, value, Sep::kSemicolon);
+  files::print(file_, value, Sep::kSemicolon);
 }
 
 void Row::end() {
-  files::print(kAttributes, "\"", Sep::kNone);
+  files::print(file_, "\"", Sep::kNone);
+}
+
+TextFile::TextFile(BytesView code, bool create) {
+  files::open(output_name(code, ".txt"), output_mode(create), kNumber);
+}
+
+void TextFile::line(BytesView text) {
+  files::print(kNumber, text, Sep::kNone);
 }
 
 }  // namespace convert::mif

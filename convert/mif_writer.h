@@ -1,20 +1,23 @@
 // The MIF/MID output files of a layer.
 //
-// Names: job name + layer code + ".mif" (file 2) and ".mid" (file 4) in the
-// current folder. On the first sheet both are created (an existing file
-// stops the program with error 64 and is left as it was) and the header
-// block goes to the .mif; later sheets append to them without a header.
-// Lines end in CR LF; each file ends with one 1A byte written by CLOSE.
+// Names: job name + layer code + ".mif" and ".mid" in the current folder.
+// On the first sheet both are created (an existing file stops the program
+// with error 64 and is left as it was) and the header block goes to the
+// .mif; later sheets append to them without a header. Lines end in CR LF;
+// each file ends with one 1A byte written by CLOSE.
 //
 // Header: "Version 300", Charset "WindowsJapanese", Delimiter ",",
 // "CoordSys Earth Projection 1, 0", "Columns n", the column lines, "Data",
 // an empty line. Coordinates are written with "####.######" (longitude)
 // directly followed by "###.######" (latitude).
+//
+// The writers own their files' numbers: 2 the .mif (or an extract's .txt),
+// 4 the .mid. Every converter ends with CLOSE of all files.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
-#include "runtime/picture.h"
 #include "runtime/strings.h"
 
 namespace convert::mif {
@@ -22,42 +25,12 @@ namespace convert::mif {
 using rt::Bytes;
 using rt::BytesView;
 
-constexpr int kGraphics = 2;
-constexpr int kAttributes = 4;
-constexpr int kInput = 1;
-
-// Opens the layer's pair: created with the header on the first sheet,
-// appended otherwise. `columns` are the column lines ("  id char(8)").
-void open_pair(BytesView code, const std::vector<const char*>& columns);
-// Opens an extract's text file (job name + code + ".txt") as file 2.
-void open_text(BytesView code);
-
-// A point's coordinates for its vertex or point line: whole millionths of
-// a degree (the fields' six decimals) when they were decided directly and
-// fit the fields' plain form, else degrees from the exact steps.
-struct Coordinates {
-  bool direct = false;
-  uint64_t x = 0, y = 0;               // millionths, when direct
-  double longitude = 0, latitude = 0;  // degrees, otherwise
-};
-// Whether millionths fit both fields' plain form.
-bool vertex_fits_millionths(uint64_t longitude, uint64_t latitude);
-
-// "Point " + the vertex line's fields, then the symbol line.
-void write_point(const Coordinates& c, BytesView symbol);
-// "Pline" + the vertex count as a printed integer.
-void write_pline(int16_t count);
-// One vertex line: longitude and latitude fields. Millionths give the line
-// the degrees rounding to them would give.
-void write_vertex(const Coordinates& c);
-// A style line ("    Pen (1,2,0)").
-void write_style(BytesView style);
-
 // An attribute row written field by field: each field's separator is
 // written before the field is cut, so a cut that fails leaves the row's
 // earlier fields and separators in the file.
 class Row {
  public:
+  explicit Row(int file_number) : file_(file_number) {}
   // Writes the opening quote (first field) or the "," between fields.
   void next();
   void text(BytesView value);
@@ -70,7 +43,48 @@ class Row {
   }
 
  private:
+  int file_;
   bool first_ = true;
+};
+
+// A layer's .mif and .mid, open while the object lives (CLOSE ends them).
+class Pair {
+ public:
+  // Opens the pair: created with the header when `create` (the job's first
+  // sheet), appended otherwise. `columns` are the column lines ("  id
+  // char(8)").
+  Pair(BytesView code, const std::vector<const char*>& columns, bool create);
+
+  // "Point " and the vertex line of a point line, then the symbol line;
+  // statement `line` turns the point into degrees, `line` + 1 writes.
+  void point(BytesView point_line, BytesView symbol, uint16_t line);
+  // The same for a mesh point's offsets, in the current statement.
+  void point(int32_t x, int32_t y, BytesView symbol);
+  // "Pline" + the vertex count as a printed integer.
+  void pline(int16_t count);
+  // One vertex line of a point line; statements as for point().
+  void vertex(BytesView point_line, uint16_t line);
+  // A style line ("    Pen (1,2,0)").
+  void style(BytesView style);
+  // The next attribute row.
+  Row row() const { return Row(kAttributes); }
+  // An integer attribute row: the printed integer and the line end.
+  void integer_row(int32_t value);
+
+ private:
+  static constexpr int kGraphics = 2;
+  static constexpr int kAttributes = 4;
+};
+
+// An extract's text file (job name + code + ".txt"): created on the first
+// sheet, appended otherwise; one line per call.
+class TextFile {
+ public:
+  TextFile(BytesView code, bool create);
+  void line(BytesView text);
+
+ private:
+  static constexpr int kNumber = 2;
 };
 
 }  // namespace convert::mif

@@ -1,11 +1,8 @@
 #include "convert/point_layer.h"
 
+#include "convert/record_loop.h"
 #include "convert/sheet.h"
-#include "runtime/console.h"
-#include "runtime/files.h"
 #include "runtime/numbers.h"
-#include "runtime/platform/codepage.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
@@ -13,34 +10,19 @@ BytesView point_number_text(BytesView record, int from_end) {
   return rt::left(rt::right(record, from_end), 6);
 }
 
-void convert_point_layer(const PointLayer& layer) {
-  using rt::statement;
-  namespace files = rt::files;
+void convert_point_layer(const Layer& layer) {
   const uint16_t base = layer.line_base;
   SheetState& s = sheet();
-  statement(base + 1);
-  rt::console::print(rt::sjis(layer.label), rt::Sep::kSemicolon);
-  statement(base + 2);
-  mif::open_pair(layer.code, layer.columns);
-  statement(base + 3);
-  files::open(input_path(Bytes(layer.code) + ".sal"), files::Mode::kInput, mif::kInput);
-  Bytes record;
-  for (;;) {
-    statement(base + 4);
-    if (files::eof(mif::kInput)) break;
-    statement(base + 5);
-    files::line_input(mif::kInput, record);
-    mif::Row row;
-    BytesView number_text = layer.cut(record, row, base);
-    statement(base + 50);
+  mif::Pair pair = open_layer(layer);
+  read_records(base + lines::kEndTest, [&](const Bytes& record) {
+    mif::Row row = pair.row();
+    BytesView number_text = layer.write_row(record, row, base);
+    rt::statement(base + lines::kObject);
     int32_t number = rt::val_to_int32(number_text);
-    statement(base + 51);
-    const mif::Coordinates c = point_coordinates(s.point_table[number]);
-    statement(base + 52);
-    mif::write_point(c, layer.symbol);
-  }
-  statement(base + 53);
-  files::close_all();
+    pair.point(s.point_table[number], layer.style, base + lines::kObject + 1);
+    return true;
+  });
+  close_layer(base + lines::kObject + 3);
 }
 
 }  // namespace convert

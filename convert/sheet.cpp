@@ -1,9 +1,9 @@
 #include "convert/sheet.h"
 
-#include <cmath>
-
+#include "convert/input_files.h"
 #include "convert/job.h"
 #include "convert/layers/layers.h"
+#include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 #include "runtime/startup.h"
@@ -11,18 +11,7 @@
 namespace convert {
 
 namespace {
-constexpr uint16_t kLine = 200;  // statements 201.. of the sheet inputs and pass
-
-// The origin in offset units (1/10000 second): the whole number of them it
-// is within 1/1000 of, in [0, 10^10), and whether it is exactly that.
-OriginUnits origin_units(double origin) {
-  if (!(origin >= 0 && origin < 1e6)) return {};
-  const double scaled = origin * 10000.0;
-  const double whole = std::nearbyint(scaled);
-  if (!(std::fabs(scaled - whole) <= 1e-3)) return {};
-  // One rounding of origin * 10000 - whole: zero only when it is zero.
-  return {static_cast<int64_t>(whole), std::fma(origin, 10000.0, -whole) == 0};
-}
+constexpr uint16_t kLine = lines::kSheet;
 }  // namespace
 
 Bytes input_path(BytesView suffix) {
@@ -41,22 +30,22 @@ void load_point_table() {
   using rt::statement;
   SheetState& s = sheet();
   statement(kLine + 1);
-  rt::files::open(input_path(".slp"), rt::files::Mode::kInput, 1);
+  rt::files::open(input_path(".slp"), rt::files::Mode::kInput, kInputFile);
   statement(kLine + 2);
   int32_t count = 0;
   Bytes line;
   for (;;) {
     statement(kLine + 3);
-    if (rt::files::eof(1)) break;
+    if (rt::files::eof(kInputFile)) break;
     statement(kLine + 4);
     count = rt::to_int32(static_cast<long double>(count) + 1);
     statement(kLine + 5);
-    rt::files::line_input(1, line);
+    rt::files::line_input(kInputFile, line);
     statement(kLine + 6);
     s.point_table[count] = line;
   }
   statement(kLine + 7);
-  rt::files::close({1});
+  rt::files::close({kInputFile});
 }
 
 void read_sheet_origin() {
@@ -64,9 +53,9 @@ void read_sheet_origin() {
   SheetState& s = sheet();
   Bytes line;
   statement(kLine + 11);
-  rt::files::open(input_path(".slm"), rt::files::Mode::kInput, 1);
+  rt::files::open(input_path(".slm"), rt::files::Mode::kInput, kInputFile);
   statement(kLine + 12);
-  rt::files::line_input(1, line);
+  rt::files::line_input(kInputFile, line);
   statement(kLine + 13);
   int16_t c = rt::narrow16(rt::instr(1, line, ","));
   statement(kLine + 14);
@@ -82,7 +71,7 @@ void read_sheet_origin() {
     s.set_y_origin(static_cast<double>(y));
   }
   statement(kLine + 16);
-  rt::files::close({1});
+  rt::files::close({kInputFile});
 }
 
 double to_degrees(long double offset, double origin) {

@@ -116,6 +116,16 @@ inline void copy_short(char* d, const char* s, size_t n) {
   }
 }
 
+// Copies n <= 32 bytes: two overlapping halves of at most 16.
+inline void copy_upto32(char* d, const char* s, size_t n) {
+  if (n <= 16) return copy_short(d, s, n);
+  char a[16], b[16];
+  std::memcpy(a, s, 16);
+  std::memcpy(b, s + n - 16, 16);
+  std::memcpy(d, a, 16);
+  std::memcpy(d + n - 16, b, 16);
+}
+
 // The index of the first CR, 00 or 1A byte in p[0..n), or n: sixteen bytes
 // a step where SSE2 is there, else a word a step, exact in both.
 inline size_t line_stop(const char* p, size_t n) {

@@ -3,11 +3,11 @@
 #include <deque>
 #include <new>
 
+#include "runtime/cp932.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
-#include "runtime/platform/codepage.h"
 #include "runtime/platform/requests.h"
-#include "runtime/startup.h"
+#include "runtime/program_state.h"
 
 namespace rt::console {
 namespace {
@@ -167,11 +167,11 @@ Bytes edit_line() {
   for (;;) {
     uint8_t key = entry_key();
     switch (key) {
-      case 13:
+      case keycode::kEnter:
         finish();
         g_model.keys().clear();
         return entry;
-      case 8:
+      case keycode::kBackspace:
         if (cur > 0) {
           size_t p = previous_start(entry, cur);
           entry.erase(p, cur - p);
@@ -179,27 +179,27 @@ Bytes edit_line() {
           redraw();
         }
         continue;
-      case 4:
+      case keycode::kDelete:
         if (cur < entry.size()) {
           entry.erase(cur, char_length(entry, cur));
           redraw();
         }
         continue;
-      case 28:
+      case keycode::kRight:
         if (cur < entry.size()) cur += char_length(entry, cur);
         move_linear(layout_end(start, entry, cur));
         continue;
-      case 29:
+      case keycode::kLeft:
         if (cur > 0) cur = previous_start(entry, cur);
         move_linear(layout_end(start, entry, cur));
         continue;
-      case 3:
+      case keycode::kBreak:
         if (break_enabled()) {
           platform::requests::clear_break();
           raise_error(kBreak, loc(Op::kInput, 1));
         }
         continue;
-      case 24:
+      case keycode::kBreakEntry:
         if (break_enabled()) {
           finish();
           platform::requests::clear_break();
@@ -208,26 +208,26 @@ Bytes edit_line() {
         finish();
         g_model.keys().clear();
         return entry;
-      case 11:
+      case keycode::kHome:
         cur = 0;
         move_linear(start);
         continue;
-      case 21:
+      case keycode::kEnd:
         cur = entry.size();
         move_linear(layout_end(start, entry, cur));
         continue;
-      case 5:
+      case keycode::kEraseToEnd:
         entry.erase(cur);
         redraw();
         continue;
-      case 12:
+      case keycode::kClear:
         if (clear_key_enabled()) {
           entry.clear();
           cur = 0;
           redraw();
         }
         continue;
-      case 18:
+      case keycode::kInsert:
         insert = !insert;
         continue;
       default:

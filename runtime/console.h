@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/console_device.h"
 #include "runtime/input_fields.h"
+#include "runtime/platform/console_device.h"
 #include "runtime/print_engine.h"
 
 namespace rt::console {

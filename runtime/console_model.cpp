@@ -1,4 +1,4 @@
-#include "runtime/console_model.h"
+#include "runtime/platform/console_model.h"
 
 namespace rt {
 

@@ -1,8 +1,9 @@
 #include "runtime/error_record.h"
 
 #include <cstdio>
+#include <iterator>
 
-#include "runtime/platform/codepage.h"
+#include "runtime/cp932.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/registry.h"
 
@@ -42,13 +43,18 @@ void record_error(BytesView module, uint16_t line, uint16_t code, uint16_t locat
   text("RTL", kRuntimeVersion);
 }
 
-void record_fault(BytesView module, uint16_t line, uint64_t address, uint32_t exception_code) {
-  text("XMODL", module);
-  dword("XLINE", line);
-  text("XMODE", sjis(kRuntimeMode));
-  text("XRTL", kRuntimeVersion);
-  dword("XADDR", static_cast<uint32_t>(address));
-  dword("XCODE", exception_code);
+void prepare_fault_record(BytesView module) {
+  const Bytes mode = sjis(kRuntimeMode);
+  const platform::FaultValue values[] = {
+      {"XMODL", true, module},         {"XLINE", false, {}}, {"XMODE", true, mode},
+      {"XRTL", true, kRuntimeVersion}, {"XADDR", false, {}}, {"XCODE", false, {}},
+  };
+  platform::prepare_fault_values(Hive::kCurrentUser, kErrorKey, values, std::size(values));
+}
+
+void record_fault(uint16_t line, uint64_t address, uint32_t exception_code) {
+  const uint32_t numbers[] = {line, static_cast<uint32_t>(address), exception_code};
+  platform::store_fault_values(numbers);
 }
 
 Bytes environment_value(BytesView name) {

@@ -18,7 +18,11 @@ extern const char kRuntimeVersion[];  // "V6.30 L10 U002+1"
 void record_api_error(uint32_t os_error);
 void record_error(BytesView module, uint16_t line, uint16_t code, uint16_t location,
                   BytesView time);
-void record_fault(BytesView module, uint16_t line, uint64_t address, uint32_t exception_code);
+// The X* values of a processor fault: prepared with the module's name (and
+// again whenever it changes), then stored from inside the fault handler
+// without allocating (platform/registry.h).
+void prepare_fault_record(BytesView module);
+void record_fault(uint16_t line, uint64_t address, uint32_t exception_code);
 
 // An environment value of the run-time ("ZNORAC", "HELP"): local machine
 // first, then current user. Empty when neither has it.

@@ -3,7 +3,8 @@
 #include <cfenv>
 
 #include "runtime/error_record.h"
-#include "runtime/startup.h"
+#include "runtime/platform/os_errors.h"
+#include "runtime/program_state.h"
 
 namespace rt {
 
@@ -25,20 +26,52 @@ void raise_error(uint16_t code, uint16_t location) {
 }
 
 uint16_t map_os_error(uint32_t os_error) {
+  namespace os = platform::os_error;
   struct Entry {
     uint32_t os;
     uint16_t code;
   };
   static constexpr Entry kTable[] = {
-      {1, 5},    {2, 63},   {3, 63},   {4, 66},   {5, 75},   {8, 7},     {11, 71},  {12, 75},
-      {14, 7},   {15, 72},  {16, 72},  {17, 72},  {18, 67},  {19, 73},   {20, 60},  {21, 72},
-      {26, 71},  {27, 71},  {28, 60},  {29, 67},  {30, 54},  {32, 75},   {33, 75},  {34, 60},
-      {39, 67},  {50, 28},  {65, 55},  {80, 64},  {87, 5},   {108, 59},  {110, 63}, {111, 61},
-      {112, 67}, {113, 66}, {123, 55}, {183, 64}, {267, 55}, {1155, 55},
+      {os::kInvalidFunction, kIllegalCall},
+      {os::kFileNotFound, kFileNotFound},
+      {os::kPathNotFound, kFileNotFound},
+      {os::kTooManyOpenFiles, kNoFreeSlot},
+      {os::kAccessDenied, kAccessDenied},
+      {os::kNotEnoughMemory, kOutOfMemory},
+      {os::kBadFormat, kBadDisk},
+      {os::kInvalidAccess, kAccessDenied},
+      {os::kOutOfMemory, kOutOfMemory},
+      {os::kInvalidDrive, kDriveNotReady},
+      {os::kCurrentDirectory, kDriveNotReady},
+      {os::kNotSameDevice, kDriveNotReady},
+      {os::kNoMoreFiles, kDiskFull},
+      {os::kWriteProtect, kWriteProtected},
+      {os::kBadUnit, kDeviceUnavailable},
+      {os::kNotReady, kDriveNotReady},
+      {os::kNotDosDisk, kBadDisk},
+      {os::kSectorNotFound, kBadDisk},
+      {os::kOutOfPaper, kDeviceUnavailable},
+      {os::kWriteFault, kDiskFull},
+      {os::kReadFault, kInputPastEnd},
+      {os::kSharingViolation, kAccessDenied},
+      {os::kLockViolation, kAccessDenied},
+      {os::kWrongDisk, kDeviceUnavailable},
+      {os::kHandleDiskFull, kDiskFull},
+      {os::kNotSupported, kNotSupported},
+      {os::kNetworkAccessDenied, kBadFileName},
+      {os::kFileExists, kFileExists},
+      {os::kInvalidParameter, kIllegalCall},
+      {os::kDriveLocked, kDriveLocked},
+      {os::kOpenFailed, kFileNotFound},
+      {os::kBufferOverflow, kBufferOverflow},
+      {os::kDiskFull, kDiskFull},
+      {os::kNoMoreSearchHandles, kNoFreeSlot},
+      {os::kInvalidName, kBadFileName},
+      {os::kAlreadyExists, kFileExists},
+      {os::kDirectory, kBadFileName},
+      {os::kNoAssociation, kBadFileName},
   };
-  ErrorState& st = error_state();
-  st.has_api_error = true;
-  st.api_error = os_error;
+  error_state().api_error = os_error;
   record_api_error(os_error);
   for (const Entry& e : kTable)
     if (e.os == os_error) return e.code;

@@ -25,6 +25,14 @@ enum ErrorCode : uint16_t {
   kStringTooLong = 15,
   kTooComplex = 16,
   kDeviceFault = 27,
+  // Given by the operating-system error table only.
+  kNotSupported = 28,
+  kDriveLocked = 59,
+  kDeviceUnavailable = 60,
+  kBufferOverflow = 61,
+  kBadDisk = 71,
+  kDriveNotReady = 72,
+  kWriteProtected = 73,
   kBadFileNumber = 50,
   kBadFileMode = 51,
   kFileAlreadyOpen = 52,
@@ -92,9 +100,7 @@ struct ErrorState {
   uint16_t code = 0;
   uint16_t line = 0;
   uint16_t location = 0;
-  bool raising = false;      // set once an error is recorded; later raises are not recorded
-  bool terminating = false;  // set when the program is ending
-  bool has_api_error = false;
+  bool raising = false;    // set once an error is recorded; later raises are not recorded
   uint32_t api_error = 0;  // last operating-system error number that went through the table
 };
 

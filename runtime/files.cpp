@@ -137,6 +137,25 @@ inline void write_bytes(File& f, BytesView bytes) {
   }
 }
 
+// An item with the line end. A file has no width and keeps TABs, so the
+// column starts again whatever the item held. Lines of a vertex's length
+// take one copy.
+void write_line(File& f, BytesView text) {
+  constexpr size_t kShortLine = 32;
+  if (text.size() <= kShortLine && f.wlen < kWriteBuffer) {
+    if (f.wlen == 0) f.write_start = f.position;
+    char* d = f.wbuf.get() + f.wlen;
+    words::copy_upto32(d, text.data(), text.size());
+    d[text.size()] = '\r';
+    d[text.size() + 1] = '\n';
+    wrote(f, text.size() + 2);
+  } else {
+    write_bytes(f, text);
+    write_bytes(f, "\r\n");
+  }
+  f.column = 0;
+}
+
 int FileTarget::column() const {
   return f_.column;
 }
@@ -340,6 +359,10 @@ bool eof(int n) {
 void print(int n, BytesView text, Sep sep) {
   File& f = open_file(n, Op::kPrint);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
+  if (sep == Sep::kNone) {
+    write_line(f, text);
+    return;
+  }
   print_item(f.target, text, sep);
 }
 
@@ -395,17 +418,6 @@ void print_using(int n, const Picture& picture, std::initializer_list<double> va
   if (sep == Sep::kNone) FileTarget(f).end_line();
 }
 
-void print_using_scaled(int n, const Picture& first, uint64_t a, const Picture& second,
-                        uint64_t b) {
-  File& f = using_file(n);
-  char* const at = f.wbuf.get() + f.wlen;
-  char* end = second.format_scaled(b, first.format_scaled(a, at));
-  *end++ = '\r';
-  *end++ = '\n';
-  wrote(f, static_cast<size_t>(end - at));
-  f.column = 0;
-}
-
 namespace {
 void close_one(size_t n) {
   std::unique_ptr<File> f = std::move(g_table[n]);
@@ -434,6 +446,17 @@ void close_all() {
 void flush_all() {
   for (auto& f : g_table)
     if (f) flush(*f);
+}
+
+void write_out_for_fault() {
+  for (const std::unique_ptr<File>& entry : g_table) {
+    File* f = entry.get();
+    if (!f || f->mode == Mode::kInput) continue;
+    uint32_t err = 0;
+    if (f->wlen > 0) platform::write_at(f->os, f->write_start, f->wbuf.get(), f->wlen, err);
+    f->wlen = 0;
+    platform::write_at(f->os, f->position, "\x1A", 1, err);
+  }
 }
 
 void close_all_quietly() {

@@ -37,13 +37,6 @@ void print_using(int file_number, const Picture& picture, double value, Sep sep)
 // field (see picture.h); `sep` is the separator after the last item.
 void print_using(int file_number, const Picture& picture, std::initializer_list<double> values,
                  Sep sep);
-// PRINT # USING of two values already rounded to their pictures' decimals,
-// each given as value * 10^decimals, and the line end: the same bytes and
-// print column as print_using of `a` (Sep::kSemicolon) and then of `b`
-// (Sep::kNone), for any values in [1, 10^15) that round to them. Requires
-// fits_scaled() of both.
-void print_using_scaled(int file_number, const Picture& first, uint64_t a, const Picture& second,
-                        uint64_t b);
 // CLOSE with numbers: numbers that are not open are skipped.
 void close(std::initializer_list<int> file_numbers);
 // CLOSE without numbers.
@@ -57,5 +50,10 @@ void require_name_part(BytesView part);
 void flush_all();
 // The termination sequence's close: every file, errors ignored.
 void close_all_quietly();
+// The fault path's end of the files: each output file's buffered bytes and
+// its final 1A byte handed to the operating system with plain writes. Safe
+// inside a signal handler: nothing allocated, nothing raised; the files
+// stay open.
+void write_out_for_fault();
 
 }  // namespace rt::files

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "runtime/console_device.h"
+#include "runtime/platform/console_device.h"
 
 namespace rt {
 

@@ -1,8 +1,11 @@
 #include "runtime/report.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "runtime/console.h"
+#include "runtime/cp932.h"
 #include "runtime/error_record.h"
 #include "runtime/files.h"
 #include "runtime/message_library.h"
@@ -50,48 +53,86 @@ platform::HelpTopic help_topic(uint16_t code) {
   return {file, code >= 1000 && code <= 2008 ? code + 99000u : code};
 }
 
-char g_fault_prefix[64];  // CP932
-char g_unknown_module[32];
-char g_line_mark[8];  // "行]"
-char g_fault_message[512];
+// The fault report's pieces, prepared in both encodings: CP932 for the
+// system's error box, UTF-8 for the console device.
+constexpr char kFaultPrefix[] = "続行不可能なエラーが発生しました ";
+constexpr char kUnknownModule[] = "(モジュール名不明)";
+constexpr char kLineMark[] = "行]";
+constexpr size_t kPieceRoom = 256;
+struct Piece {
+  char bytes[kPieceRoom];
+  size_t size = 0;
+  void set(BytesView text) {
+    size = std::min(text.size(), sizeof bytes);
+    std::memcpy(bytes, text.data(), size);
+  }
+};
+Piece g_prefix, g_module, g_mark;                 // CP932
+Piece g_prefix_utf8, g_module_utf8, g_mark_utf8;  // UTF-8
+char g_fault_message[4 * kPieceRoom];
+
+// Bytes put one after another into a fixed buffer, cut at its end.
+class FixedText {
+ public:
+  FixedText(char* buffer, size_t room) : at_(buffer), end_(buffer + room) {}
+  FixedText& operator<<(BytesView s) {
+    const size_t n = std::min(s.size(), static_cast<size_t>(end_ - at_));
+    std::memcpy(at_, s.data(), n);
+    at_ += n;
+    return *this;
+  }
+  FixedText& operator<<(const Piece& p) { return *this << BytesView(p.bytes, p.size); }
+  char* end() const { return at_; }
+
+ private:
+  char* at_;
+  char* end_;
+};
+
+// A number's decimal digits in `out` (room for 5); returns their count.
+size_t decimal(uint16_t value, char* out) {
+  char digits[8];
+  size_t n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  for (size_t k = 0; k < n; ++k) out[k] = digits[n - 1 - k];
+  return n;
+}
+
 }  // namespace
 
 void prepare_fault_report() {
-  const Bytes prefix = sjis("続行不可能なエラーが発生しました ");
-  const Bytes unknown = sjis("(モジュール名不明)");
-  std::snprintf(g_fault_prefix, sizeof g_fault_prefix, "%s", prefix.c_str());
-  std::snprintf(g_unknown_module, sizeof g_unknown_module, "%s", unknown.c_str());
-  std::snprintf(g_line_mark, sizeof g_line_mark, "%s", sjis("行]").c_str());
+  const BytesView module = module_name();
+  g_prefix.set(sjis(kFaultPrefix));
+  g_mark.set(sjis(kLineMark));
+  g_module.set(module.empty() ? Bytes(sjis(kUnknownModule)) : Bytes(module));
+  g_prefix_utf8.set(kFaultPrefix);
+  g_mark_utf8.set(kLineMark);
+  g_module_utf8.set(module.empty() ? Bytes(kUnknownModule)
+                                   : platform::cp932_to_utf8_display(module));
+  prepare_fault_record(BytesView(g_module.bytes, g_module.size));
 }
 
 const char* report_fault(uint64_t address, uint32_t exception_code) {
-  BytesView module = module_name();
-  const BytesView name = module.empty() ? BytesView(g_unknown_module) : module;
-  const int n = std::snprintf(g_fault_message, sizeof g_fault_message, "%s%.*s [%u%s\r\n",
-                              g_fault_prefix, static_cast<int>(name.size()), name.data(),
-                              static_cast<unsigned>(current_line()), g_line_mark);
+  const uint16_t line = current_line();
+  char digits[8];
+  const BytesView number(digits, decimal(line, digits));
+  // Room for the terminating NUL of the box message.
+  FixedText message(g_fault_message, sizeof g_fault_message - 1);
+  message << g_prefix << g_module << " [" << number << g_mark << "\r\n";
+  *message.end() = 0;
   if (ConsoleDevice* dev = console::device()) {
-    // The device shows UTF-8: the Japanese parts are written in that form.
-    static const char kPrefix[] = "続行不可能なエラーが発生しました ";
-    static const char kUnknown[] = "(モジュール名不明)";
-    char line[32];
-    const int k =
-        std::snprintf(line, sizeof line, " [%u行]\r\n", static_cast<unsigned>(current_line()));
-    dev->emergency_write("\r\n", 2);
-    dev->emergency_write(kPrefix, sizeof kPrefix - 1);
-    if (module.empty())
-      dev->emergency_write(kUnknown, sizeof kUnknown - 1);
-    else
-      dev->emergency_write(module.data(), module.size());
-    dev->emergency_write(line, static_cast<size_t>(k));
+    char text[4 * kPieceRoom];
+    FixedText screen(text, sizeof text);
+    screen << "\r\n" << g_prefix_utf8 << g_module_utf8 << " [" << number << g_mark_utf8 << "\r\n";
+    dev->emergency_write(text, static_cast<size_t>(screen.end() - text));
     dev->emergency_restore();
   }
-  record_fault(name, current_line(), address, exception_code);
-  try {
-    files::flush_all();
-  } catch (...) {
-  }
-  return n > 0 ? g_fault_message : "";
+  record_fault(line, address, exception_code);
+  files::write_out_for_fault();
+  return g_fault_message;
 }
 
 int report_error(const RuntimeError& error) {

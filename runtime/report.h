@@ -18,9 +18,10 @@ Bytes error_line(BytesView module, uint16_t line, uint16_t code);
 // The processor-fault report: "続行不可能なエラーが発生しました %s [%u行]" with the
 // module name ("(モジュール名不明)" before one is registered) and the line,
 // written straight to the console device; the X* values in the registry;
-// buffered output handed to the files. Returns the message (CP932) for the
-// system's error box. Runs inside a signal handler: prepare_fault_report()
-// must have run before.
+// every output file's buffered bytes and final 1A byte. Returns the message
+// (CP932) for the system's error box. Runs inside a signal handler: it only
+// copies bytes prepared by prepare_fault_report() (at start-up and again
+// when the module is registered) and makes plain system calls.
 const char* report_fault(uint64_t address, uint32_t exception_code);
 void prepare_fault_report();
 

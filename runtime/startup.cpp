@@ -51,12 +51,10 @@ void detail::statement_slow() {
 
 void register_module(BytesView module_name) {
   g_module.assign(module_name);
+  prepare_fault_report();
 }
 BytesView module_name() {
   return g_module;
-}
-BytesView executable_name() {
-  return g_executable;
 }
 
 void end_program(int exit_code) {
@@ -97,7 +95,6 @@ Bytes executable_stem(const std::string& path) {
 // the terminal restored); nothing raised from here on is reported; every
 // open file is closed with its final byte.
 void terminate() {
-  error_state().terminating = true;
   console::detach();
   error_state().raising = true;
   files::close_all_quietly();

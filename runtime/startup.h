@@ -28,6 +28,7 @@
 
 #include "runtime/command_line.h"
 #include "runtime/platform/requests.h"
+#include "runtime/program_state.h"
 #include "runtime/strings.h"
 
 namespace rt {
@@ -47,7 +48,6 @@ struct ProgramEnd {
 
 namespace detail {
 extern int poll_counter;
-extern uint16_t line;
 void statement_slow();
 }  // namespace detail
 
@@ -59,34 +59,7 @@ inline void statement(uint16_t line) {
   detail::line = line;
 }
 
-inline uint16_t current_line() {
-  return detail::line;
-}
-
-// GOSUB bookkeeping: the line of the calling statement is current again
-// when the subroutine returns.
-class Gosub {
- public:
-  Gosub() : saved_(detail::line) {}
-  ~Gosub() { detail::line = saved_; }
-  Gosub(const Gosub&) = delete;
-  Gosub& operator=(const Gosub&) = delete;
-
- private:
-  uint16_t saved_;
-};
-
-// The program's first action: its module record.
-void register_module(BytesView module_name);
-BytesView module_name();
-// The executable's name without folder and extension (console title).
-BytesView executable_name();
-
 [[noreturn]] void end_program(int exit_code);
-
-bool break_enabled();
-void enable_break(bool enabled);
-bool clear_key_enabled();
 
 using MainRoutine = void (*)();
 struct ProgramInfo {

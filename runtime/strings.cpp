@@ -17,8 +17,8 @@ int32_t arg32(int64_t v, Op op) {
 
 }  // namespace
 
-void detail::bad_cut(int op, int64_t position, int64_t count) {
-  const Op which = op == 1 ? Op::kLeft : op == 2 ? Op::kRight : Op::kMid;
+void detail::bad_cut(Cut cut, int64_t position, int64_t count) {
+  const Op which = cut == Cut::kLeft ? Op::kLeft : cut == Cut::kRight ? Op::kRight : Op::kMid;
   arg32(position, which);
   arg32(count, which);
   raise_error(kIllegalCall, loc(which, position < 1 ? 2 : 3));

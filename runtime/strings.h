@@ -15,34 +15,33 @@
 #include <string_view>
 
 #include "runtime/byte_words.h"
+#include "runtime/cp932.h"
 
 namespace rt {
 
-using Bytes = std::string;
-using BytesView = std::string_view;
-
 namespace detail {
+enum class Cut : uint8_t { kLeft, kRight, kMid };
 // Raises the error for a bad count or position of a cut (5, or 6 beyond 32 bits).
-[[noreturn]] void bad_cut(int op, int64_t position, int64_t count);
+[[noreturn]] void bad_cut(Cut cut, int64_t position, int64_t count);
 }  // namespace detail
 
 // LEFT$: the first n bytes (the whole string when n exceeds its length).
 inline BytesView left(BytesView s, int64_t n) {
   if (n < 0 || n > INT32_MAX) [[unlikely]]
-    detail::bad_cut(1, 1, n);
+    detail::bad_cut(detail::Cut::kLeft, 1, n);
   return s.substr(0, static_cast<size_t>(n));
 }
 // RIGHT$: the last n bytes.
 inline BytesView right(BytesView s, int64_t n) {
   if (n < 0 || n > INT32_MAX) [[unlikely]]
-    detail::bad_cut(2, 1, n);
+    detail::bad_cut(detail::Cut::kRight, 1, n);
   size_t c = static_cast<size_t>(n);
   return c >= s.size() ? s : s.substr(s.size() - c);
 }
 // MID$: n bytes from byte p; empty when p is beyond the end.
 inline BytesView mid(BytesView s, int64_t p, int64_t n) {
   if (p < 1 || n < 0 || p > INT32_MAX || n > INT32_MAX) [[unlikely]]
-    detail::bad_cut(3, p, n);
+    detail::bad_cut(detail::Cut::kMid, p, n);
   size_t start = static_cast<size_t>(p) - 1;
   if (start >= s.size()) return {};
   return s.substr(start, static_cast<size_t>(n));
@@ -72,10 +71,5 @@ int32_t len(BytesView s);
 Bytes chr(std::initializer_list<int64_t> codes);
 // Concatenation with the 2,147,483,647-byte limit (error 15).
 Bytes concat(BytesView a, BytesView b);
-
-// Shift-JIS lead bytes: 81-9F and E0-FC hexadecimal.
-constexpr bool is_lead_byte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 }  // namespace rt

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/platform/codepage.h"
+#include "runtime/cp932.h"
 
 namespace {
 

@@ -3,38 +3,38 @@
 // number is the first 6 of the last 34 bytes.
 #include "convert/layers/layers.h"
 #include "convert/point_layer.h"
+#include "convert/statements.h"
 #include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + 20);
+BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
+  rt::statement(base + lines::kRow);
   int64_t p = rt::instr(1, r, "}HK{");
   int64_t q = rt::instr(p + 4, r, "}");
-  rt::statement(base + 21);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  rt::statement(base + lines::kRow + 1);
+  id_and_class_fields(r, row);
   row.next();
   row.text(rt::mid(r, 27, p - 28));
   row.next();
   row.text(rt::mid(r, p + 4, q - p - 4));
   row.end();
-  rt::statement(base + 22);
+  rt::statement(base + lines::kRow + 2);
   return point_number_text(r, 34);
 }
 
 }  // namespace
 
 void convert_control_points() {
-  static const PointLayer kLayer{
-      "KJ",
-      "  基準点ポイント",
-      {"  id char(8)", "  sr char(2)", "  name char(16)", "  H char(12)"},
-      "    Symbol (49,16711680,12)",
-      1100,
-      cut};
+  static const Layer kLayer{"KJ",
+                            "  基準点ポイント",
+                            rt::Sep::kSemicolon,
+                            {"  id char(8)", "  sr char(2)", "  name char(16)", "  H char(12)"},
+                            "    Symbol (49,16711680,12)",
+                            lines::kControlPoints,
+                            write_row};
   convert_point_layer(kLayer);
 }
 

@@ -2,49 +2,33 @@
 // of its "MH.sal" that point's record; the elevation is the number behind
 // "{HK{" up to the next "}" (a record without the tag reads it from its
 // fourth byte). One Point object and one integer row per point.
+#include "convert/input_files.h"
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "convert/mif_writer.h"
-#include "convert/sheet.h"
-#include "runtime/console.h"
-#include "runtime/files.h"
+#include "convert/record_loop.h"
 #include "runtime/numbers.h"
-#include "runtime/platform/codepage.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 void convert_elevation() {
   using rt::statement;
-  namespace files = rt::files;
-  constexpr uint16_t kLine = 300;
-  constexpr int kRecords = 3;
-  const SheetState& s = sheet();
-  statement(kLine + 1);
-  rt::console::print(rt::sjis("  標高メッシュ"), rt::Sep::kSemicolon);
-  statement(kLine + 2);
-  mif::open_pair("HM", {"  H Integer"});
-  statement(kLine + 3);
-  files::open(input_path("MH.slp"), files::Mode::kInput, mif::kInput);
+  constexpr uint16_t kLine = lines::kElevation;
+  print_label("  標高メッシュ", rt::Sep::kSemicolon, kLine);
+  statement(kLine + lines::kOutputs);
+  mif::Pair pair("HM", {"  H Integer"}, first_sheet());
+  statement(kLine + lines::kRecordFile);
+  open_input("MH.slp", kInputFile);
   statement(kLine + 4);
-  files::open(input_path("MH.sal"), files::Mode::kInput, kRecords);
-  Bytes point, record;
-  for (;;) {
-    statement(kLine + 5);
-    if (files::eof(mif::kInput)) break;
-    statement(kLine + 6);
-    files::line_input(mif::kInput, point);
+  open_input("MH.sal", kSecondInputFile);
+  Bytes record;
+  read_records(kLine + 5, [&](const Bytes& point) {
     statement(kLine + 7);
     int32_t x = rt::val_to_int32(rt::left(point, 8));
     statement(kLine + 8);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
-    statement(kLine + 9);
-    mif::Coordinates c = mesh_millionths(x, y);
-    if (!c.direct) c.longitude = to_degrees(x, s.x_origin);
-    statement(kLine + 10);
-    if (!c.direct) c.latitude = to_degrees(y, s.y_origin);
     statement(kLine + 11);
-    files::line_input(kRecords, record);
+    rt::files::line_input(kSecondInputFile, record);
     statement(kLine + 12);
     int16_t p = rt::narrow16(int64_t{rt::instr(1, record, "{HK{")} + 4);
     statement(kLine + 13);
@@ -52,12 +36,12 @@ void convert_elevation() {
     statement(kLine + 14);
     int16_t h = rt::to_int16(rt::val(rt::mid(record, p, int64_t{q} - p + 1)));
     statement(kLine + 15);
-    mif::write_point(c, "    Symbol (34,0,4)");
+    pair.point(x, y, "    Symbol (34,0,4)");
     statement(kLine + 16);
-    files::print_integer(mif::kAttributes, h, rt::Sep::kNone);
-  }
-  statement(kLine + 17);
-  files::close_all();
+    pair.integer_row(h);
+    return true;
+  });
+  close_layer(kLine + 17);
 }
 
 }  // namespace convert

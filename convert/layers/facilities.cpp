@@ -3,43 +3,45 @@
 // "}JS{" to "}PT("; the point number is the first 6 of the last 8 bytes.
 #include "convert/layers/layers.h"
 #include "convert/point_layer.h"
+#include "convert/statements.h"
 #include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + 20);
+BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
+  rt::statement(base + lines::kRow);
   int64_t p1 = rt::instr(1, r, "}NM{");
   int64_t p2 = rt::instr(1, r, "}JS{");
   int64_t p3 = rt::instr(1, r, "}PT(");
-  rt::statement(base + 21);
+  rt::statement(base + lines::kRow + 1);
   BytesView code = rt::mid(r, p1 - 2, 2);
-  rt::statement(base + 22);
+  rt::statement(base + lines::kRow + 2);
   BytesView name = rt::mid(r, p1 + 4, p2 - p1 - 4);
-  rt::statement(base + 23);
+  rt::statement(base + lines::kRow + 3);
   BytesView address = rt::mid(r, p2 + 4, p3 - p2 - 4);
-  rt::statement(base + 24);
+  rt::statement(base + lines::kRow + 4);
   row.field(rt::mid(r, 7, 8));
   row.field(code);
   row.field(name);
   row.field(address);
   row.end();
-  rt::statement(base + 25);
+  rt::statement(base + lines::kRow + 5);
   return point_number_text(r, 8);
 }
 
 }  // namespace
 
 void convert_facilities() {
-  static const PointLayer kLayer{
+  static const Layer kLayer{
       "KO",
       "  公共施設ポイント",
+      rt::Sep::kSemicolon,
       {"  id char(8)", "  code char(4)", "  name char(64)", "  adress char(64)"},
       "    Symbol (66,8388608,12)",
-      1000,
-      cut};
+      lines::kFacilities,
+      write_row};
   convert_point_layer(kLayer);
 }
 

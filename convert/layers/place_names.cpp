@@ -4,34 +4,35 @@
 // stops the program before any byte of its row reaches the .mid.
 #include "convert/layers/layers.h"
 #include "convert/point_layer.h"
+#include "convert/statements.h"
 #include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + 20);
+BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
+  rt::statement(base + lines::kRow);
   int32_t p = rt::instr(27, r, "}");
   BytesView name = rt::mid(r, 27, int64_t{p} - 27);
-  rt::statement(base + 21);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  rt::statement(base + lines::kRow + 1);
+  id_and_class_fields(r, row);
   row.field(name);
   row.end();
-  rt::statement(base + 22);
+  rt::statement(base + lines::kRow + 2);
   return point_number_text(r, 8);
 }
 
 }  // namespace
 
 void convert_place_names() {
-  static const PointLayer kLayer{"CM",
-                                 "  地名ポイント",
-                                 {"  id char(8)", "  sr char(2)", "  name char(32)"},
-                                 "    Symbol (67,16711680,12)",
-                                 900,
-                                 cut};
+  static const Layer kLayer{"CM",
+                            "  地名ポイント",
+                            rt::Sep::kSemicolon,
+                            {"  id char(8)", "  sr char(2)", "  name char(32)"},
+                            "    Symbol (67,16711680,12)",
+                            lines::kPlaceNames,
+                            write_row};
   convert_point_layer(kLayer);
 }
 

@@ -2,36 +2,36 @@
 // name and the vertex list as for roads.
 #include "convert/layers/layers.h"
 #include "convert/line_layer.h"
+#include "convert/statements.h"
 #include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + 20);
+BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
+  rt::statement(base + lines::kRow);
   BytesView tail = rt::right(r, int64_t{rt::len(r)} - 26);
-  rt::statement(base + 21);
+  rt::statement(base + lines::kRow + 1);
   BytesView name = tail_name(tail);
-  rt::statement(base + 22);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  rt::statement(base + lines::kRow + 2);
+  id_and_class_fields(r, row);
   row.field(name);
   row.end();
-  rt::statement(base + 23);
+  rt::statement(base + lines::kRow + 3);
   return tagged_vertex_list(tail);
 }
 
 }  // namespace
 
 void convert_rivers() {
-  static const LineLayer kLayer{"KK",
-                                "  河川ライン",
-                                rt::Sep::kSemicolon,
-                                {"  id char(8)", "  sb char(2)", "  name char(32)"},
-                                "    Pen (1,2,65535)",
-                                700,
-                                cut};
+  static const Layer kLayer{"KK",
+                            "  河川ライン",
+                            rt::Sep::kSemicolon,
+                            {"  id char(8)", "  sb char(2)", "  name char(32)"},
+                            "    Pen (1,2,65535)",
+                            lines::kRivers,
+                            write_row};
   convert_line_layer(kLayer);
 }
 

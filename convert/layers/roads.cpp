@@ -3,40 +3,40 @@
 // vertex list between "}){" and the next "}".
 #include "convert/layers/layers.h"
 #include "convert/line_layer.h"
+#include "convert/statements.h"
 #include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView cut(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + 20);
+BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
+  rt::statement(base + lines::kRow);
   BytesView tail = rt::right(r, int64_t{rt::len(r)} - 44);
-  rt::statement(base + 21);
+  rt::statement(base + lines::kRow + 1);
   BytesView name = tail_name(tail);
-  rt::statement(base + 22);
-  row.field(rt::mid(r, 7, 8));
-  row.field(rt::mid(r, 21, 2));
+  rt::statement(base + lines::kRow + 2);
+  id_and_class_fields(r, row);
   row.field(rt::mid(r, 27, 2));
   row.field(rt::mid(r, 33, 2));
   row.field(rt::mid(r, 39, 2));
   row.field(name);
   row.end();
-  rt::statement(base + 23);
+  rt::statement(base + lines::kRow + 3);
   return tagged_vertex_list(tail);
 }
 
 }  // namespace
 
 void convert_roads() {
-  static const LineLayer kLayer{"DK",
-                                "  道路ライン",
-                                rt::Sep::kSemicolon,
-                                {"  id char(8)", "  jt char(2)", "  yu char(2)", "  sb char(2)",
-                                 "  fi char(2)", "  name char(32)"},
-                                "    Pen (1,2,0)",
-                                600,
-                                cut};
+  static const Layer kLayer{"DK",
+                            "  道路ライン",
+                            rt::Sep::kSemicolon,
+                            {"  id char(8)", "  jt char(2)", "  yu char(2)", "  sb char(2)",
+                             "  fi char(2)", "  name char(32)"},
+                            "    Pen (1,2,0)",
+                            lines::kRoads,
+                            write_row};
   convert_line_layer(kLayer);
 }
 

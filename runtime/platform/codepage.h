@@ -1,5 +1,6 @@
 // Code page 932 <-> UTF-8, at the operating-system boundary only (file
-// names, terminal output, typed input). Inside the program text is CP932.
+// names, terminal output, typed input). Inside the program text is CP932;
+// the program's own texts are converted here too (sjis, runtime/cp932.h).
 #pragma once
 
 #include <string>
@@ -16,8 +17,3 @@ std::string cp932_to_utf8_display(std::string_view cp932);
 std::string utf8_to_cp932(std::string_view utf8);
 
 }  // namespace rt::platform
-
-namespace rt {
-// A text of the program, written in UTF-8 in the source, as CP932 bytes.
-std::string sjis(std::string_view utf8);
-}  // namespace rt

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "runtime/console_device.h"
-#include "runtime/strings.h"
+#include "runtime/cp932.h"
+#include "runtime/platform/console_device.h"
 
 namespace rt::platform {
 

@@ -1,12 +1,15 @@
-// Vertex coordinates: the direct millionths must give the very field the
-// 80-bit steps give, for whole and fractional origins, ties and the
-// one-degree edge.
+// The vertex writer: the millionths must give the very field the 80-bit
+// steps give, for whole and fractional origins, ties and the one-degree
+// edge, and the writer's lines must be those of the exact steps.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "convert/sheet.h"
+#include "runtime/files.h"
+#include "runtime/numbers.h"
 #include "runtime/picture.h"
+#include "tests/runtime/test_support.h"
 
 namespace {
 
@@ -24,9 +27,7 @@ double origin_of(int64_t units) {
 }
 
 convert::OriginUnits units_of(double origin) {
-  convert::SheetState s;
-  s.set_x_origin(origin);
-  return s.x_units;
+  return convert::origin_units(origin);
 }
 
 TEST(Coordinates, DirectMillionthsMatchTheExactSteps) {
@@ -109,28 +110,46 @@ TEST(Coordinates, OriginsWithoutWholeUnitsTakeTheExactSteps) {
   EXPECT_FALSE(convert::to_millionths(324000018, {0, true}, m));
 }
 
-TEST(Coordinates, PointLinesNeedDigitsOnly) {
+// The writer's bytes, as the file holds them, against "Point " or nothing,
+// then both fields of the exact steps and the line end: point lines with
+// and without the all-digit form, and mesh offsets of either sign.
+TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
+  namespace files = rt::files;
   convert::SheetState& s = convert::sheet();
+  s.point_table.dim(0);
   s.set_x_origin(459000);
   s.set_y_origin(93600);
-  struct Case {
-    const char* line;
-    bool direct;
-  } cases[] = {{"0021146301548736", true},
-               {"00211463 1548736", false},
-               {"0021146301548736 ", false},
-               {"+021146301548736", false},
-               {"", false},
-               {"123", false},
-               {"1234", true}};
-  for (const Case& c : cases) {
-    uint64_t x, y;
-    EXPECT_EQ(convert::point_millionths(c.line, x, y), c.direct) << c.line;
+  const rt::Picture longitude = rt::Picture::parse("####.######");
+  const rt::Picture latitude = rt::Picture::parse("###.######");
+  auto fields = [&](long double x, long double y) {
+    rt::Bytes out;
+    longitude.format(convert::to_degrees(x, s.x_origin), out);
+    latitude.format(convert::to_degrees(y, s.y_origin), out);
+    return out + "\r\n";
+  };
+  const char* lines[] = {"0021146301548736",
+                         "00211463 1548736",
+                         "0021146301548736 ",
+                         "+021146301548736",
+                         "",
+                         "123",
+                         "1234"};
+  const int32_t mesh[][2] = {{211463, 1548736}, {-211463, -1548736}, {0, 18}, {2147483647, -1}};
+  test::TempDir dir;
+  files::open(dir.file("v.mif"), files::Mode::kOutput, 2);
+  rt::Bytes expected;
+  for (rt::BytesView line : lines) {
+    convert::write_vertex(2, {}, line, 1);
+    convert::write_vertex(2, "Point ", line, 1);
+    const rt::Bytes exact = fields(rt::val(rt::left(line, 8)), rt::val(rt::right(line, 8)));
+    expected += exact + "Point " + exact;
   }
-  uint64_t x, y;
-  ASSERT_TRUE(convert::point_millionths("0021146301548736", x, y));
-  EXPECT_EQ(x, 127505874u);  // (211463 + 4590000000) / 36 = 127505874.0
-  EXPECT_EQ(y, 26043020u);   // (1548736 + 936000000) / 36 = 26043020.44
+  for (const auto& m : mesh) {
+    convert::write_vertex(2, "Point ", m[0], m[1]);
+    expected += "Point " + fields(m[0], m[1]);
+  }
+  files::close({2});
+  EXPECT_EQ(dir.read("v.mif"), expected + "\x1A");
 }
 
 }  // namespace

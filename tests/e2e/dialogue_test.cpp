@@ -2,6 +2,7 @@
 // one sheet.
 #include <gtest/gtest.h>
 
+#include "runtime/platform/codepage.h"
 #include "tests/e2e/sheets.h"
 
 namespace e2e {

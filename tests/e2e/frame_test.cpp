@@ -125,5 +125,28 @@ TEST(Frame, ProcessorFault) {
   EXPECT_TRUE(has(record, "XRTL=text:V6.30 L10 U002+1\n"));
 }
 
+// A fault inside the allocator, with its lock held: the report, the record
+// (merged into the values there before, in their order) and the output
+// file's buffered line and final byte still come, and the process ends of
+// the fault within the bound.
+TEST(Frame, ProcessorFaultInsideTheAllocator) {
+#ifdef FAULT_IN_MALLOC_BIN
+  Workspace ws;
+  const std::string key = ws.registry() + "/user/Software/Vantrel/Z-NORAC V6.3/RUNTIME/ERROR";
+  ASSERT_EQ(std::system(("mkdir -p '" + key + "'").c_str()), 0);
+  test::write_file(key + "/values", "CODE=dword:64\nXLINE=dword:7\nMODL=text:Sardane\n");
+  Result r = ws.run("", FAULT_IN_MALLOC_BIN, "timeout -s KILL 20");
+  EXPECT_EQ(r.status, 128 + 11);
+  EXPECT_TRUE(has(r.screen, "続行不可能なエラーが発生しました Sardane [42行]\r\n")) << r.screen;
+  EXPECT_EQ(ws.error_record(),
+            "CODE=dword:64\nXLINE=dword:42\nMODL=text:Sardane\nXMODL=text:Sardane\n"
+            "XMODE=text:独立型\nXRTL=text:V6.30 L10 U002+1\nXADDR=dword:0\n"
+            "XCODE=dword:3221225477\n");
+  EXPECT_EQ(ws.output("out.txt"), "line\r\n\x1A");
+#else
+  GTEST_SKIP() << "the allocator is not replaced beside the sanitizers or under Wine";
+#endif
+}
+
 }  // namespace
 }  // namespace e2e

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "runtime/platform/codepage.h"
+#include "runtime/cp932.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {

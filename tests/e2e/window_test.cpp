@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "runtime/platform/codepage.h"
 #include "tests/e2e/sheets.h"
 
 namespace e2e {

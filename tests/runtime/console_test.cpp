@@ -4,7 +4,7 @@
 
 #include <deque>
 
-#include "runtime/platform/codepage.h"
+#include "runtime/cp932.h"
 #include "runtime/startup.h"
 #include "tests/runtime/test_support.h"
 

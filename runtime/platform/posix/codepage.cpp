@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include "runtime/cp932.h"
+
 namespace rt::platform {
 namespace {
 

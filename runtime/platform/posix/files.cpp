@@ -10,14 +10,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "runtime/cp932.h"
 #include "runtime/platform/codepage.h"
-#include "runtime/strings.h"
+#include "runtime/platform/os_errors.h"
 
 namespace rt::platform {
 namespace {
 
-constexpr uint32_t kPathNotFound = 3;
-constexpr uint32_t kInvalidName = 123;
+using namespace os_error;
 
 bool exists(const std::string& path) {
   struct stat st;
@@ -43,41 +43,41 @@ std::string match_case(const std::string& dir, const std::string& name) {
 uint32_t windows_error(int e) {
   switch (e) {
     case ENOENT:
-      return 2;
+      return kFileNotFound;
     case ENOTDIR:
     case ELOOP:
-      return 3;
+      return kPathNotFound;
     case EMFILE:
     case ENFILE:
-      return 4;
+      return kTooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EISDIR:
-      return 5;
+      return kAccessDenied;
     case ENOMEM:
-      return 8;
+      return kNotEnoughMemory;
     case EROFS:
-      return 19;
+      return kWriteProtect;
     case ENXIO:
     case ENODEV:
-      return 21;
+      return kNotReady;
     case EBUSY:
     case ETXTBSY:
-      return 32;
+      return kSharingViolation;
     case EAGAIN:
-      return 33;
+      return kLockViolation;
     case EEXIST:
-      return 80;
+      return kFileExists;
     case EINVAL:
-      return 87;
+      return kInvalidParameter;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return 112;
+      return kDiskFull;
     case ENAMETOOLONG:
-      return 123;
+      return kInvalidName;
     default:
-      return 31;
+      return kGeneralFailure;
   }
 }
 
@@ -178,7 +178,7 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
   struct stat st;
   if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);
-    os_error = 5;
+    os_error = kAccessDenied;
     return false;
   }
   file.handle = fd;

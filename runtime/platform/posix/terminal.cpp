@@ -110,7 +110,7 @@ class TerminalDevice final : public ConsoleDevice {
       int r = ::poll(&p, 1, -1);
       if (r < 0 && errno == EINTR) {
         if (requests::break_pending) {
-          keys.push(3);
+          keys.push(keycode::kBreak);
           return true;
         }
         if (requests::attention) return false;
@@ -158,7 +158,7 @@ class TerminalDevice final : public ConsoleDevice {
 
   void key(KeyRing& keys, uint8_t code) {
     if (!keys.push(code)) beep();
-    if (code == 3) requests::request_break();
+    if (code == keycode::kBreak) requests::request_break();
   }
 
   // Turns the input bytes into key codes; an incomplete sequence stays.
@@ -171,9 +171,9 @@ class TerminalDevice final : public ConsoleDevice {
         if (used == 0) break;
         i += used;
       } else if (c == 0x7f || c == 0x08) {
-        key(keys, 8), ++i;
+        key(keys, keycode::kBackspace), ++i;
       } else if (c == '\r' || c == '\n') {
-        key(keys, 13), ++i;
+        key(keys, keycode::kEnter), ++i;
       } else if (c < 0x80) {
         key(keys, c), ++i;
       } else {
@@ -201,34 +201,34 @@ class TerminalDevice final : public ConsoleDevice {
     int code = 0;
     switch (input_[k]) {
       case 'A':
-        code = 30;
+        code = keycode::kUp;
         break;
       case 'B':
-        code = 31;
+        code = keycode::kDown;
         break;
       case 'C':
-        code = 28;
+        code = keycode::kRight;
         break;
       case 'D':
-        code = 29;
+        code = keycode::kLeft;
         break;
       case 'H':
-        code = params == "1;2" ? 12 : 11;
+        code = params == "1;2" ? keycode::kClear : keycode::kHome;
         break;
       case 'F':
-        code = 21;
+        code = keycode::kEnd;
         break;
       case 'E':
-        code = 12;
+        code = keycode::kClear;
         break;
       case '~': {
         int n = std::atoi(params.c_str());
-        code = n == 1 || n == 7   ? 11
-               : n == 4 || n == 8 ? 21
-               : n == 2           ? 18
-               : n == 3           ? 4
-               : n == 5           ? 19
-               : n == 6           ? 20
+        code = n == 1 || n == 7   ? keycode::kHome
+               : n == 4 || n == 8 ? keycode::kEnd
+               : n == 2           ? keycode::kInsert
+               : n == 3           ? keycode::kDelete
+               : n == 5           ? keycode::kPageUp
+               : n == 6           ? keycode::kPageDown
                                   : 0;
         break;
       }

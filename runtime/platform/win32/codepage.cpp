@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/strings.h"
+#include "runtime/cp932.h"
 
 namespace rt::platform {
 namespace {

@@ -45,27 +45,27 @@ int key_code(WPARAM vk) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   switch (vk) {
     case VK_DELETE:
-      return 4;
+      return keycode::kDelete;
     case VK_INSERT:
-      return 18;
+      return keycode::kInsert;
     case VK_HOME:
-      return shift ? 12 : 11;
+      return shift ? keycode::kClear : keycode::kHome;
     case VK_CLEAR:
-      return 12;
+      return keycode::kClear;
     case VK_END:
-      return 21;
+      return keycode::kEnd;
     case VK_PRIOR:
-      return 19;
+      return keycode::kPageUp;
     case VK_NEXT:
-      return 20;
+      return keycode::kPageDown;
     case VK_RIGHT:
-      return 28;
+      return keycode::kRight;
     case VK_LEFT:
-      return 29;
+      return keycode::kLeft;
     case VK_UP:
-      return 30;
+      return keycode::kUp;
     case VK_DOWN:
-      return 31;
+      return keycode::kDown;
     default:
       return 0;
   }

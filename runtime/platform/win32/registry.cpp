@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace rt::platform {
 namespace {
 
@@ -20,6 +22,31 @@ bool set(Hive hive, std::string_view key, std::string_view name, DWORD type, con
   RegCloseKey(h);
   return ok;
 }
+
+// The fault record, prepared in fixed buffers (texts as they are stored).
+namespace fault {
+constexpr size_t kKeyRoom = 512;
+constexpr size_t kNameRoom = 64;
+constexpr size_t kTextRoom = 1024;
+struct Value {
+  char name[kNameRoom];
+  bool text;
+  char data[kTextRoom];
+  DWORD size;
+};
+bool g_ready = false;
+HKEY g_root = HKEY_CURRENT_USER;
+char g_key[kKeyRoom];
+Value g_values[kFaultValues];
+size_t g_count = 0;
+
+bool copy(char* to, size_t room, std::string_view from) {
+  if (from.size() >= room) return false;
+  std::memcpy(to, from.data(), from.size());
+  to[from.size()] = 0;
+  return true;
+}
+}  // namespace fault
 
 }  // namespace
 
@@ -52,6 +79,42 @@ bool registry_get_text(Hive hive, std::string_view key, std::string_view name, s
   while (!data.empty() && data.back() == '\0') data.pop_back();
   value = data;
   return true;
+}
+
+void prepare_fault_values(Hive hive, std::string_view key, const FaultValue* values, size_t n) {
+  using namespace fault;
+  g_ready = false;
+  g_root = root(hive);
+  if (n > kFaultValues || !copy(g_key, kKeyRoom, key)) return;
+  for (size_t k = 0; k < n; ++k) {
+    Value& v = g_values[k];
+    if (!copy(v.name, kNameRoom, values[k].name) || !copy(v.data, kTextRoom, values[k].value))
+      return;
+    v.text = values[k].text;
+    v.size = static_cast<DWORD>(values[k].value.size() + 1);
+  }
+  g_count = n;
+  g_ready = true;
+}
+
+bool store_fault_values(const uint32_t* numbers) {
+  using namespace fault;
+  HKEY h;
+  if (!g_ready || RegCreateKeyExA(g_root, g_key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
+                                  nullptr) != ERROR_SUCCESS)
+    return false;
+  bool ok = true;
+  for (size_t k = 0, d = 0; k < g_count; ++k) {
+    const Value& v = g_values[k];
+    const DWORD number = v.text ? 0 : numbers[d++];
+    ok = (v.text
+              ? RegSetValueExA(h, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.data), v.size)
+              : RegSetValueExA(h, v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                               sizeof number)) == ERROR_SUCCESS &&
+         ok;
+  }
+  RegCloseKey(h);
+  return ok;
 }
 
 }  // namespace rt::platform

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "runtime/cp932.h"
 #include "runtime/files.h"
-#include "runtime/platform/codepage.h"
 #include "runtime/platform/files.h"
 #include "tests/runtime/test_support.h"
 

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "runtime/console_model.h"
-#include "runtime/platform/codepage.h"
+#include "runtime/cp932.h"
 #include "runtime/platform/console_devices.h"
+#include "runtime/platform/console_model.h"
 
 namespace {
 

@@ -55,7 +55,7 @@ TEST(FilesWin32, SystemErrorsBehindTheCodes) {
   };
   dir.write("exists.txt", "x");
   for (const Case& c : cases) {
-    rt::error_state().has_api_error = false;
+    rt::error_state().api_error = 0;
     EXPECT_EQ(test::error_of([&] { files::open(c.name, c.mode, 1); }), c.code) << c.name;
     EXPECT_EQ(rt::error_state().api_error, c.api_error) << c.name;
   }

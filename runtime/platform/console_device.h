@@ -2,16 +2,36 @@
 // input and output. The console model tells it what changed (ConsoleView);
 // the device shows the model and feeds typed keys into the keyboard ring.
 //
-// Key codes: characters as their CP932 bytes, Enter 13, Backspace 8,
-// Delete 4, Insert 18, Home 11, Clear 12, End 21, Page Up 19, Page Down 20,
-// cursor right 28, left 29, up 30, down 31, Ctrl+C 3 (also a break request).
+// Key codes: characters as their CP932 bytes, the other keys as below.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
-#include "runtime/console_model.h"
+#include "runtime/platform/console_model.h"
 
 namespace rt {
+
+// The codes of the keys that are not characters, as the devices put them
+// into the keyboard ring and the line editor reads them.
+namespace keycode {
+constexpr uint8_t kBreak = 3;  // Ctrl+C (also a break request)
+constexpr uint8_t kDelete = 4;
+constexpr uint8_t kEraseToEnd = 5;  // Ctrl+E
+constexpr uint8_t kBackspace = 8;
+constexpr uint8_t kHome = 11;
+constexpr uint8_t kClear = 12;  // Shift+Home
+constexpr uint8_t kEnter = 13;
+constexpr uint8_t kInsert = 18;
+constexpr uint8_t kPageUp = 19;
+constexpr uint8_t kPageDown = 20;
+constexpr uint8_t kEnd = 21;
+constexpr uint8_t kBreakEntry = 24;  // Ctrl+X
+constexpr uint8_t kRight = 28;
+constexpr uint8_t kLeft = 29;
+constexpr uint8_t kUp = 30;
+constexpr uint8_t kDown = 31;
+}  // namespace keycode
 
 class ConsoleDevice : public ConsoleView {
  public:

@@ -13,7 +13,7 @@
 #include <array>
 #include <cstdint>
 
-#include "runtime/strings.h"
+#include "runtime/cp932.h"
 
 namespace rt {
 

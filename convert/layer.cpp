@@ -1,0 +1,23 @@
+#include "convert/layer.h"
+
+#include "convert/job.h"
+#include "convert/record_loop.h"
+
+namespace convert {
+
+void id_and_class_fields(BytesView record, mif::Row& row) {
+  row.field(rt::mid(record, 7, 8));
+  row.field(rt::mid(record, 21, 2));
+}
+
+mif::Pair open_layer(const Layer& layer) {
+  const uint16_t base = layer.line_base;
+  print_label(layer.label, layer.label_sep, base);
+  rt::statement(base + lines::kOutputs);
+  mif::Pair pair(layer.code, layer.columns, first_sheet());
+  rt::statement(base + lines::kRecordFile);
+  open_input(Bytes(layer.code) + ".sal", kInputFile);
+  return pair;
+}
+
+}  // namespace convert

@@ -1,0 +1,43 @@
+// The vertex line: a point's longitude through "####.######" directly
+// followed by its latitude through "###.######", then the line end, written
+// to the graphics file. One writer takes the point (a point line or a mesh
+// point's offsets) and decides by itself between two ways that give the
+// same bytes: the fields built from whole millionths of a degree when they
+// are certain, else the degrees of the 80-bit steps through PRINT # USING.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/strings.h"
+
+namespace convert {
+
+// An origin in offset units (1/10000 second), as the millionths need it.
+struct OriginUnits {
+  int64_t units = -1;  // a whole number of units below 10^10 (to within 1/1000); -1: none
+  bool exact = false;  // the origin is exactly units / 10000
+};
+
+// The origin's units: the whole number of them it is within 1/1000 of, in
+// [0, 10^10), and whether it is exactly that.
+OriginUnits origin_units(double origin);
+
+// One coordinate in millionths of a degree, rounded as the six-decimal
+// fields round the degrees of the 80-bit steps, when that is certain
+// without them (the proof stands beside the definition). False otherwise.
+// Raises nothing.
+bool to_millionths(int64_t offset, const OriginUnits& origin, uint64_t& out);
+
+// Longest text that may stand before the fields on their line ("Point ").
+constexpr size_t kLeadRoom = 16;
+
+// Writes `lead` and the vertex line of a point line (X its first 8 bytes, Y
+// its last 8) to file `file_number`. Statement `line` turns the point into
+// degrees (the errors of VAL and of the arithmetic), statement `line` + 1
+// writes; nothing is written when the first fails.
+void write_vertex(int file_number, rt::BytesView lead, rt::BytesView point_line, uint16_t line);
+// The same for offsets already read as integers (mesh points), in the
+// current statement: the degrees of such offsets cannot fail.
+void write_vertex(int file_number, rt::BytesView lead, int32_t x, int32_t y);
+
+}  // namespace convert

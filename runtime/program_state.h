@@ -1,0 +1,41 @@
+// What the start-up frame keeps for the run-time's operations: the current
+// line (set by every statement, shown by every report), the program's
+// module record, and the switches of the break and clear keys.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/cp932.h"
+
+namespace rt {
+
+namespace detail {
+extern uint16_t line;
+}  // namespace detail
+
+inline uint16_t current_line() {
+  return detail::line;
+}
+
+// GOSUB bookkeeping: the line of the calling statement is current again
+// when the subroutine returns.
+class Gosub {
+ public:
+  Gosub() : saved_(detail::line) {}
+  ~Gosub() { detail::line = saved_; }
+  Gosub(const Gosub&) = delete;
+  Gosub& operator=(const Gosub&) = delete;
+
+ private:
+  uint16_t saved_;
+};
+
+// The program's first action: its module record.
+void register_module(BytesView module_name);
+BytesView module_name();
+
+bool break_enabled();
+void enable_break(bool enabled);
+bool clear_key_enabled();
+
+}  // namespace rt

@@ -1,0 +1,2 @@
+#include "runtime/platform/files.h"
+#include "runtime/files.h"
