@@ -9,6 +9,20 @@
 
 namespace rt {
 
+enum ExitStatus : int {
+  kExitNormal = 0,
+  kExitError = 1,
+  kExitUsage = 2,
+  kExitInterrupted = 3,
+  kExitClosed = 4,
+};
+
+// END: unwinds to the frame, which ends the program with the status.
+struct ProgramEnd {
+  int exit_code;
+};
+[[noreturn]] void end_program(int exit_code);
+
 namespace detail {
 extern uint16_t line;
 }  // namespace detail

@@ -33,19 +33,6 @@
 
 namespace rt {
 
-enum ExitStatus : int {
-  kExitNormal = 0,
-  kExitError = 1,
-  kExitUsage = 2,
-  kExitInterrupted = 3,
-  kExitClosed = 4,
-};
-
-// Thrown by END to unwind to the frame.
-struct ProgramEnd {
-  int exit_code;
-};
-
 namespace detail {
 extern int poll_counter;
 void statement_slow();
@@ -58,8 +45,6 @@ inline void statement(uint16_t line) {
     --detail::poll_counter;
   detail::line = line;
 }
-
-[[noreturn]] void end_program(int exit_code);
 
 using MainRoutine = void (*)();
 struct ProgramInfo {
