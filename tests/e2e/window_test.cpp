@@ -37,8 +37,11 @@ class WindowRun {
       status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     });
   }
+  // A test that stopped early leaves no window behind for the next one.
   ~WindowRun() {
-    if (thread_.joinable()) thread_.join();
+    if (!thread_.joinable()) return;
+    std::system((quoted(DRIVE_WINDOW_BIN) + " close gone 30 > /dev/null 2>&1").c_str());
+    thread_.join();
   }
   int status() {
     thread_.join();
@@ -302,8 +305,13 @@ TEST(Window, LongJobEveryCellDrawn) {
   Workspace ws, linux;
   job_of_many_sheets(ws);
   WindowRun run(ws);
-  std::vector<std::string> cmds = {"find",    "60",    "wait", "ＣＤドライブ", "60", "type",
-                                   ws.disc(), "enter", "wait", "例）",         "30"};
+  const Drive found = drive({"find", "60"});
+  int x = 0, y = 0, w = 0, h = 0;
+  const size_t geometry = found.out.find("window ");
+  ASSERT_NE(geometry, std::string::npos) << found.out;
+  ASSERT_EQ(std::sscanf(found.out.c_str() + geometry, "window %d %d %d %d", &x, &y, &w, &h), 4);
+  std::vector<std::string> cmds = {"wait",  "ＣＤドライブ", "60",   "type", ws.disc(),
+                                   "enter", "wait",         "例）", "30"};
   std::string answers = ws.disc() + "\n";
   for (int k = 1; k <= 11; ++k) {
     const std::string wrong = "a," + std::to_string(k);
@@ -315,11 +323,7 @@ TEST(Window, LongJobEveryCellDrawn) {
       cmds.end(),
       {"wait", "a,11\r\nもう一度入力してください\r\n例）47-沖縄県　（拡張子.csvは不要）?\r\n",
        "30"});
-  Drive retried = expect_drawn(cmds);
-  int x = 0, y = 0, w = 0, h = 0;
-  const size_t geometry = retried.out.find("window ");
-  ASSERT_NE(geometry, std::string::npos) << retried.out;
-  ASSERT_EQ(std::sscanf(retried.out.c_str() + geometry, "window %d %d %d %d", &x, &y, &w, &h), 4);
+  expect_drawn(cmds);
 
   Drive done = expect_drawn({"type", "L", "key", kExecuteKey, "disturb", "処理終了", "120"});
   // The screenshot of the window, kept with the build (the README's picture).
@@ -352,17 +356,32 @@ TEST(Window, ScrollBarsMoveTheView) {
   Workspace ws;
   job_of_many_sheets(ws);
   WindowRun run(ws);
+  const Drive found = drive({"find", "60"});
+  int cw = 0, ch = 0;
+  const size_t cell = found.out.find("cell ");
+  ASSERT_NE(cell, std::string::npos) << found.out;
+  ASSERT_EQ(std::sscanf(found.out.c_str() + cell, "cell %d %d", &cw, &ch), 2);
   answer(ws.disc(), {"type", "L"});
   Drive full = drive({"wait", "処理終了", "120", "client"});
   ASSERT_EQ(full.status, 0) << full.out;
   const std::string full_client = full.out.substr(full.out.find("client "));
+  // The caret stands behind the final prompt on the bottom row, in the
+  // view's coordinates.
+  const int prompt_end = static_cast<int>(sj("処理終了　(push Enter key) ? ").size());
+  auto caret = [&](int top, int left) {
+    return "caret " + std::to_string((prompt_end - left) * cw) + " " +
+           std::to_string((23 - top) * ch) + "\n";
+  };
 
   expect_drawn({"size", "40", "12"});
   expect_drawn({"scroll", "h", kThumbPosition, "40", "scroll", "v", kPageDown, "0"}, 12, 40);
+  EXPECT_EQ(drive({"caret"}).out, caret(12, 40));
   expect_drawn(
       {"scroll", "v", kLineUp, "0", "scroll", "h", kPageUp, "0", "scroll", "h", kLineDown, "0"}, 11,
       1);
+  EXPECT_EQ(drive({"caret"}).out, caret(11, 1));
   expect_drawn({"scroll", "v", kBottom, "0", "scroll", "h", kBottom, "0", "size", "80", "24"});
+  EXPECT_EQ(drive({"caret"}).out, caret(0, 0));
   // Asked to grow past the text area, and maximised: the text area's size.
   EXPECT_EQ(drive({"size", "100", "30", "client"}).out, full_client);
   EXPECT_EQ(drive({"show", kMaximise, "client"}).out, full_client);

@@ -19,6 +19,8 @@
 //   size COLS ROWS     ask the window to size itself so that its client
 //                      area is COLS x ROWS cells (it may keep itself smaller)
 //   client             print "client W H"
+//   caret              print "caret X Y", the caret's place in the client
+//                      area, or "caret none"
 //   scroll h|v CODE N  send WM_HSCROLL or WM_VSCROLL (request CODE, thumb
 //                      position N)
 //   show N             ShowWindow with SW_ code N; wait until it took
@@ -117,6 +119,16 @@ bool painted() {
   return !GetUpdateRect(window(), nullptr, FALSE);
 }
 
+// The window's caret (client coordinates); empty when it has none.
+RECT caret_rect() {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window(), nullptr), &gui) &&
+      gui.hwndCaret == window())
+    return gui.rcCaret;
+  return RECT{};
+}
+
 // The lit map of the cells the client area shows. The client area is read
 // from the window's own device context into a 32-bit top-down bitmap; the
 // caret (inverted pixels that come and go) is left out.
@@ -140,12 +152,7 @@ std::string lit_cells() {
   if (!BitBlt(memory, 0, 0, w, h, source, 0, 0, SRCCOPY)) fail("the client area cannot be read");
   GdiFlush();
 
-  RECT caret{};
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  if (GetGUIThreadInfo(GetWindowThreadProcessId(window(), nullptr), &gui) &&
-      gui.hwndCaret == window())
-    caret = gui.rcCaret;
+  const RECT caret = caret_rect();
 
   const int cols = w / cell.cx, rows = h / cell.cy;
   std::string map = "cells " + number(cols) + " " + number(rows) + "\n";
@@ -228,6 +235,10 @@ int main(int argc, char** argv) {
     } else if (cmd == "client") {
       const RECT r = client();
       out("client " + number(r.right) + " " + number(r.bottom) + "\n");
+    } else if (cmd == "caret") {
+      const RECT r = caret_rect();
+      out(IsRectEmpty(&r) ? std::string("caret none\n")
+                          : "caret " + number(r.left) + " " + number(r.top) + "\n");
     } else if (cmd == "scroll") {
       const UINT msg = arg() == "h" ? WM_HSCROLL : WM_VSCROLL;
       const int code = std::atoi(arg().c_str()), position = std::atoi(arg().c_str());
