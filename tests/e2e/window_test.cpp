@@ -348,8 +348,9 @@ TEST(Window, LongJobEveryCellDrawn) {
 }
 
 // The scroll bars of a window made smaller than the text area (40 x 12
-// cells): the cells shown are the model's cells at the view's offset after
-// thumb, page and line scrolling; sized back, maximised, or minimised and
+// cells) while a long job runs: the cells shown are the model's cells at
+// the view's offset, at the end of the job and after thumb, page and line
+// scrolling, and the caret follows the view; sized back, maximised, or minimised and
 // restored, the window shows the whole text area, and it never grows past
 // it.
 TEST(Window, ScrollBarsMoveTheView) {
@@ -357,14 +358,13 @@ TEST(Window, ScrollBarsMoveTheView) {
   job_of_many_sheets(ws);
   WindowRun run(ws);
   const Drive found = drive({"find", "60"});
-  int cw = 0, ch = 0;
-  const size_t cell = found.out.find("cell ");
-  ASSERT_NE(cell, std::string::npos) << found.out;
-  ASSERT_EQ(std::sscanf(found.out.c_str() + cell, "cell %d %d", &cw, &ch), 2);
-  answer(ws.disc(), {"type", "L"});
-  Drive full = drive({"wait", "処理終了", "120", "client"});
-  ASSERT_EQ(full.status, 0) << full.out;
-  const std::string full_client = full.out.substr(full.out.find("client "));
+  int w = 0, h = 0, cw = 0, ch = 0;
+  ASSERT_EQ(std::sscanf(found.out.c_str(), "client %d %d\ncell %d %d", &w, &h, &cw, &ch), 4)
+      << found.out;
+  const std::string full_client = "client " + std::to_string(w) + " " + std::to_string(h) + "\n";
+  // The whole job scrolls beneath a view of its top-left 40 x 12 cells.
+  answer(ws.disc(), {"size", "40", "12", "type", "L"});
+  expect_drawn({"wait", "処理終了", "120"});
   // The caret stands behind the final prompt on the bottom row, in the
   // view's coordinates.
   const int prompt_end = static_cast<int>(sj("処理終了　(push Enter key) ? ").size());
@@ -373,7 +373,6 @@ TEST(Window, ScrollBarsMoveTheView) {
            std::to_string((23 - top) * ch) + "\n";
   };
 
-  expect_drawn({"size", "40", "12"});
   expect_drawn({"scroll", "h", kThumbPosition, "40", "scroll", "v", kPageDown, "0"}, 12, 40);
   EXPECT_EQ(drive({"caret"}).out, caret(12, 40));
   expect_drawn(
