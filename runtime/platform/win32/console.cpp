@@ -351,7 +351,7 @@ class WindowDevice final : public ConsoleDevice {
     UpdateWindow(g_window);
   }
 
-  // Makes (row, col) the cell at the client area's top-left corner.
+  // Makes cell `col`, `row` the one at the client area's top-left corner.
   void show(int col, int row) {
     if (col == view_col_ && row == view_row_) return;
     RECT client;
