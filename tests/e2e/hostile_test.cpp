@@ -120,12 +120,20 @@ int run_with(const Workspace& ws, const std::string& answers,
   for (int k = 0; k < 400 && !has(test::read_file(out_file), "標高メッシュ"); ++k)
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   action(pid);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  if (write(in[1], "\n", 1) < 0) {  // the key the interrupt report waits for
+  // The key the interrupt or error report waits for, once the report shows;
+  // a program that ends without a report is not given one.
+  int status = 0;
+  bool ended = false;
+  for (int k = 0; k < 2400 && !ended; ++k) {
+    const std::string shown = test::read_file(out_file);
+    if (has(shown, "中断しました") || has(shown, "エラー[")) break;
+    ended = waitpid(pid, &status, WNOHANG) == pid;
+    if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  if (!ended && write(in[1], "\n", 1) < 0) {
   }
   close(in[1]);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  if (!ended) waitpid(pid, &status, 0);
   screen = test::read_file(out_file);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

@@ -45,6 +45,8 @@ class Tmux {
     if (!wait_for("ＣＤドライブ")) return false;
     text(ws_.disc());
     keys("Enter");
+    // Keys typed before the job prompt would be dropped with the drive's line.
+    if (!wait_for("（拡張子.csvは不要）?")) return false;
     text("L");
     keys("Enter");
     return wait_for("標高メッシュ");
