@@ -65,8 +65,12 @@ Drive drive(const std::vector<std::string>& args) {
   return d;
 }
 
+// The display of the Wine state in use (wine-run's locale choice).
 std::string display() {
-  std::string d = test::read_file(std::string(WINE_STATE) + "/display");
+  const char* locale = std::getenv("SARDANE_WINE_LOCALE");
+  const std::string suffix =
+      locale && std::string(locale) != "ja_JP.UTF-8" ? "-" + std::string(locale) : "";
+  std::string d = test::read_file(std::string(WINE_STATE) + suffix + "/display");
   while (!d.empty() && d.back() == '\n') d.pop_back();
   return d;
 }

@@ -3,15 +3,19 @@
 # build's scratch Wine prefix, a persistent wineserver (without it every Wine
 # start costs about 3 s) and an X display (Xvfb) for windows and message
 # boxes. Everything started here is detached from the test's output and is
-# stopped by stop.sh.
-#   start.sh BUILD_DIR
+# stopped by stop.sh. A locale other than the Japanese one (C.UTF-8: ANSI
+# code page 1252) gets a prefix and state of its own.
+#   start.sh BUILD_DIR [LOCALE]
 set -e
 build=$1
-state=$build/wine-state
+locale=${2:-ja_JP.UTF-8}
+suffix=""
+[ "$locale" = ja_JP.UTF-8 ] || suffix="-$locale"
+state=$build/wine-state$suffix
 here=$(dirname "$0")
 sh "$here/../install_tools.sh"
 mkdir -p "$state"
-sh "$here/stop.sh" "$build" 2>/dev/null || true
+sh "$here/stop.sh" "$build" "$locale" 2>/dev/null || true
 mkdir -p "$state"
 # A free display number.
 display=90
@@ -23,7 +27,7 @@ echo $! >"$state/xvfb.pid"
 i=0
 while [ ! -e "/tmp/.X11-unix/X$display" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
 echo ":$display" >"$state/display"
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEPREFIX="$build/wineprefix$suffix" WINEDEBUG=-all LANG="$locale" LC_ALL="$locale"
 export DISPLAY=":$display"
 setsid wineserver -p </dev/null >"$state/wineserver.log" 2>&1 &
 # The first start makes the prefix; later starts bring up Wine's services.

@@ -1,6 +1,12 @@
+// The system's registry through the wide functions: key paths, names and
+// texts are CP932 inside the program and UTF-16 in the registry, so text
+// values read back right (reg query, regedit) on a system of any ANSI code
+// page, and mean there what they mean on a 932 system.
 #include "runtime/platform/registry.h"
 
 #include <windows.h>
+
+#include "runtime/platform/win32/wide.h"
 
 namespace rt::platform {
 namespace {
@@ -11,12 +17,12 @@ HKEY root(Hive hive) {
 
 bool set(Hive hive, std::string_view key, std::string_view name, DWORD type, const BYTE* data,
          DWORD size) {
-  const std::string k(key), n(name);
+  const std::wstring k = wide(key), n = wide(name);
   HKEY h;
-  if (RegCreateKeyExA(root(hive), k.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
+  if (RegCreateKeyExW(root(hive), k.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) !=
       ERROR_SUCCESS)
     return false;
-  const bool ok = RegSetValueExA(h, n.c_str(), 0, type, data, size) == ERROR_SUCCESS;
+  const bool ok = RegSetValueExW(h, n.c_str(), 0, type, data, size) == ERROR_SUCCESS;
   RegCloseKey(h);
   return ok;
 }
@@ -25,9 +31,9 @@ bool set(Hive hive, std::string_view key, std::string_view name, DWORD type, con
 
 bool registry_set_text(Hive hive, std::string_view key, std::string_view name,
                        std::string_view value) {
-  const std::string v(value);
+  const std::wstring v = wide(value);
   return set(hive, key, name, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
-             static_cast<DWORD>(v.size() + 1));
+             static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t)));
 }
 
 bool registry_set_dword(Hive hive, std::string_view key, std::string_view name, uint32_t value) {
@@ -36,21 +42,21 @@ bool registry_set_dword(Hive hive, std::string_view key, std::string_view name, 
 }
 
 bool registry_get_text(Hive hive, std::string_view key, std::string_view name, std::string& value) {
-  const std::string k(key), n(name);
+  const std::wstring k = wide(key), n = wide(name);
   HKEY h;
-  if (RegOpenKeyExA(root(hive), k.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root(hive), k.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
   DWORD type = 0, size = 0;
-  bool ok = RegQueryValueExA(h, n.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+  bool ok = RegQueryValueExW(h, n.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
             (type == REG_SZ || type == REG_EXPAND_SZ);
-  std::string data(size, '\0');
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
   if (ok)
-    ok = RegQueryValueExA(h, n.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+    ok = RegQueryValueExW(h, n.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                           &size) == ERROR_SUCCESS;
   RegCloseKey(h);
   if (!ok) return false;
-  data.resize(size);
-  while (!data.empty() && data.back() == '\0') data.pop_back();
-  value = data;
+  data.resize(size / sizeof(wchar_t));
+  while (!data.empty() && data.back() == L'\0') data.pop_back();
+  value = narrow(data);
   return true;
 }
 

@@ -35,10 +35,13 @@ int main(int argc, char** argv) {
     if (box) {
       Box parts;
       EnumChildWindows(box, find_parts, reinterpret_cast<LPARAM>(&parts));
-      char text[1024] = {0};
-      if (parts.text) GetWindowTextA(parts.text, text, sizeof text);
+      // Read in UTF-16 and written as CP932, whatever the system's code page.
+      wchar_t wide[1024] = {0};
+      char text[2048] = {0};
+      if (parts.text) GetWindowTextW(parts.text, wide, 1024);
+      const int n = WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
       DWORD written;
-      WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, lstrlenA(text), &written, nullptr);
+      WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, n > 0 ? n - 1 : 0, &written, nullptr);
       if (parts.button)
         SendMessageA(parts.button, BM_CLICK, 0, 0);
       else
