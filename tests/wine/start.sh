@@ -17,15 +17,20 @@ sh "$here/../install_tools.sh"
 mkdir -p "$state"
 sh "$here/stop.sh" "$build" "$locale" 2>/dev/null || true
 mkdir -p "$state"
-# A free display number.
-display=90
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-  display=$((display + 1))
-done
-setsid Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+# Xvfb takes the first free display itself and names it on descriptor 3
+# once it accepts connections, so runs that start displays at the same time
+# never pick the same one.
+setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/displayfd" </dev/null \
+  >"$state/xvfb.log" 2>&1 &
 echo $! >"$state/xvfb.pid"
 i=0
-while [ ! -e "/tmp/.X11-unix/X$display" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+while ! grep -qs '^[0-9]' "$state/displayfd" && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+display=$(head -n 1 "$state/displayfd")
+if [ -z "$display" ]; then
+  echo "Xvfb did not start:" >&2
+  cat "$state/xvfb.log" >&2
+  exit 1
+fi
 echo ":$display" >"$state/display"
 export WINEPREFIX="$build/wineprefix$suffix" WINEDEBUG=-all LANG="$locale" LC_ALL="$locale"
 export DISPLAY=":$display"
