@@ -1,9 +1,12 @@
 // The console window in its own process: class and title, the system
-// menu's copy item, the client area, and the screen copied as text.
+// menu's copy item, the client area, the screen copied as text, and the
+// scroll bars' ranges and positions (which Wine shows no other process).
 #include "runtime/platform/win32/console_window.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <array>
 
 #include "runtime/console_model.h"
 #include "runtime/platform/codepage.h"
@@ -52,6 +55,76 @@ TEST(ConsoleWindow, MenuGeometryAndCopy) {
   model.set_view(nullptr);
   device->shutdown(model);
   EXPECT_FALSE(rt::platform::console_window());
+}
+
+// Both bars empty at full size; at 40 x 12 cells the hidden columns and
+// rows are the ranges, and line, page, thumb and end requests move the view
+// by whole cells within them; asked to grow past the text area, the window
+// stops at it and the ranges are empty again.
+TEST(ConsoleWindow, ScrollBarRanges) {
+  rt::ConsoleModel model;
+  auto device = rt::platform::make_console_device("sardane", model);
+  model.set_view(device.get());
+  HWND w = rt::platform::console_window();
+  ASSERT_TRUE(w);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  auto size_client = [&](int cols, int rows) {
+    RECT frame, client;
+    GetWindowRect(w, &frame);
+    GetClientRect(w, &client);
+    SetWindowPos(w, nullptr, 0, 0,
+                 frame.right - frame.left - client.right + cols * tm.tmAveCharWidth,
+                 frame.bottom - frame.top - client.bottom + rows * tm.tmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  using Bar = std::array<int, 3>;  // range minimum, maximum, position
+  auto bar = [&](int which) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_POS;
+    EXPECT_TRUE(GetScrollInfo(w, which, &si));
+    return Bar{si.nMin, si.nMax, si.nPos};
+  };
+  EXPECT_EQ(bar(SB_HORZ), (Bar{0, 0, 0}));
+  EXPECT_EQ(bar(SB_VERT), (Bar{0, 0, 0}));
+
+  size_client(40, 12);
+  EXPECT_EQ(bar(SB_HORZ), (Bar{0, 40, 0}));
+  EXPECT_EQ(bar(SB_VERT), (Bar{0, 12, 0}));
+  struct Step {
+    UINT msg;
+    WORD request, thumb;
+    int column, row;  // the view's top-left cell after the request
+  };
+  const Step steps[] = {
+      {WM_HSCROLL, SB_LINERIGHT, 0, 1, 0},  {WM_HSCROLL, SB_PAGERIGHT, 0, 40, 0},
+      {WM_HSCROLL, SB_LINERIGHT, 0, 40, 0}, {WM_HSCROLL, SB_THUMBTRACK, 7, 7, 0},
+      {WM_HSCROLL, SB_PAGELEFT, 0, 0, 0},   {WM_VSCROLL, SB_PAGEDOWN, 0, 0, 12},
+      {WM_VSCROLL, SB_LINEUP, 0, 0, 11},    {WM_VSCROLL, SB_THUMBPOSITION, 3, 0, 3},
+      {WM_VSCROLL, SB_BOTTOM, 0, 0, 12},    {WM_HSCROLL, SB_BOTTOM, 0, 40, 12},
+      {WM_VSCROLL, SB_TOP, 0, 40, 0},
+  };
+  for (const Step& s : steps) {
+    SendMessageA(w, s.msg, MAKEWPARAM(s.request, s.thumb), 0);
+    EXPECT_EQ(bar(SB_HORZ), (Bar{0, 40, s.column})) << s.msg << " " << s.request;
+    EXPECT_EQ(bar(SB_VERT), (Bar{0, 12, s.row})) << s.msg << " " << s.request;
+  }
+
+  size_client(100, 30);
+  RECT r;
+  GetClientRect(w, &r);
+  EXPECT_EQ(r.right, 80 * tm.tmAveCharWidth);
+  EXPECT_EQ(r.bottom, 24 * tm.tmHeight);
+  EXPECT_EQ(bar(SB_HORZ), (Bar{0, 0, 0}));
+  EXPECT_EQ(bar(SB_VERT), (Bar{0, 0, 0}));
+
+  model.set_view(nullptr);
+  device->shutdown(model);
 }
 
 }  // namespace
