@@ -2,8 +2,17 @@
 // "K3M0CLASS". The console model decides every cell; the window only shows
 // the model and feeds typed keys into the keyboard ring.
 //
-// Painting draws the model's cells row by row in the 16-colour palette;
-// scrolling moves the window contents and repaints the new bottom row.
+// Painting draws the model's cells row by row in the 16-colour palette.
+// When the model scrolls, the window contents move up with one scroll and
+// only the new bottom row and the cells written since are painted; cells
+// still waiting to be painted move with the contents, so every cell ends up
+// showing what the model holds there.
+//
+// The client area holds the whole 80 x 24 text area and never grows past
+// it. Made smaller, it shows part of it: the scroll bars' ranges are the
+// hidden columns and rows, and scrolling moves the view by whole cells
+// (painting and the caret follow the view). At full size both ranges are
+// empty and the bars show disabled.
 // WM_CHAR bytes are keys (a double-byte character arrives as its two
 // bytes); the keys without a character map to the console's codes; Ctrl+C
 // is key 3 and a break request. The system menu's "コピー(&Y)" copies the
@@ -44,6 +53,8 @@ HWND g_window = nullptr;
 int key_code(WPARAM vk) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   switch (vk) {
+    case VK_EXECUTE:
+      return 13;
     case VK_DELETE:
       return 4;
     case VK_INSERT:
@@ -102,16 +113,17 @@ class WindowDevice final : public ConsoleDevice {
 
     // The client area holds exactly the text area; the frame, the caption
     // and the scroll bars come on top of it. The window is made at the
-    // top-left corner in that size.
+    // top-left corner in that size, which is also its largest.
     RECT r{0, 0, kColumns * cell_w_, kRows * cell_h_};
     AdjustWindowRect(&r, kStyle, FALSE);
-    const int width = r.right - r.left + GetSystemMetrics(SM_CXVSCROLL);
-    const int height = r.bottom - r.top + GetSystemMetrics(SM_CYHSCROLL);
+    full_size_ = {r.right - r.left + GetSystemMetrics(SM_CXVSCROLL),
+                  r.bottom - r.top + GetSystemMetrics(SM_CYHSCROLL)};
     const std::string name(title);
-    g_window = CreateWindowExA(0, kClassName, name.c_str(), kStyle, 0, 0, width, height, nullptr,
-                               nullptr, instance, nullptr);
+    g_window = CreateWindowExA(0, kClassName, name.c_str(), kStyle, 0, 0, full_size_.x,
+                               full_size_.y, nullptr, nullptr, instance, nullptr);
     if (!g_window) fail(title, "window");
-    MoveWindow(g_window, 0, 0, width, height, FALSE);
+    MoveWindow(g_window, 0, 0, full_size_.x, full_size_.y, FALSE);
+    update_bars();
     HMENU menu = GetSystemMenu(g_window, FALSE);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, kCopyCommand, utf8_to_cp932("コピー(&Y)").c_str());
@@ -129,20 +141,22 @@ class WindowDevice final : public ConsoleDevice {
     dirty_to_[row] = std::max(dirty_to_[row], to);
   }
   void row_left(int) override {}
-  // The window contents move up one cell height; the new bottom row is
-  // painted from the model. Pending cells are painted first, so that they
-  // move with the rest.
+  // The model has moved its scroll region up one row. The cells still to be
+  // painted move up with their contents; the window contents move up one
+  // cell height; the region's new bottom row is painted.
   void scrolled() override {
-    if (!g_window || IsIconic(g_window)) return;
-    invalidate();
-    UpdateWindow(g_window);
-    ScrollWindow(g_window, 0, -cell_h_, nullptr, nullptr);
-    cells_changed(kRows - 1, 0, kColumns);
+    const int top = model_.region_top(), bottom = top + model_.region_rows() - 1;
+    for (int row = top; row < bottom; ++row) {
+      dirty_from_[row] = dirty_from_[row + 1];
+      dirty_to_[row] = dirty_to_[row + 1];
+    }
+    cells_changed(bottom, 0, kColumns);
+    if (g_window) move_contents(0, -cell_h_, cells_rect(top, 0, bottom + 1, kColumns));
   }
 
-  void present(const ConsoleModel& m) override {
+  void present(const ConsoleModel&) override {
     if (!g_window) return;
-    if (caret_) SetCaretPos(m.column() * cell_w_, m.row() * cell_h_);
+    if (caret_) place_caret();
     if (IsIconic(g_window)) return;  // painted from the model when restored
     invalidate();
     UpdateWindow(g_window);
@@ -222,7 +236,7 @@ class WindowDevice final : public ConsoleDevice {
     waiting_ = on;
     if (!focus_ || !g_window) return;
     if (on && !caret_) {
-      SetCaretPos(model_.column() * cell_w_, model_.row() * cell_h_);
+      place_caret();
       ShowCaret(g_window);
       caret_ = true;
     } else if (!on && caret_) {
@@ -231,24 +245,143 @@ class WindowDevice final : public ConsoleDevice {
     }
   }
 
+  void place_caret() {
+    SetCaretPos((model_.column() - view_col_) * cell_w_, (model_.row() - view_row_) * cell_h_);
+  }
+
+  // Client coordinates of cells [col0, col1) of rows [row0, row1) in the
+  // current view.
+  RECT cells_rect(int row0, int col0, int row1, int col1) const {
+    return RECT{(col0 - view_col_) * cell_w_, (row0 - view_row_) * cell_h_,
+                (col1 - view_col_) * cell_w_, (row1 - view_row_) * cell_h_};
+  }
+
   void invalidate() {
     for (int row = 0; row < kRows; ++row) {
       if (dirty_from_[row] >= dirty_to_[row]) continue;
-      RECT r{dirty_from_[row] * cell_w_, row * cell_h_, dirty_to_[row] * cell_w_,
-             (row + 1) * cell_h_};
+      const RECT r = cells_rect(row, dirty_from_[row], row + 1, dirty_to_[row]);
       InvalidateRect(g_window, &r, FALSE);
       dirty_from_[row] = kColumns;
       dirty_to_[row] = 0;
     }
   }
 
+  // Moves the pixels of `area` by (dx, dy) with one scroll; what it
+  // uncovers is invalidated. The parts of the area that wait for painting
+  // move with the pixels, so that what is painted later is the cell now
+  // shown there (the system is not relied on to move them).
+  void move_contents(int dx, int dy, const RECT& area) {
+    HRGN waiting = CreateRectRgn(0, 0, 0, 0);
+    HRGN inside = CreateRectRgnIndirect(&area);
+    const bool any = GetUpdateRgn(g_window, waiting, FALSE) > NULLREGION &&
+                     CombineRgn(waiting, waiting, inside, RGN_AND) > NULLREGION;
+    if (any) ValidateRgn(g_window, waiting);
+    ScrollWindow(g_window, dx, dy, &area, &area);
+    if (any) {
+      OffsetRgn(waiting, dx, dy);
+      CombineRgn(waiting, waiting, inside, RGN_AND);
+      InvalidateRgn(g_window, waiting, FALSE);
+    }
+    DeleteObject(inside);
+    DeleteObject(waiting);
+  }
+
+  // The view after a change of the client area's size: whole cells shown,
+  // the hidden rest as the bars' ranges, the view kept inside the text.
+  void update_bars() {
+    RECT client;
+    GetClientRect(g_window, &client);
+    page_cols_ = std::clamp<int>(client.right / cell_w_, 1, kColumns);
+    page_rows_ = std::clamp<int>(client.bottom / cell_h_, 1, kRows);
+    show(std::min(view_col_, kColumns - page_cols_), std::min(view_row_, kRows - page_rows_));
+    set_bar(SB_HORZ, kColumns - page_cols_, view_col_);
+    set_bar(SB_VERT, kRows - page_rows_, view_row_);
+  }
+
+  void set_bar(int bar, int hidden, int position) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMin = 0;
+    si.nMax = hidden;
+    si.nPos = position;
+    SetScrollInfo(g_window, bar, &si, TRUE);
+  }
+
+  // A scroll bar's request (WM_HSCROLL, WM_VSCROLL): a cell, a page, the
+  // thumb's position or an end.
+  void scroll_request(int bar, WPARAM wp) {
+    const bool across = bar == SB_HORZ;
+    const int at = across ? view_col_ : view_row_;
+    const int page = across ? page_cols_ : page_rows_;
+    const int last = (across ? kColumns : kRows) - page;
+    int to = at;
+    switch (LOWORD(wp)) {
+      case SB_LINEUP:
+        to = at - 1;
+        break;
+      case SB_LINEDOWN:
+        to = at + 1;
+        break;
+      case SB_PAGEUP:
+        to = at - page;
+        break;
+      case SB_PAGEDOWN:
+        to = at + page;
+        break;
+      case SB_THUMBTRACK:
+      case SB_THUMBPOSITION:
+        to = HIWORD(wp);
+        break;
+      case SB_TOP:
+        to = 0;
+        break;
+      case SB_BOTTOM:
+        to = last;
+        break;
+      default:
+        return;
+    }
+    to = std::clamp(to, 0, last);
+    if (across)
+      show(to, view_row_);
+    else
+      show(view_col_, to);
+    SetScrollPos(g_window, bar, to, TRUE);
+    UpdateWindow(g_window);
+  }
+
+  // Makes (row, col) the cell at the client area's top-left corner.
+  void show(int col, int row) {
+    if (col == view_col_ && row == view_row_) return;
+    RECT client;
+    GetClientRect(g_window, &client);
+    const int dx = (view_col_ - col) * cell_w_, dy = (view_row_ - row) * cell_h_;
+    view_col_ = col;
+    view_row_ = row;
+    move_contents(dx, dy, client);
+    if (caret_) place_caret();
+  }
+
   void paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(g_window, &ps);
+    // What lies beyond the text area (a client area that ends inside a
+    // cell, scrolled to its end) is background.
+    const RECT text = cells_rect(0, 0, kRows, kColumns);
+    const HBRUSH background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    if (ps.rcPaint.right > text.right) {
+      const RECT r{text.right, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+      FillRect(dc, &r, background);
+    }
+    if (ps.rcPaint.bottom > text.bottom) {
+      const RECT r{ps.rcPaint.left, text.bottom, ps.rcPaint.right, ps.rcPaint.bottom};
+      FillRect(dc, &r, background);
+    }
     HGDIOBJ old = SelectObject(dc, font_);
     SetBkMode(dc, OPAQUE);
-    const int first = std::max<int>(0, ps.rcPaint.top / cell_h_);
-    const int last = std::min<int>(kRows - 1, (ps.rcPaint.bottom - 1) / cell_h_);
+    const int first = std::max<int>(0, view_row_ + ps.rcPaint.top / cell_h_);
+    const int last = std::min<int>(kRows - 1, view_row_ + (ps.rcPaint.bottom - 1) / cell_h_);
     for (int row = first; row <= last; ++row) {
       // Runs of one colour pair; a double-byte character's two cells share
       // their colours, so a run never splits one.
@@ -262,8 +395,8 @@ class WindowDevice final : public ConsoleDevice {
           run.push_back(static_cast<char>(model_.cell(row, k++).ch));
         SetTextColor(dc, kPalette[start.fg & 15]);
         SetBkColor(dc, kPalette[start.bg & 15]);
-        TabbedTextOutA(dc, c * cell_w_, row * cell_h_, run.data(), static_cast<int>(run.size()), 0,
-                       nullptr, 0);
+        TabbedTextOutA(dc, (c - view_col_) * cell_w_, (row - view_row_) * cell_h_, run.data(),
+                       static_cast<int>(run.size()), 0, nullptr, 0);
         c = k;
       }
     }
@@ -313,6 +446,25 @@ class WindowDevice final : public ConsoleDevice {
         if (wp == VK_F1) open_help();
         if (int code = key_code(wp); code && d) d->key(code);
         return 0;
+      case WM_SIZE:
+        // Minimised, the view stays as it was, to be shown on restore.
+        if (d && hwnd == g_window && wp != SIZE_MINIMIZED) d->update_bars();
+        return 0;
+      case WM_HSCROLL:
+      case WM_VSCROLL:
+        if (d && hwnd == g_window) d->scroll_request(msg == WM_HSCROLL ? SB_HORZ : SB_VERT, wp);
+        return 0;
+      case WM_GETMINMAXINFO:
+        // Never larger than the text area; maximised, the full-size window
+        // at the top-left corner.
+        if (d) {
+          auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+          info->ptMaxTrackSize = d->full_size_;
+          info->ptMaxSize = d->full_size_;
+          info->ptMaxPosition = POINT{0, 0};
+          return 0;
+        }
+        break;
       case WM_SETFOCUS:
         if (d) {
           d->focus_ = true;
@@ -347,6 +499,9 @@ class WindowDevice final : public ConsoleDevice {
   const ConsoleModel& model_;
   HFONT font_ = nullptr;
   int cell_w_ = 8, cell_h_ = 16;
+  POINT full_size_{};                             // the window's size with all of the text area
+  int view_col_ = 0, view_row_ = 0;               // the cell at the client area's top-left corner
+  int page_cols_ = kColumns, page_rows_ = kRows;  // whole cells the client area shows
   KeyRing* ring_ = nullptr;
   ULONGLONG last_poll_ = 0;
   int dirty_from_[kRows] = {}, dirty_to_[kRows] = {};  // cells not yet invalidated

@@ -1,8 +1,9 @@
 // Test helper: drives the console window of a running sardane.exe as a
 // person would, through its messages. Commands run in order:
 //
-//   find SECONDS       wait for the window to show; print "client W H" and
-//                      "cell W H" (the system fixed font's cell)
+//   find SECONDS       wait for the window to show; print "client W H",
+//                      "cell W H" (the system fixed font's cell) and
+//                      "window X Y W H" (its frame on the screen)
 //   type TEXT          post TEXT as WM_CHAR, one byte a message (CP932)
 //   enter              post Enter
 //   char N             post WM_CHAR N (decimal; 3 is Ctrl+C)
@@ -10,6 +11,21 @@
 //   wait TEXT SECONDS  copy the screen (the system menu's copy command) until
 //                      it holds TEXT
 //   screen             copy the screen and print it
+//   cells              wait until the window has painted everything, then
+//                      read its client area's pixels and print, per cell
+//                      shown, "#" when the cell has a lit (non-background)
+//                      pixel and "." when not: "cells COLS ROWS", then one
+//                      line per row (the caret's pixels do not count)
+//   size COLS ROWS     ask the window to size itself so that its client
+//                      area is COLS x ROWS cells (it may keep itself smaller)
+//   client             print "client W H"
+//   scroll h|v CODE N  send WM_HSCROLL or WM_VSCROLL (request CODE, thumb
+//                      position N)
+//   show N             ShowWindow with SW_ code N; wait until it took
+//   disturb TEXT SECONDS
+//                      until the screen shows TEXT: minimise and restore
+//                      the window and invalidate its client area, over and
+//                      over, so that paints wait while the program scrolls
 //   close              post WM_CLOSE
 //   gone SECONDS       wait until the window has gone
 //
@@ -64,6 +80,95 @@ std::string screen() {
   return text;
 }
 
+constexpr int kPollMilliseconds = 100;
+
+// Polls `done` every 100 ms for up to `seconds`; false when time ran out.
+template <typename F>
+bool poll(int seconds, F done) {
+  for (int k = 0; k < seconds * 1000 / kPollMilliseconds; ++k) {
+    if (done()) return true;
+    Sleep(kPollMilliseconds);
+  }
+  return done();
+}
+
+SIZE cell_size() {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return SIZE{tm.tmAveCharWidth, tm.tmHeight};
+}
+
+RECT client() {
+  RECT r;
+  GetClientRect(window(), &r);
+  return r;
+}
+
+std::string number(long n) {
+  return std::to_string(n);
+}
+
+// Whether the window has no area waiting to be painted.
+bool painted() {
+  return !GetUpdateRect(window(), nullptr, FALSE);
+}
+
+// The lit map of the cells the client area shows. The client area is read
+// from the window's own device context into a 32-bit top-down bitmap; the
+// caret (inverted pixels that come and go) is left out.
+std::string lit_cells() {
+  const SIZE cell = cell_size();
+  const RECT area = client();
+  const int w = area.right, h = area.bottom;
+  HDC source = GetDC(window());
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) fail("no bitmap for the client area");
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  if (!BitBlt(memory, 0, 0, w, h, source, 0, 0, SRCCOPY)) fail("the client area cannot be read");
+  GdiFlush();
+
+  RECT caret{};
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window(), nullptr), &gui) &&
+      gui.hwndCaret == window())
+    caret = gui.rcCaret;
+
+  const int cols = w / cell.cx, rows = h / cell.cy;
+  std::string map = "cells " + number(cols) + " " + number(rows) + "\n";
+  const DWORD* pixel = static_cast<const DWORD*>(bits);
+  for (int row = 0; row < rows; ++row) {
+    for (int col = 0; col < cols; ++col) {
+      bool lit = false;
+      for (int y = row * cell.cy; y < (row + 1) * cell.cy && !lit; ++y)
+        for (int x = col * cell.cx; x < (col + 1) * cell.cx && !lit; ++x) {
+          const POINT p{x, y};
+          lit = (pixel[y * w + x] & 0xFFFFFF) != 0 && !PtInRect(&caret, p);
+        }
+      map += lit ? '#' : '.';
+    }
+    map += '\n';
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window(), source);
+  return map;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,23 +179,19 @@ int main(int argc, char** argv) {
       return argv[++i];
     };
     if (cmd == "find") {
-      const int seconds = std::atoi(arg().c_str());
       // The window counts once it is shown.
-      for (int k = 0; k < seconds * 10 && !g_window; ++k) {
+      poll(std::atoi(arg().c_str()), [] {
         g_window = FindWindowA("K3M0CLASS", "sardane");
         if (g_window && !IsWindowVisible(g_window)) g_window = nullptr;
-        if (!g_window) Sleep(100);
-      }
-      RECT r;
-      GetClientRect(window(), &r);
-      HDC dc = GetDC(nullptr);
-      HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
-      TEXTMETRICA tm;
-      GetTextMetricsA(dc, &tm);
-      SelectObject(dc, old);
-      ReleaseDC(nullptr, dc);
-      out("client " + std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) +
-          "\ncell " + std::to_string(tm.tmAveCharWidth) + " " + std::to_string(tm.tmHeight) + "\n");
+        return g_window != nullptr;
+      });
+      const RECT r = client();
+      const SIZE cell = cell_size();
+      RECT frame;
+      GetWindowRect(window(), &frame);
+      out("client " + number(r.right) + " " + number(r.bottom) + "\ncell " + number(cell.cx) + " " +
+          number(cell.cy) + "\nwindow " + number(frame.left) + " " + number(frame.top) + " " +
+          number(frame.right - frame.left) + " " + number(frame.bottom - frame.top) + "\n");
     } else if (cmd == "type") {
       for (unsigned char c : arg()) PostMessageA(window(), WM_CHAR, c, 1);
     } else if (cmd == "enter") {
@@ -105,24 +206,58 @@ int main(int argc, char** argv) {
       const std::string text = arg();
       const int seconds = std::atoi(arg().c_str());
       std::string shown;
-      for (int k = 0; k < seconds * 10; ++k) {
-        shown = screen();
-        if (shown.find(text) != std::string::npos) break;
-        Sleep(100);
-      }
-      if (shown.find(text) == std::string::npos) {
+      if (!poll(seconds, [&] { return (shown = screen()).find(text) != std::string::npos; })) {
         out(shown);
         fail("timed out waiting for the screen to show: " + text);
       }
     } else if (cmd == "screen") {
       out(screen());
+    } else if (cmd == "cells") {
+      if (!poll(30, painted)) fail("the window did not finish painting");
+      out(lit_cells());
+    } else if (cmd == "size") {
+      const int cols = std::atoi(arg().c_str()), rows = std::atoi(arg().c_str());
+      const SIZE cell = cell_size();
+      RECT frame;
+      GetWindowRect(window(), &frame);
+      const RECT now = client();
+      const int w = frame.right - frame.left - now.right + cols * cell.cx;
+      const int h = frame.bottom - frame.top - now.bottom + rows * cell.cy;
+      // Sent to the window's thread: done when it returns.
+      SetWindowPos(window(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (cmd == "client") {
+      const RECT r = client();
+      out("client " + number(r.right) + " " + number(r.bottom) + "\n");
+    } else if (cmd == "scroll") {
+      const UINT msg = arg() == "h" ? WM_HSCROLL : WM_VSCROLL;
+      const int code = std::atoi(arg().c_str()), position = std::atoi(arg().c_str());
+      DWORD_PTR result;
+      SendMessageTimeoutA(window(), msg, MAKEWPARAM(code, position), 0, SMTO_ABORTIFHUNG, 5000,
+                          &result);
+    } else if (cmd == "show") {
+      const int how = std::atoi(arg().c_str());
+      ShowWindow(window(), how);
+      const bool iconic = how == SW_MINIMIZE || how == SW_SHOWMINIMIZED;
+      const bool zoomed = how == SW_MAXIMIZE;
+      if (!poll(30, [&] {
+            return (IsIconic(window()) != 0) == iconic && (IsZoomed(window()) != 0) == zoomed;
+          }))
+        fail("the window did not change its state");
+    } else if (cmd == "disturb") {
+      const std::string text = arg();
+      const int seconds = std::atoi(arg().c_str());
+      if (!poll(seconds, [&] {
+            ShowWindow(window(), SW_MINIMIZE);
+            ShowWindow(window(), SW_RESTORE);
+            InvalidateRect(window(), nullptr, FALSE);
+            return screen().find(text) != std::string::npos;
+          }))
+        fail("timed out disturbing the window until the screen showed: " + text);
     } else if (cmd == "close") {
       PostMessageA(window(), WM_CLOSE, 0, 0);
     } else if (cmd == "gone") {
-      const int seconds = std::atoi(arg().c_str());
-      int k = 0;
-      while (FindWindowA("K3M0CLASS", "sardane") && k++ < seconds * 10) Sleep(100);
-      if (FindWindowA("K3M0CLASS", "sardane")) fail("the window is still there");
+      if (!poll(std::atoi(arg().c_str()), [] { return !FindWindowA("K3M0CLASS", "sardane"); }))
+        fail("the window is still there");
     } else {
       fail("unknown command " + cmd);
     }
