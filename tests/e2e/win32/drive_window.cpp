@@ -37,6 +37,7 @@
 // Output is CP932. Exit status 0 when every command succeeded; 1 when one
 // timed out or had no window (its message on standard error).
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <cstdlib>
