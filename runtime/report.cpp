@@ -13,6 +13,7 @@
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/help.h"
+#include "runtime/platform/report_box.h"
 #include "runtime/startup.h"
 
 namespace rt {
@@ -143,23 +144,34 @@ int report_error(const RuntimeError& error) {
   } catch (...) {
   }
   static const Bytes kPressKey = "\r\n" + sjis("任意のキーを押してください");
+  const Bytes box_title = Bytes(executable_name()) + ".EXE";
   if (st.code == kBreak) {
     char line[32];
     std::snprintf(line, sizeof line, "[%u", static_cast<unsigned>(st.line));
     Bytes text = "\r\n" + sjis("中断しました") + " " + Bytes(module_name()) + line + sjis("行]") +
                  " " + kPressKey;
-    wait_quietly(text);
+    if (!platform::report_in_box(box_title, text, false)) wait_quietly(text);
     return kExitInterrupted;
   }
+  Bytes line, message;
+  bool has_message = false;
   try {
     record_error(module_name(), st.line, st.code, error.location(), local_time_text());
-    console::write("\r\n" + error_line(module_name(), st.line, st.code));
-    Bytes message;
-    if (lookup_message(st.code, message)) console::write("\r\n" + message);
+    line = "\r\n" + error_line(module_name(), st.line, st.code);
+    has_message = lookup_message(st.code, message);
   } catch (...) {
   }
   platform::set_help_topic(help_topic(st.code));
-  wait_quietly(kPressKey);
+  // Where no console shows the report, the box holds the message line and
+  // the text, and is the key wait.
+  if (!platform::report_in_box(box_title, has_message ? line + "\n" + message : line, true)) {
+    try {
+      console::write(line);
+      if (has_message) console::write("\r\n" + message);
+    } catch (...) {
+    }
+    wait_quietly(kPressKey);
+  }
   platform::close_help();
   return kExitError;
 }

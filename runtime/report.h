@@ -2,7 +2,10 @@
 // the message text from the message library when it has one, the registry
 // record, then "任意のキーを押してください" and a key wait. Error 98 (break)
 // takes the interrupt path instead: "中断しました" with module and line, and
-// the key wait. Returns the exit status.
+// the key wait. Where no console shows the report (redirected input, no
+// standard output: report_box.h) a message box titled with the executable's
+// name + ".EXE" holds the message line and the text, and is the key wait.
+// Returns the exit status.
 #pragma once
 
 #include "runtime/errors.h"

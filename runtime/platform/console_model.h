@@ -40,6 +40,8 @@ class KeyRing {
   // False (and the key dropped) when 255 keys are pending.
   bool push(uint8_t code);
   bool empty() const { return read_ == write_; }
+  // How many more keys fit.
+  int room() const { return 255 - static_cast<uint8_t>(write_ - read_); }
   uint8_t pop();
   void clear() { read_ = write_; }
 

@@ -7,42 +7,73 @@
 #include <filesystem>
 #include <sstream>
 
-#include "runtime/platform/codepage.h"
-
 namespace e2e {
 
 namespace {
 
 constexpr char kEnvKey[] = "HKLM\\Software\\Vantrel\\Z-NORAC V6.3\\ENV";
 
-// Runs Wine's reg command; its output (CP932) as UTF-8.
-std::string wine_reg(const std::string& args) {
-  test::TempDir tmp;
-  std::string cmd = std::string("'") + WINE_RUN + "' reg " + args + " > '" + tmp.file("out") +
-                    "' 2>/dev/null < /dev/null";
-  if (std::system(cmd.c_str()) != 0) return "";
-  std::string utf8;
-  rt::platform::cp932_to_utf8(tmp.read("out"), utf8);
-  return utf8;
+// Runs Wine's reg command; false when it fails.
+bool wine_reg(const std::string& args) {
+  std::string cmd = std::string("'") + WINE_RUN + "' reg " + args + " >/dev/null 2>&1 < /dev/null";
+  return std::system(cmd.c_str()) == 0;
 }
 
-// "    NAME    REG_SZ    text" lines as "NAME=text:text", REG_DWORD values
-// ("0x50") in decimal.
-std::string values_of(const std::string& listing) {
-  std::istringstream in(listing);
+// UTF-16LE (after its byte-order mark) as UTF-8.
+std::string utf16le_to_utf8(const std::string& bytes) {
+  std::string out;
+  auto unit = [&](size_t i) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(bytes[i]) |
+                                 static_cast<unsigned char>(bytes[i + 1]) << 8);
+  };
+  for (size_t i = bytes.rfind("\xFF\xFE", 0) == 0 ? 2 : 0; i + 1 < bytes.size(); i += 2) {
+    uint32_t c = unit(i);
+    if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | c >> 6);
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | c >> 12);
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | c >> 18);
+      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// A key exported by Wine's reg command (UTF-16, whatever the locale's code
+// page): '"NAME"="text"' lines as "NAME=text:text", 'dword:00000050' values
+// in decimal.
+std::string exported_values(const std::string& key) {
+  test::TempDir tmp;
+  if (!wine_reg("export '" + key + "' 'Z:" + tmp.file("key.reg") + "' /y")) return "";
+  std::istringstream in(utf16le_to_utf8(tmp.read("key.reg")));
   std::string line, out;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::istringstream words(line);
-    std::string name, type;
-    if (!(words >> name >> type) || type.rfind("REG_", 0) != 0) continue;
-    std::string value;
-    std::getline(words, value);
-    value.erase(0, value.find_first_not_of(' '));
-    if (type == "REG_DWORD")
-      out += name + "=dword:" + std::to_string(std::stoul(value, nullptr, 16)) + "\n";
-    else
-      out += name + "=text:" + value + "\n";
+    const size_t eq = line.find("\"=");
+    if (line.empty() || line[0] != '"' || eq == std::string::npos) continue;
+    const std::string name = line.substr(1, eq - 1), value = line.substr(eq + 2);
+    if (value.rfind("dword:", 0) == 0) {
+      out += name + "=dword:" + std::to_string(std::stoul(value.substr(6), nullptr, 16)) + "\n";
+    } else if (value.size() >= 2 && value[0] == '"') {
+      std::string text;
+      for (size_t i = 1; i + 1 < value.size(); ++i) {
+        if (value[i] == '\\') ++i;
+        text += value[i];
+      }
+      out += name + "=text:" + text + "\n";
+    }
   }
   return out;
 }
@@ -85,8 +116,7 @@ std::vector<std::string> Workspace::outputs() const {
 }
 
 std::string Workspace::error_record() const {
-  if (kUnderWine)
-    return values_of(wine_reg("query 'HKCU\\Software\\Vantrel\\Z-NORAC V6.3\\RUNTIME\\ERROR'"));
+  if (kUnderWine) return exported_values("HKCU\\Software\\Vantrel\\Z-NORAC V6.3\\RUNTIME\\ERROR");
   return test::read_file(registry() + "/user/Software/Vantrel/Z-NORAC V6.3/RUNTIME/ERROR/values");
 }
 

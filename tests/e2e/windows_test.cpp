@@ -41,6 +41,59 @@ TEST(WindowsBuild, FaultBox) {
   EXPECT_TRUE(has(record, "XADDR=dword:"));
 }
 
+// A Windows path of a file below "/" (Wine's drive Z:).
+std::string windows_path(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path.rfind("Z:", 0) == 0 ? path : "Z:" + path;
+}
+
+// Redirected input and no standard output at all: the error report is a
+// message box titled with the executable's name + ".EXE", holding the
+// message line and the text; pressing its button ends the program.
+TEST(WindowsBuild, ReportBoxWithoutStandardOutput) {
+  Workspace ws;
+  ws.install_message_library();
+  test::TempDir tmp;
+  std::string box = tmp.file("box.txt");
+  std::thread presser([&] {
+    std::string cmd = std::string("'") + PRESS_BUTTON_BIN + "' sardane.EXE 120 > '" + box + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+  });
+  // Started with null output handles; a time limit in case no one presses
+  // the box.
+  Result r = ws.run(ws.disc() + "\nNOJOB\n\n",
+                    std::string("/usr/bin/timeout' '150' '") + NO_OUTPUT_BIN + "' '" +
+                        windows_path(std::string(WIN_DIR) + "/sardane.exe"));
+  presser.join();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(test::read_file(box), sj("\r\nSardane [109行]:エラー[63]\nファイルが見つかりません。"));
+  EXPECT_TRUE(has(ws.error_record(), "CODE=dword:63\n"));
+}
+
+// Standard output a console (cmd.exe in a console, only the input
+// redirected): the screen text read back from the console's buffer shows
+// the Japanese prompts right, whatever the console's code page.
+TEST(WindowsBuild, ConsoleAsStandardOutput) {
+  Workspace ws;
+  test::TempDir tmp;
+  tmp.write("answers.txt", std::string(SAMPLE_DISC) + "\n47-沖縄県\n\n");
+  tmp.write("run.cmd", "@echo off\r\n\"" + windows_path(std::string(WIN_DIR) + "/sardane.exe") +
+                           "\" < \"" + windows_path(tmp.file("answers.txt")) + "\"\r\n\"" +
+                           windows_path(std::string(WIN_DIR) + "/tests/read_console.exe") +
+                           "\" \"" + windows_path(tmp.file("screen.txt")) + "\"\r\n");
+  const std::string cmd = "cd '" + ws.out() + "' && timeout 300 '" + WINE_RUN +
+                          "' wineconsole cmd /c '" + windows_path(tmp.file("run.cmd")) +
+                          "' > /dev/null 2>&1 < /dev/null";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  const std::string screen = tmp.read("screen.txt");
+  for (const char* shown :
+       {"ＣＤドライブ　例（ d: ）", "例）47-沖縄県　（拡張子.csvは不要）? 47-沖縄県",
+        "処理終了　(push Enter key) ?"})
+    EXPECT_TRUE(has(screen, shown)) << shown << " in\n" << screen;
+  EXPECT_EQ(ws.outputs().size(), 20u);
+}
+
 // Both builds convert the sample disc to the same bytes.
 TEST(WindowsBuild, SameBytesAsTheLinuxBuild) {
   Workspace windows, linux;

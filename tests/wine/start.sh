@@ -2,14 +2,19 @@
 # Starts what the Windows tests need: the build's scratch Wine prefix, a
 # persistent wineserver (without it every Wine start costs about 3 s) and an
 # X display (Xvfb) for windows and message boxes. Everything started here is
-# detached from the test's output and is stopped by stop.sh.
-#   start.sh BUILD_DIR
+# detached from the test's output and is stopped by stop.sh. A locale other
+# than the Japanese one (C.UTF-8: ANSI code page 1252) gets a prefix and
+# state of its own.
+#   start.sh BUILD_DIR [LOCALE]
 set -e
 build=$1
-state=$build/wine-state
+locale=${2:-ja_JP.UTF-8}
+suffix=""
+[ "$locale" = ja_JP.UTF-8 ] || suffix="-$locale"
+state=$build/wine-state$suffix
 here=$(dirname "$0")
 mkdir -p "$state"
-sh "$here/stop.sh" "$build" 2>/dev/null || true
+sh "$here/stop.sh" "$build" "$locale" 2>/dev/null || true
 mkdir -p "$state"
 # Xvfb takes the first free display itself and names it on descriptor 3
 # once it accepts connections, so runs that start displays at the same time
@@ -26,7 +31,7 @@ if [ -z "$display" ]; then
   exit 1
 fi
 echo ":$display" >"$state/display"
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEPREFIX="$build/wineprefix$suffix" WINEDEBUG=-all LANG="$locale" LC_ALL="$locale"
 export DISPLAY=":$display"
 setsid wineserver -p </dev/null >"$state/wineserver.log" 2>&1 &
 # The first start makes the prefix; later starts bring up Wine's services.

@@ -13,9 +13,14 @@
 // hidden columns and rows, and scrolling moves the view by whole cells
 // (painting and the caret follow the view). At full size both ranges are
 // empty and the bars show disabled.
-// WM_CHAR bytes are keys (a double-byte character arrives as its two
-// bytes); the keys without a character map to the console's codes; Ctrl+C
-// is key 3 and a break request. The system menu's "コピー(&Y)" copies the
+// The window talks to the system in UTF-16 whatever its ANSI code page:
+// the cells' CP932 text is drawn as UTF-16 with every character advanced by
+// its cells (a double-byte character takes two), the title and the menu are
+// wide, and a typed character (WM_CHAR in UTF-16, also as the input method
+// sends it) goes into the keyboard ring as its CP932 bytes; one without a
+// CP932 form, or one the ring has no room for, beeps and stores nothing.
+// The keys without a character map to the console's codes; Ctrl+C is key 3
+// and a break request. The system menu's "コピー(&Y)" copies the
 // screen to the clipboard. Closing the window posts the quit message, which
 // ends the program at its next turn of the queue.
 #include <windows.h>
@@ -23,22 +28,26 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "runtime/platform/codepage.h"
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/requests.h"
 #include "runtime/platform/win32/console_window.h"
+#include "runtime/platform/win32/wide.h"
 
 namespace rt::platform {
 namespace {
 
-constexpr char kClassName[] = "K3M0CLASS";
+constexpr wchar_t kClassName[] = L"K3M0CLASS";
 constexpr UINT kCopyCommand = 0x0110;  // system-menu command id (below 0xF000)
 constexpr int kColumns = ConsoleModel::kColumns, kRows = ConsoleModel::kRows;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL;
 // A turn of the statement hook looks at the queue at most this often: the
 // look costs a round trip to the window system, and nobody types faster.
 constexpr ULONGLONG kPollMilliseconds = 5;
+// The clipboard's locale for its text: Japanese, so that a program that
+// takes the text in another form converts it from code page 932.
+constexpr LCID kJapanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT);
 
 // The palette in the run-time's colour order (blue before red).
 constexpr COLORREF kPalette[16] = {
@@ -87,18 +96,18 @@ class WindowDevice final : public ConsoleDevice {
   WindowDevice(BytesView title, const ConsoleModel& model) : model_(model) {
     self_ = this;
     std::fill(std::begin(dirty_from_), std::end(dirty_from_), kColumns);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = 4;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "k3m0dflt");
-    if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconW(instance, L"k3m0dflt");
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kClassName;
-    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterClassW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
       fail(title, "window class");
 
     font_ = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
@@ -106,10 +115,18 @@ class WindowDevice final : public ConsoleDevice {
     HGDIOBJ old = SelectObject(dc, font_);
     TEXTMETRICA tm;
     GetTextMetricsA(dc, &tm);
+    const bool japanese = GetTextCharset(dc) == SHIFTJIS_CHARSET;
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     cell_w_ = tm.tmAveCharWidth;
     cell_h_ = tm.tmHeight;
+    // Where the system's fixed font is not a Japanese one (a system whose
+    // code page is not 932), Japanese text is drawn in a Japanese font of
+    // the cell's height, whose characters are two cells wide.
+    if (!japanese)
+      kanji_font_ = CreateFontW(cell_h_, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                FIXED_PITCH | FF_MODERN, nullptr);
 
     // The client area holds exactly the text area; the frame, the caption
     // and the scroll bars come on top of it. The window is made at the
@@ -118,18 +135,17 @@ class WindowDevice final : public ConsoleDevice {
     AdjustWindowRect(&r, kStyle, FALSE);
     full_size_ = {r.right - r.left + GetSystemMetrics(SM_CXVSCROLL),
                   r.bottom - r.top + GetSystemMetrics(SM_CYHSCROLL)};
-    const std::string name(title);
-    g_window = CreateWindowExA(0, kClassName, name.c_str(), kStyle, 0, 0, full_size_.x,
+    g_window = CreateWindowExW(0, kClassName, wide(title).c_str(), kStyle, 0, 0, full_size_.x,
                                full_size_.y, nullptr, nullptr, instance, nullptr);
     if (!g_window) fail(title, "window");
     MoveWindow(g_window, 0, 0, full_size_.x, full_size_.y, FALSE);
     update_bars();
     HMENU menu = GetSystemMenu(g_window, FALSE);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kCopyCommand, utf8_to_cp932("コピー(&Y)").c_str());
-    STARTUPINFOA si{};
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kCopyCommand, L"コピー(&Y)");
+    STARTUPINFOW si{};
     si.cb = sizeof si;
-    GetStartupInfoA(&si);
+    GetStartupInfoW(&si);
     ShowWindow(g_window, (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : SW_SHOWDEFAULT);
     UpdateWindow(g_window);
   }
@@ -171,10 +187,10 @@ class WindowDevice final : public ConsoleDevice {
     if (now - last_poll_ < kPollMilliseconds) return true;
     last_poll_ = now;
     MSG msg;
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) return true;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) return true;
     ring_ = &keys;
     bool open = true;
-    while (open && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) open = dispatch(msg);
+    while (open && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) open = dispatch(msg);
     ring_ = nullptr;
     return open && g_window;
   }
@@ -188,7 +204,7 @@ class WindowDevice final : public ConsoleDevice {
     bool open = true;
     MSG msg;
     while (open && keys.empty()) {
-      if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
         open = false;
         break;
       }
@@ -204,8 +220,10 @@ class WindowDevice final : public ConsoleDevice {
   // Closes the window and dispatches what is still waiting.
   void shutdown(const ConsoleModel&) override {
     if (g_window) DestroyWindow(g_window);
+    if (kanji_font_) DeleteObject(kanji_font_);
+    kanji_font_ = nullptr;
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
 
   // A fault's message is shown by the fault box, owned by this window.
@@ -215,7 +233,7 @@ class WindowDevice final : public ConsoleDevice {
  private:
   [[noreturn]] static void fail(BytesView title, const char* what) {
     const std::string text = std::string("The console ") + what + " cannot be created.";
-    MessageBoxA(nullptr, text.c_str(), std::string(title).c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, wide(text).c_str(), wide(title).c_str(), MB_OK | MB_ICONERROR);
     ExitProcess(1);
   }
 
@@ -223,13 +241,30 @@ class WindowDevice final : public ConsoleDevice {
   bool dispatch(const MSG& msg) {
     if (msg.message == WM_QUIT) return false;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
     return true;
   }
 
   void key(int code) {
     if (code == 3) requests::request_break();
     if (!ring_ || !ring_->push(static_cast<uint8_t>(code))) MessageBeep(0);
+  }
+
+  // A typed character (UTF-16) as its CP932 bytes, both or none. The first
+  // half of a surrogate pair waits for the second, which has no CP932 form.
+  void typed(wchar_t ch) {
+    if (ch < 0x80) return key(ch);
+    if (IS_HIGH_SURROGATE(ch)) return;
+    char bytes[2];
+    BOOL lost = FALSE;
+    const int n = IS_LOW_SURROGATE(ch) ? 0
+                                       : WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS,
+                                                             &ch, 1, bytes, 2, nullptr, &lost);
+    if (n <= 0 || lost || !ring_ || ring_->room() < n) {
+      MessageBeep(0);
+      return;
+    }
+    for (int i = 0; i < n; ++i) ring_->push(static_cast<uint8_t>(bytes[i]));
   }
 
   void show_caret(bool on) {
@@ -395,8 +430,7 @@ class WindowDevice final : public ConsoleDevice {
           run.push_back(static_cast<char>(model_.cell(row, k++).ch));
         SetTextColor(dc, kPalette[start.fg & 15]);
         SetBkColor(dc, kPalette[start.bg & 15]);
-        TabbedTextOutA(dc, (c - view_col_) * cell_w_, (row - view_row_) * cell_h_, run.data(),
-                       static_cast<int>(run.size()), 0, nullptr, 0);
+        draw_cells(dc, cells_rect(row, c, row + 1, k), run);
         c = k;
       }
     }
@@ -404,8 +438,62 @@ class WindowDevice final : public ConsoleDevice {
     EndPaint(g_window, &ps);
   }
 
-  // The screen's 24 rows as text: CP932, trailing blanks trimmed, each row
-  // ended by CR LF.
+  // A run of cells (CP932) in UTF-16 over its rectangle: each character
+  // advanced by its cells, so the layout is the cells' whatever the font's
+  // own widths; the background fills the whole run. With a Japanese font of
+  // its own (the system's fixed font has no Japanese glyphs), double-byte
+  // characters are drawn in it, each part clipped to its cells.
+  void draw_cells(HDC dc, const RECT& cells, const std::string& run) {
+    size_t i = 0;
+    int x = cells.left;
+    while (i < run.size()) {
+      std::wstring text;
+      std::vector<INT> advance;
+      const bool wide_part = kanji_font_ && width_at(run, i) == 2;
+      const int left = x;
+      while (i < run.size() && (!kanji_font_ || (width_at(run, i) == 2) == wide_part)) {
+        const size_t n = width_at(run, i);
+        wchar_t ch[2];
+        const int units =
+            MultiByteToWideChar(kCodePage932, 0, run.data() + i, static_cast<int>(n), ch, 2);
+        for (int u = 0; u < units; ++u) {
+          text.push_back(ch[u]);
+          advance.push_back(u == 0 ? static_cast<INT>(n) * cell_w_ : 0);
+        }
+        if (units <= 0) {
+          text.push_back(L' ');
+          advance.push_back(static_cast<INT>(n) * cell_w_);
+        }
+        x += static_cast<int>(n) * cell_w_;
+        i += n;
+      }
+      const RECT part{left, cells.top, x, cells.bottom};
+      SelectObject(dc, wide_part ? kanji_font_ : font_);
+      ExtTextOutW(dc, left, cells.top, ETO_OPAQUE | (kanji_font_ ? ETO_CLIPPED : 0), &part,
+                  text.data(), static_cast<UINT>(text.size()), advance.data());
+    }
+  }
+
+  // The cells of the character at byte i of a run: 2 for a double-byte one.
+  static size_t width_at(const std::string& run, size_t i) {
+    return is_lead_byte(static_cast<unsigned char>(run[i])) && i + 1 < run.size() ? 2 : 1;
+  }
+
+  // Puts a copy of `bytes` on the clipboard in `format`.
+  static void put(UINT format, const void* bytes, size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block) return;
+    if (void* p = GlobalLock(block)) {
+      std::memcpy(p, bytes, size);
+      GlobalUnlock(block);
+      if (SetClipboardData(format, block)) return;
+    }
+    GlobalFree(block);
+  }
+
+  // The screen's 24 rows as text, trailing blanks trimmed, each row ended
+  // by CR LF: as CP932 (CF_TEXT, with the Japanese CF_LOCALE) and as its
+  // UTF-16 (CF_UNICODETEXT), so that old and new programs paste it right.
   void copy() {
     std::string text;
     for (int row = 0; row < kRows; ++row) {
@@ -414,17 +502,13 @@ class WindowDevice final : public ConsoleDevice {
       line.erase(line.find_last_not_of(' ') + 1);
       text += line + "\r\n";
     }
+    const std::wstring utf16 = wide(text);
     if (!OpenClipboard(g_window)) return;
     EmptyClipboard();
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-      if (void* p = GlobalLock(block)) {
-        std::memcpy(p, text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
-      } else {
-        GlobalFree(block);
-      }
-    }
+    put(CF_TEXT, text.c_str(), text.size() + 1);
+    put(CF_UNICODETEXT, utf16.c_str(), (utf16.size() + 1) * sizeof(wchar_t));
+    const LCID locale = kJapanese;
+    put(CF_LOCALE, &locale, sizeof locale);
     CloseClipboard();
   }
 
@@ -438,7 +522,7 @@ class WindowDevice final : public ConsoleDevice {
         }
         break;
       case WM_CHAR:
-        if (d) d->key(static_cast<int>(wp & 0xFF));
+        if (d) d->typed(static_cast<wchar_t>(wp));
         return 0;
       case WM_KEYDOWN:
         // F1 opens the help at the last error's topic (no function key has
@@ -492,12 +576,13 @@ class WindowDevice final : public ConsoleDevice {
       default:
         break;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
   }
 
   static inline WindowDevice* self_ = nullptr;
   const ConsoleModel& model_;
   HFONT font_ = nullptr;
+  HFONT kanji_font_ = nullptr;  // only where the system's fixed font is not Japanese
   int cell_w_ = 8, cell_h_ = 16;
   POINT full_size_{};                             // the window's size with all of the text area
   int view_col_ = 0, view_row_ = 0;               // the cell at the client area's top-left corner

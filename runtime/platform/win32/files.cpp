@@ -1,13 +1,20 @@
+// Windows files through the wide functions: the program's CP932 names are
+// turned into UTF-16 from code page 932, so they name the same files on a
+// system of any ANSI code page.
 #include "runtime/platform/files.h"
 
 #include <windows.h>
 
 #include <string>
 
+#include "runtime/platform/win32/wide.h"
+
 namespace rt::platform {
 namespace {
 
-constexpr DWORD kMaxPath = 260;
+constexpr size_t kMaxPath = 260;
+// The longest path the wide functions take, in UTF-16 units.
+constexpr size_t kLongestPath = 32768;
 
 HANDLE handle_of(OsFile file) {
   return reinterpret_cast<HANDLE>(file.handle);
@@ -22,23 +29,22 @@ bool seek(OsFile file, int64_t offset, uint32_t& os_error) {
   return false;
 }
 
-}  // namespace
-
-// The name made absolute against the current folder; a full name of more
-// than 260 bytes is an invalid name.
-bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
+// The name made absolute against the current folder, in UTF-16; a full
+// name of more than 260 bytes as the program holds it (CP932) is an invalid
+// name.
+bool full_path(std::string_view name, std::wstring& path, uint32_t& os_error) {
   if (name.find('\0') != std::string_view::npos) {
     os_error = ERROR_INVALID_NAME;
     return false;
   }
-  const std::string given(name);
-  std::string full(32768, '\0');
-  DWORD n = GetFullPathNameA(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  const std::wstring given = wide(name);
+  std::wstring full(kLongestPath, L'\0');
+  DWORD n = GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
   if (n == 0 && GetLastError() != ERROR_FILENAME_EXCED_RANGE) {
     os_error = GetLastError();
     return false;
   }
-  if (n == 0 || n > kMaxPath) {
+  if (n == 0 || n >= full.size() || narrow(std::wstring_view(full.data(), n)).size() > kMaxPath) {
     os_error = ERROR_INVALID_NAME;
     return false;
   }
@@ -46,9 +52,18 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   return true;
 }
 
+}  // namespace
+
+bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
+  std::wstring full;
+  if (!full_path(name, full, os_error)) return false;
+  path = narrow(full);
+  return true;
+}
+
 bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
-  std::string path;
-  if (!native_path(name, path, os_error)) return false;
+  std::wstring path;
+  if (!full_path(name, path, os_error)) return false;
   DWORD access = GENERIC_READ, share = FILE_SHARE_READ | FILE_SHARE_WRITE,
         disposition = OPEN_EXISTING;
   switch (kind) {
@@ -65,7 +80,7 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
       disposition = OPEN_ALWAYS;
       break;
   }
-  HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+  HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     os_error = GetLastError();

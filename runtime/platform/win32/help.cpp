@@ -1,10 +1,11 @@
-// Windows help (WinHelpA) at the topic of the last error, for F1 in the
-// console window.
+// Windows help (WinHelpW, the file name from CP932) at the topic of the last
+// error, for F1 in the console window and the report box's Help button.
 #include "runtime/platform/help.h"
 
 #include <windows.h>
 
 #include "runtime/platform/win32/console_window.h"
+#include "runtime/platform/win32/wide.h"
 
 namespace rt::platform {
 namespace {
@@ -20,11 +21,11 @@ void set_help_topic(const HelpTopic& topic) {
 
 void open_help() {
   if (g_topic.file.empty()) return;
-  g_open = WinHelpA(console_window(), g_topic.file.c_str(), HELP_CONTEXT, g_topic.topic) != 0;
+  g_open = WinHelpW(console_window(), wide(g_topic.file).c_str(), HELP_CONTEXT, g_topic.topic) != 0;
 }
 
 void close_help() {
-  if (g_open) WinHelpA(console_window(), g_topic.file.c_str(), HELP_QUIT, 0);
+  if (g_open) WinHelpW(console_window(), wide(g_topic.file).c_str(), HELP_QUIT, 0);
   g_open = false;
 }
 

@@ -1,14 +1,15 @@
+// Libraries by their CP932 path, loaded through the wide function so that
+// the path names the same folder on a system of any ANSI code page.
 #include "runtime/platform/library.h"
 
 #include <windows.h>
 
-#include <string>
+#include "runtime/platform/win32/wide.h"
 
 namespace rt::platform {
 
 Library load_library(std::string_view name) {
-  const std::string path(name);
-  return Library{reinterpret_cast<void*>(LoadLibraryA(path.c_str()))};
+  return Library{reinterpret_cast<void*>(LoadLibraryW(wide(name).c_str()))};
 }
 
 void* library_symbol(Library lib, const char* symbol) {

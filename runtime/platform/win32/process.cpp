@@ -1,16 +1,27 @@
+// The executable's path from the wide function, as CP932 bytes; the local
+// time.
 #include "runtime/platform/process.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
+#include "runtime/platform/win32/wide.h"
+
 namespace rt::platform {
+namespace {
+
+// The longest path the wide functions take, in UTF-16 units.
+constexpr DWORD kLongestPath = 32768;
+
+}  // namespace
 
 std::string executable_path(const char* argv0) {
-  char path[MAX_PATH + 1];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  if (n == 0 || n >= sizeof path) return argv0 ? argv0 : "";
-  return std::string(path, n);
+  std::wstring path(kLongestPath, L'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, path.data(), kLongestPath);
+  if (n == 0 || n >= kLongestPath) return argv0 ? argv0 : "";
+  path.resize(n);
+  return narrow(path);
 }
 
 // Whether files can be made in a folder shows only by making one: a

@@ -4,13 +4,16 @@
 //   find SECONDS       wait for the window to show; print "client W H",
 //                      "cell W H" (the system fixed font's cell) and
 //                      "window X Y W H" (its frame on the screen)
-//   type TEXT          post TEXT as WM_CHAR, one byte a message (CP932)
+//   type TEXT          post TEXT (CP932) as WM_CHAR in UTF-16, one character
+//                      a message, as the keyboard and the input method do
 //   enter              post Enter
-//   char N             post WM_CHAR N (decimal; 3 is Ctrl+C)
+//   char N             post WM_CHAR of the UTF-16 unit N (decimal; 3 is Ctrl+C)
 //   key VK             post WM_KEYDOWN of a virtual-key code (decimal)
 //   wait TEXT SECONDS  copy the screen (the system menu's copy command) until
 //                      it holds TEXT
-//   screen             copy the screen and print it
+//   screen             copy the screen and print it (the clipboard's CF_TEXT)
+//   wide               copy the screen and print the clipboard's
+//                      CF_UNICODETEXT, turned into CP932
 //   cells              wait until the window has painted everything, then
 //                      read its client area's pixels and print, per cell
 //                      shown, "#" when the cell has a lit (non-background)
@@ -34,9 +37,12 @@
 // Output is CP932. Exit status 0 when every command succeeded; 1 when one
 // timed out or had no window (its message on standard error).
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,16 +70,26 @@ HWND window() {
   return g_window;
 }
 
-std::string screen() {
+// Copies the screen with the window's copy command and reads the clipboard
+// in `format`: CF_TEXT as it is, CF_UNICODETEXT turned into CP932.
+std::string screen(UINT format = CF_TEXT) {
   DWORD_PTR result;
   if (!SendMessageTimeoutA(window(), WM_SYSCOMMAND, kCopyCommand, 0, SMTO_ABORTIFHUNG, 5000,
                            &result))
     return "";
   std::string text;
   if (OpenClipboard(nullptr)) {
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-      if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-        text = p;
+    if (HANDLE data = GetClipboardData(format)) {
+      if (const void* p = GlobalLock(data)) {
+        if (format == CF_TEXT) {
+          text = static_cast<const char*>(p);
+        } else {
+          const wchar_t* w = static_cast<const wchar_t*>(p);
+          const int n = WideCharToMultiByte(932, 0, w, -1, nullptr, 0, nullptr, nullptr);
+          text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+          WideCharToMultiByte(932, 0, w, -1, text.data(), n, nullptr, nullptr);
+          if (!text.empty()) text.pop_back();
+        }
         GlobalUnlock(data);
       }
     }
@@ -178,7 +194,26 @@ std::string lit_cells() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The command line's arguments as CP932, taken in UTF-16: the ANSI form of
+// the arguments loses Japanese text where the system's code page is not 932.
+std::vector<std::string> arguments() {
+  int n = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &n);
+  std::vector<std::string> args;
+  for (int i = 0; i < n; ++i) {
+    const int len = WideCharToMultiByte(932, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string a(len > 0 ? static_cast<size_t>(len) : 0, '\0');
+    WideCharToMultiByte(932, 0, wide[i], -1, a.data(), len, nullptr, nullptr);
+    if (!a.empty()) a.pop_back();
+    args.push_back(a);
+  }
+  LocalFree(wide);
+  return args;
+}
+
+int main() {
+  const std::vector<std::string> argv = arguments();
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
     const std::string cmd = argv[i];
     auto arg = [&]() -> std::string {
@@ -200,11 +235,16 @@ int main(int argc, char** argv) {
           number(cell.cy) + "\nwindow " + number(frame.left) + " " + number(frame.top) + " " +
           number(frame.right - frame.left) + " " + number(frame.bottom - frame.top) + "\n");
     } else if (cmd == "type") {
-      for (unsigned char c : arg()) PostMessageA(window(), WM_CHAR, c, 1);
+      const std::string text = arg();
+      std::wstring chars(text.size(), L'\0');
+      chars.resize(static_cast<size_t>(
+          MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), chars.data(),
+                              static_cast<int>(chars.size()))));
+      for (wchar_t c : chars) PostMessageW(window(), WM_CHAR, c, 1);
     } else if (cmd == "enter") {
       PostMessageA(window(), WM_CHAR, 13, 1);
     } else if (cmd == "char") {
-      PostMessageA(window(), WM_CHAR, static_cast<WPARAM>(std::atoi(arg().c_str())), 1);
+      PostMessageW(window(), WM_CHAR, static_cast<WPARAM>(std::atoi(arg().c_str())), 1);
     } else if (cmd == "key") {
       const WPARAM vk = static_cast<WPARAM>(std::atoi(arg().c_str()));
       PostMessageA(window(), WM_KEYDOWN, vk, 1);
@@ -219,6 +259,8 @@ int main(int argc, char** argv) {
       }
     } else if (cmd == "screen") {
       out(screen());
+    } else if (cmd == "wide") {
+      out(screen(CF_UNICODETEXT));
     } else if (cmd == "cells") {
       if (!poll(30, painted)) fail("the window did not finish painting");
       out(lit_cells());

@@ -64,10 +64,13 @@ int main(int argc, char** argv) {
   while (!(box = complete_box(argv[1])).window && in_time()) Sleep(kPollMilliseconds);
   if (!box.window) return fail("no complete message box came\n");
 
-  char text[1024] = {0};
-  GetWindowTextA(box.text, text, sizeof text);
+  // Read in UTF-16 and written as CP932, whatever the system's code page.
+  wchar_t wide[1024] = {0};
+  char text[2048] = {0};
+  GetWindowTextW(box.text, wide, 1024);
+  const int n = WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
   DWORD written;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, lstrlenA(text), &written, nullptr);
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, n > 0 ? n - 1 : 0, &written, nullptr);
 
   // A click on the button: pressed and released over it, which the button
   // reports to the box as the OK command.

@@ -5,6 +5,7 @@
 
 #include "runtime/errors.h"
 #include "runtime/files.h"
+#include "runtime/platform/codepage.h"
 #include "tests/runtime/test_support.h"
 
 namespace {
@@ -64,6 +65,35 @@ TEST(FilesWin32, SystemErrorsBehindTheCodes) {
             64);
   EXPECT_EQ(rt::error_state().api_error, 80u);
   EXPECT_EQ(dir.read("exists.txt"), before);
+}
+
+// The 260-byte limit counts the full name as the program holds it (CP932
+// bytes): a relative name of double-byte characters (in folders of 20, each
+// within the system's name length) whose full name has 260 bytes is looked
+// for; one more byte makes an invalid name, although its UTF-16 form is far
+// shorter.
+TEST(FilesWin32, PathLimitCountsCp932Bytes) {
+  test::TempDir dir;
+  char cwd[MAX_PATH];
+  ASSERT_GT(GetCurrentDirectoryA(sizeof cwd, cwd), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+  char full[MAX_PATH];
+  const size_t base = GetFullPathNameA(".", sizeof full, full, nullptr) + 1;  // folder + '\\'
+  const std::string okinawa = rt::sjis("沖");
+  struct Case {
+    size_t bytes;
+    int code;
+    uint32_t api_error;
+  } cases[] = {{260, 63, 3}, {261, 55, 123}};
+  for (const Case& c : cases) {
+    std::string name;
+    for (size_t i = 1; base + name.size() + 2 <= c.bytes; ++i) name += i % 21 ? okinawa : "\\";
+    if (base + name.size() < c.bytes) name += "a";
+    EXPECT_EQ(test::error_of([&] { files::open(name, files::Mode::kInput, 1); }), c.code)
+        << c.bytes;
+    EXPECT_EQ(rt::error_state().api_error, c.api_error) << c.bytes;
+  }
+  SetCurrentDirectoryA(cwd);
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+#include <string>
+
 #include "runtime/error_record.h"
 #include "runtime/errors.h"
 #include "runtime/message_library.h"
@@ -17,16 +20,25 @@ using rt::platform::Hive;
 constexpr char kTestKey[] = "Software\\Sardane tests\\A B";
 constexpr char kEnvKey[] = "Software\\Vantrel\\Z-NORAC V6.3\\ENV";
 
+// A value as the registry holds it (text in UTF-16, whatever the system's
+// code page): its type and its bytes. Key and name are ASCII.
 DWORD query(HKEY root, const char* key, const char* name, DWORD& type, std::string& data) {
   HKEY h;
   if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return 0;
   char buf[512];
   DWORD size = sizeof buf;
-  LONG r = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+  const std::wstring wide_name(name, name + std::strlen(name));
+  LONG r =
+      RegQueryValueExW(h, wide_name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
   RegCloseKey(h);
   if (r != ERROR_SUCCESS) return 0;
   data.assign(buf, size);
   return size;
+}
+
+// UTF-16LE bytes of a text, with its terminator.
+std::string utf16(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
 }
 
 TEST(Registry, TextAndNumbersAreRealValues) {
@@ -37,7 +49,7 @@ TEST(Registry, TextAndNumbersAreRealValues) {
   std::string data;
   ASSERT_TRUE(query(HKEY_CURRENT_USER, kTestKey, "V", type, data));
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(data, rt::sjis("独立型") + '\0');
+  EXPECT_EQ(data, utf16(L"独立型"));
   ASSERT_TRUE(query(HKEY_CURRENT_USER, kTestKey, "N", type, data));
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(data, std::string("\x50\0\0\0", 4));

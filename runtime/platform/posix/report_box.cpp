@@ -1,0 +1,10 @@
+// A POSIX program's report goes to its console: there is no message box.
+#include "runtime/platform/report_box.h"
+
+namespace rt::platform {
+
+bool report_in_box(std::string_view, std::string_view, bool) {
+  return false;
+}
+
+}  // namespace rt::platform
