@@ -47,6 +47,9 @@ class Gosub {
 // The program's first action: its module record.
 void register_module(BytesView module_name);
 BytesView module_name();
+// The executable's name without folder and extension (the window's title,
+// the report box's title).
+BytesView executable_name();
 
 bool break_enabled();
 void enable_break(bool enabled);

@@ -56,6 +56,9 @@ void register_module(BytesView module_name) {
 BytesView module_name() {
   return g_module;
 }
+BytesView executable_name() {
+  return g_executable;
+}
 
 void end_program(int exit_code) {
   throw ProgramEnd{exit_code};
