@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "runtime/console.h"
 #include "runtime/errors.h"
@@ -131,7 +132,11 @@ const char* folder_fault(platform::FolderProblem problem) {
 
 int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine) {
   const std::string name = info.name;
-  const CommandLine command = parse_command_line(argc, argv, info.answers);
+  std::vector<std::string> arguments = platform::program_arguments(argc, argv);
+  std::vector<char*> argument_pointers;
+  for (std::string& a : arguments) argument_pointers.push_back(a.data());
+  const CommandLine command = parse_command_line(static_cast<int>(argument_pointers.size()),
+                                                 argument_pointers.data(), info.answers);
   switch (command.action) {
     case CommandLine::Action::kHelp:
       platform::write_output(info.usage, std::strlen(info.usage));

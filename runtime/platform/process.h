@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace rt::platform {
 
@@ -9,8 +10,14 @@ namespace rt::platform {
 // POSIX).
 std::string executable_path(const char* argv0);
 
+// The program's arguments, its name first. On Windows they are read from
+// the wide command line (by the C run-time's quoting rules) and held as
+// CP932, since the ANSI ones lose what the system's code page cannot hold;
+// on POSIX they are argv as it is.
+std::vector<std::string> program_arguments(int argc, char** argv);
+
 enum class FolderProblem { kNone, kMissing, kNotAFolder, kNoAccess };
-// Makes the folder `path` (as the system names it) the current folder when
+// Makes the folder `path` (an argument as program_arguments gives it) the current folder when
 // the program can create files in it; otherwise says why not.
 FolderProblem enter_folder(const std::string& path);
 

@@ -13,6 +13,10 @@ std::string executable_path(const char* argv0) {
   return utf8_to_cp932(argv0 ? argv0 : "");
 }
 
+std::vector<std::string> program_arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
+
 FolderProblem enter_folder(const std::string& path) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0)
