@@ -27,7 +27,9 @@ struct JobState {
 };
 
 namespace detail {
-constinit inline JobState g_job;  // constant-initialized, as the sheet state
+// A namespace-scope global like the sheet state (clang 14 cannot constant-
+// initialize its strings, so it is not declared constinit).
+inline JobState g_job;
 }
 inline JobState& job() {
   return detail::g_job;
