@@ -23,7 +23,13 @@ TEST(ConsoleWindow, MenuGeometryAndCopy) {
   model.set_view(device.get());
   HWND w = rt::platform::console_window();
   ASSERT_TRUE(w);
-  EXPECT_EQ(FindWindowA("K3M0CLASS", "sardane"), w);
+  // Class and title of this window (another test's window may be open
+  // beside it, so no search by name).
+  char class_name[32] = {0}, title[32] = {0};
+  GetClassNameA(w, class_name, sizeof class_name);
+  GetWindowTextA(w, title, sizeof title);
+  EXPECT_STREQ(class_name, "K3M0CLASS");
+  EXPECT_STREQ(title, "sardane");
 
   HMENU menu = GetSystemMenu(w, FALSE);
   wchar_t item[64] = {0};
