@@ -43,8 +43,8 @@ constexpr char kUsage[] =
     "    if errorlevel 1 echo %%d: failed\n"
     "  )\n";
 
-constexpr rt::AnswerSpec kAnswers[] = {{"drive", rt::AnswerRule::kLineInput},
-                                       {"job name", rt::AnswerRule::kInputString}};
+constexpr rt::Question kAnswers[] = {{"drive", rt::AnswerRule::kLineInput},
+                                     {"job name", rt::AnswerRule::kInputString}};
 
 }  // namespace
 

@@ -42,7 +42,7 @@ CommandLine error(std::string message, bool show_usage) {
 
 }  // namespace
 
-CommandLine parse_command_line(int argc, char** argv, std::span<const AnswerSpec> answers) {
+CommandLine parse_command_line(int argc, char** argv, std::span<const Question> answers) {
   CommandLine c;
   bool options = true;
   for (int i = 1; i < argc; ++i) {
@@ -65,11 +65,11 @@ CommandLine parse_command_line(int argc, char** argv, std::span<const AnswerSpec
     } else if (c.answers.size() == answers.size()) {
       return error("too many arguments (from '" + shown_argument(arg) + "' on)", true);
     } else {
-      const AnswerSpec& spec = answers[c.answers.size()];
+      const Question& question = answers[c.answers.size()];
       Bytes text = typed_text(arg);
-      const std::string fault = answer_fault(text, spec.rule);
+      const std::string fault = answer_fault(text, question.rule);
       if (!fault.empty())
-        return error(std::string(spec.name) + " '" + shown_argument(arg) + "' " + fault, false);
+        return error(std::string(question.name) + " '" + shown_argument(arg) + "' " + fault, false);
       c.answers.push_back(std::move(text));
     }
   }

@@ -22,7 +22,7 @@ namespace rt {
 
 enum class AnswerRule { kLineInput, kInputString };
 
-struct AnswerSpec {
+struct Question {
   const char* name;  // in messages, e.g. "job name"
   AnswerRule rule;
 };
@@ -39,6 +39,6 @@ struct CommandLine {
 // An argument as UTF-8, for messages.
 std::string shown_argument(const std::string& arg);
 
-CommandLine parse_command_line(int argc, char** argv, std::span<const AnswerSpec> answers);
+CommandLine parse_command_line(int argc, char** argv, std::span<const Question> answers);
 
 }  // namespace rt

@@ -52,7 +52,7 @@ struct ProgramInfo {
   const char* version;
   const char* usage;  // UTF-8
   // The answers the command line may give, in the order they are asked.
-  std::span<const AnswerSpec> answers = {};
+  std::span<const Question> answers = {};
 };
 int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main_routine);
 

@@ -7,8 +7,8 @@ namespace {
 
 using Action = rt::CommandLine::Action;
 
-constexpr rt::AnswerSpec kAnswers[] = {{"drive", rt::AnswerRule::kLineInput},
-                                       {"job name", rt::AnswerRule::kInputString}};
+constexpr rt::Question kAnswers[] = {{"drive", rt::AnswerRule::kLineInput},
+                                     {"job name", rt::AnswerRule::kInputString}};
 
 rt::CommandLine parse(std::vector<std::string> args) {
   args.insert(args.begin(), "sardane");
