@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the tools the tests need when they are missing: GDAL's ogrinfo
 # and tmux for the end-to-end tests; mingw-w64, GoogleTest's sources, Wine,
-# Xvfb, ImageMagick (screenshots) and a Japanese font and locale for the
-# Windows build and its tests; dpkg-dev, man-db and NSIS for the packages.
+# Xvfb, ImageMagick (screenshots), x11-utils (window titles) and a Japanese
+# font and locale for the Windows build and its tests; dpkg-dev, man-db,
+# lintian and NSIS for the packages.
 # The README's test command runs it first; configuring and building never
 # do. Without root it names what is missing and how to install it.
 #   install_tools.sh           install what is missing (as root)
@@ -17,10 +18,12 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || need="$need g++-mingw
 command -v wine >/dev/null 2>&1 || need="$need wine wine64"
 command -v Xvfb >/dev/null 2>&1 || need="$need xvfb"
 command -v import >/dev/null 2>&1 || need="$need imagemagick"
+command -v xwininfo >/dev/null 2>&1 || need="$need x11-utils"
 [ -d /usr/share/fonts/truetype/vlgothic ] || need="$need fonts-vlgothic"
 command -v locale-gen >/dev/null 2>&1 || need="$need locales"
 command -v dpkg-shlibdeps >/dev/null 2>&1 || need="$need dpkg-dev"
 command -v man >/dev/null 2>&1 || need="$need man-db"
+command -v lintian >/dev/null 2>&1 || need="$need lintian"
 command -v makensis >/dev/null 2>&1 || need="$need nsis"
 command -v desktop-file-validate >/dev/null 2>&1 || need="$need desktop-file-utils"
 if [ -n "$need" ]; then

@@ -1,6 +1,6 @@
 // The terminal console driven in a real terminal (tmux): typing, editing
-// keys, Japanese input, Ctrl+C while typing and during a long job, closing
-// the terminal. The terminal's modes must be restored afterwards.
+// keys, Japanese input, both answers pasted at once, Ctrl+C while typing and
+// during a long job, closing the terminal. The terminal's modes must be restored afterwards.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -45,7 +45,6 @@ class Tmux {
     if (!wait_for("ＣＤドライブ")) return false;
     text(ws_.disc());
     keys("Enter");
-    // Keys typed before the job prompt would be dropped with the drive's line.
     if (!wait_for("（拡張子.csvは不要）?")) return false;
     text("L");
     keys("Enter");
@@ -139,6 +138,23 @@ TEST_F(Terminal, AnswersOnTheCommandLine) {
   t.keys("Enter");
   EXPECT_EQ(t.status(), 0);
   EXPECT_TRUE(t.terminal_restored());
+  EXPECT_EQ(ws.outputs().size(), 20u);
+}
+
+// Both answers arrive in one read; the drive's Enter leaves the job name
+// queued for the next prompt.
+TEST_F(Terminal, BothAnswersPastedAtTheFirstPrompt) {
+  Workspace ws;
+  Tmux t(ws);
+  t.start();
+  ASSERT_TRUE(t.wait_for("ＣＤドライブ"));
+  t.text(std::string(SAMPLE_DISC) + "\r47-沖縄県\r");
+  ASSERT_TRUE(t.wait_for("処理終了　(push Enter key) ?")) << t.screen();
+  std::string s = t.screen();
+  EXPECT_TRUE(has(s, "ＣＤドライブ　例（ d: ）" + std::string(SAMPLE_DISC) + "\n")) << s;
+  EXPECT_TRUE(has(s, "（拡張子.csvは不要）? 47-沖縄県\n47-沖縄県処理ファイル一覧GET\n")) << s;
+  t.keys("Enter");
+  EXPECT_EQ(t.status(), 0);
   EXPECT_EQ(ws.outputs().size(), 20u);
 }
 

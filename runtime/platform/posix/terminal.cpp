@@ -99,12 +99,18 @@ class TerminalDevice final : public ConsoleDevice {
     for (;;) {
       pollfd p{0, POLLIN, 0};
       int r = ::poll(&p, 1, 0);
-      if (r <= 0) return !closed_;
-      if (!read_some(keys)) return false;
+      if (r <= 0) break;
+      if (!read_some()) return false;
     }
+    decode(keys, kAllKeys);
+    return !closed_;
   }
 
+  // Keys are handed over one at a time, as the editor asks for them: what
+  // was read beyond the next key waits in the terminal's own queue, so a
+  // pasted Enter empties the ring without taking the keys behind it.
   bool wait(KeyRing& keys) override {
+    decode(keys, kOneKey);
     while (keys.empty()) {
       pollfd p{0, POLLIN, 0};
       int r = ::poll(&p, 1, -1);
@@ -116,7 +122,8 @@ class TerminalDevice final : public ConsoleDevice {
         if (requests::attention) return false;
         continue;
       }
-      if (!read_some(keys)) return false;
+      if (!read_some()) return false;
+      decode(keys, kOneKey);
     }
     return true;
   }
@@ -143,7 +150,8 @@ class TerminalDevice final : public ConsoleDevice {
   }
 
  private:
-  bool read_some(KeyRing& keys) {
+  // Appends what the terminal has to the queue; false at its end.
+  bool read_some() {
     char buf[256];
     ssize_t r = ::read(0, buf, sizeof buf);
     if (r < 0 && errno == EINTR) return true;
@@ -152,7 +160,6 @@ class TerminalDevice final : public ConsoleDevice {
       return false;
     }
     input_.append(buf, static_cast<size_t>(r));
-    decode(keys);
     return true;
   }
 
@@ -161,10 +168,12 @@ class TerminalDevice final : public ConsoleDevice {
     if (code == keycode::kBreak) requests::request_break();
   }
 
-  // Turns the input bytes into key codes; an incomplete sequence stays.
-  void decode(KeyRing& keys) {
+  // Turns queued bytes into key codes: every complete key, or only the
+  // first when the ring is empty; an incomplete sequence stays queued.
+  enum Amount { kOneKey, kAllKeys };
+  void decode(KeyRing& keys, Amount amount) {
     size_t i = 0;
-    while (i < input_.size()) {
+    while (i < input_.size() && (amount == kAllKeys || keys.empty())) {
       unsigned char c = static_cast<unsigned char>(input_[i]);
       if (c == 0x1b) {
         size_t used = escape(keys, i);
