@@ -48,8 +48,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Converter of 1:25,000 digital map discs into MapInfo MIF/MID layers")
 set(CPACK_PACKAGE_DESCRIPTION
   "Sardane converts the map sheets of a job list on a national 1:25,000
-digital map data disc into MapInfo Interchange Format layers (.mif and
-.mid) and tunnel and bridge text extracts, byte for byte in Shift-JIS.")
+digital map data disc into MapInfo Interchange Format layers (the .mif
+and .mid files) and tunnel and bridge text extracts, byte for byte in
+Shift-JIS.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
