@@ -78,11 +78,15 @@ Drive drive(const std::vector<std::string>& args) {
 }
 
 // The display of the Wine state in use (wine-run's locale choice).
-std::string display() {
+// The suffix of what belongs to the Wine locale in use (wine-run's choice):
+// empty for the Japanese one.
+std::string locale_suffix() {
   const char* locale = std::getenv("SARDANE_WINE_LOCALE");
-  const std::string suffix =
-      locale && std::string(locale) != "ja_JP.UTF-8" ? "-" + std::string(locale) : "";
-  std::string d = test::read_file(std::string(WINE_STATE) + suffix + "/display");
+  return locale && std::string(locale) != "ja_JP.UTF-8" ? "-" + std::string(locale) : "";
+}
+
+std::string display() {
+  std::string d = test::read_file(std::string(WINE_STATE) + locale_suffix() + "/display");
   while (!d.empty() && d.back() == '\n') d.pop_back();
   return d;
 }
@@ -364,8 +368,8 @@ class LongJob : public testing::TestWithParam<Display> {};
 // while the job scrolled. The job name is sent with the Execute key. At
 // each DPI the client area holds 80 x 24 of that DPI's cells.
 TEST_P(LongJob, EveryCellDrawn) {
-  const Display display = GetParam();
-  DisplayDpi dpi(display.dpi, display.cell_width, display.cell_height);
+  const Display screen = GetParam();
+  DisplayDpi dpi(screen.dpi, screen.cell_width, screen.cell_height);
   Workspace ws, linux;
   job_of_many_sheets(ws);
   WindowRun run(ws);
@@ -393,12 +397,13 @@ TEST_P(LongJob, EveryCellDrawn) {
   expect_drawn(cmds);
 
   Drive done = expect_drawn({"type", "L", "key", kExecuteKey, "disturb", "処理終了", "120"});
-  // The screenshot of the window, kept with the build (at 96 DPI the
-  // README's picture).
+  // The screenshot of the window, kept with the build (at 96 DPI in the
+  // Japanese locale the README's picture; one per locale, whose suites run
+  // side by side).
   std::filesystem::create_directories(SCREENSHOT_DIR);
   const std::string png = std::string(SCREENSHOT_DIR) + "/window" +
-                          (display.dpi == 96 ? "" : "-" + std::to_string(display.dpi) + "dpi") +
-                          ".png";
+                          (screen.dpi == 96 ? "" : "-" + std::to_string(screen.dpi) + "dpi") +
+                          locale_suffix() + ".png";
   const std::string shot = "DISPLAY=" + display() + " import -window root -crop " +
                            std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(x) +
                            "+" + std::to_string(y) + " +repage " + quoted(png);

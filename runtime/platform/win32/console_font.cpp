@@ -28,6 +28,17 @@ HFONT shift_jis_font(int height, DWORD precision) {
                      precision == OUT_TT_ONLY_PRECIS ? kTrueTypeFace : nullptr);
 }
 
+// Whether the font has one advance for all its characters.
+bool fixed_pitch(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW tm;
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable pitch
+}
+
 }  // namespace
 
 ConsoleFont::ConsoleFont(int dpi) {
@@ -37,6 +48,16 @@ ConsoleFont::ConsoleFont(int dpi) {
     caret_w_ = MulDiv(kBaseCaretWidth, dpi, kBaseDpi);
     text_ = shift_jis_font(cell_h_, OUT_TT_ONLY_PRECIS);
     own_text_ = text_ != nullptr;
+    // A system whose only Shift-JIS font is proportional (no Japanese
+    // fixed-pitch font installed) draws the single-byte characters in a
+    // fixed-pitch TrueType font of the cell's size and the double-byte
+    // ones in the Shift-JIS font.
+    if (own_text_ && !fixed_pitch(text_)) {
+      kanji_ = text_;
+      text_ = CreateFontW(cell_h_, cell_w_, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_TT_ONLY_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          FIXED_PITCH | FF_MODERN, nullptr);
+    }
   }
   if (own_text_) return;
   // 96 DPI, or no TrueType font to be had: the system's fixed font.

@@ -8,7 +8,9 @@
 // keeping it shows tiny text), so the window creates a fixed-pitch TrueType
 // Shift-JIS font itself: the cell is the Japanese system font's 8 x 16
 // pixels scaled by DPI / 96 (12 x 24 at 144 DPI, 16 x 32 at 192), the font
-// the cell's height, and every character is drawn in it.
+// the cell's height, and every character is drawn in it (where the only
+// Shift-JIS font is proportional, the single-byte ones are drawn in a
+// fixed-pitch font of the cell's size).
 //
 // The DPI and the window size are asked of the system in the forms it has:
 // the per-monitor functions where they exist (Windows 10 1607 and later),
