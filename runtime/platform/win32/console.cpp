@@ -9,14 +9,15 @@
 // showing what the model holds there.
 //
 // The client area holds the whole 80 x 24 text area and never grows past
-// it. The cells' size and the font come with the window's DPI
-// (console_font.h); moved to a monitor with another DPI, the window takes
-// the size the system suggests, the font for the new DPI and redraws, the
-// view, the bars and the caret staying in cells. The window answers
-// WM_GETFONT with the font it draws its cells in. Made smaller, it shows part of it: the scroll
-// bars' ranges are the hidden columns and rows, and scrolling moves the view by whole cells
+// it. Made smaller, it shows part of it: the scroll bars' ranges are the
+// hidden columns and rows, and scrolling moves the view by whole cells
 // (painting and the caret follow the view). At full size both ranges are
 // empty and the bars show disabled.
+// The cells' size and the font come with the window's DPI
+// (console_font.h). Moved to a monitor with another DPI, the window takes
+// the size the system suggests, the font and cells for the new DPI, and
+// redraws; the view, the bars and the caret stay in cells. The window
+// answers WM_GETFONT with the font it draws its cells in.
 // The window talks to the system in UTF-16 whatever its ANSI code page:
 // the cells' CP932 text is drawn as UTF-16 with every character advanced by
 // its cells (a double-byte character takes two), the title and the menu are
@@ -587,7 +588,7 @@ class WindowDevice final : public ConsoleDevice {
         }
         break;
       case WM_GETFONT:
-        if (d && hwnd == g_window) return reinterpret_cast<LRESULT>(d->font_->text());
+        if (d && hwnd == g_window && d->font_) return reinterpret_cast<LRESULT>(d->font_->text());
         break;
       case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == kCopyCommand) {
