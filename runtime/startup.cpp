@@ -11,8 +11,10 @@
 #include "runtime/files.h"
 #include "runtime/line_device.h"
 #include "runtime/numbers.h"
+#include "runtime/platform/codepage.h"
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/process.h"
+#include "runtime/platform/report_box.h"
 #include "runtime/platform/signals.h"
 #include "runtime/platform/std_streams.h"
 #include "runtime/report.h"
@@ -108,7 +110,17 @@ void terminate() {
 
 namespace {
 
-void write_error(const std::string& text) {
+// A command-line error (UTF-8), with the usage when `usage` is given, on
+// standard error. Without one (a Windows program started from a shortcut)
+// it shows in a box titled like the error report's, with the usage's
+// synopsis (up to its first blank line), and returns once it is closed.
+void command_line_error(const std::string& message, const char* usage = nullptr) {
+  const std::string help = usage ? usage : "";
+  const std::string synopsis = help.substr(0, help.find("\n\n"));
+  const std::string boxed = usage ? message + "\n\n" + synopsis : message;
+  if (platform::error_in_box(Bytes(executable_name()) + ".EXE", platform::utf8_to_cp932(boxed)))
+    return;
+  const std::string text = message + "\n" + (usage ? "\n" + help : std::string());
   std::fputs(text.c_str(), stderr);
   std::fflush(stderr);
 }
@@ -135,6 +147,7 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
   std::vector<std::string> arguments = platform::program_arguments(argc, argv);
   std::vector<char*> argument_pointers;
   for (std::string& a : arguments) argument_pointers.push_back(a.data());
+  g_executable = executable_stem(platform::executable_path(argc > 0 ? argv[0] : info.name));
   const CommandLine command = parse_command_line(static_cast<int>(argument_pointers.size()),
                                                  argument_pointers.data(), info.answers);
   switch (command.action) {
@@ -147,21 +160,19 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
       return kExitNormal;
     }
     case CommandLine::Action::kError:
-      write_error(name + ": " + command.error + "\n" +
-                  (command.show_usage ? "\n" + std::string(info.usage) : std::string()));
+      command_line_error(name + ": " + command.error, command.show_usage ? info.usage : nullptr);
       return kExitUsage;
     case CommandLine::Action::kRun:
       break;
   }
   for (const std::string& folder : command.folders) {
     if (const char* fault = folder_fault(platform::enter_folder(folder))) {
-      write_error(name + ": cannot run in '" + shown_argument(folder) + "': " + fault + "\n");
+      command_line_error(name + ": cannot run in '" + shown_argument(folder) + "': " + fault);
       return kExitUsage;
     }
   }
   console::type_ahead(command.answers);
 
-  g_executable = executable_stem(platform::executable_path(argc > 0 ? argv[0] : info.name));
   fp_reset();
   if (platform::input_redirected())
     console::attach(make_line_device(console::model()));

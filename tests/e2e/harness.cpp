@@ -13,12 +13,6 @@ namespace {
 
 constexpr char kEnvKey[] = "HKLM\\Software\\Vantrel\\Z-NORAC V6.3\\ENV";
 
-// Runs Wine's reg command; false when it fails.
-bool wine_reg(const std::string& args) {
-  std::string cmd = std::string("'") + WINE_RUN + "' reg " + args + " >/dev/null 2>&1 < /dev/null";
-  return std::system(cmd.c_str()) == 0;
-}
-
 // UTF-16LE (after its byte-order mark) as UTF-8.
 std::string utf16le_to_utf8(const std::string& bytes) {
   std::string out;
@@ -147,6 +141,11 @@ Result Workspace::run(const std::string& input, const std::string& program,
 
 Result Workspace::convert(const std::string& job) const {
   return run(disc() + "\n" + job + "\n\n");
+}
+
+bool wine_reg(const std::string& args) {
+  std::string cmd = std::string("'") + WINE_RUN + "' reg " + args + " >/dev/null 2>&1 < /dev/null";
+  return std::system(cmd.c_str()) == 0;
 }
 
 void expect_closed_files(const Workspace& ws) {

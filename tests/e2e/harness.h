@@ -54,6 +54,9 @@ class Workspace {
   mutable bool message_library_ = false;
 };
 
+// Runs Wine's reg command (the Windows build's prefix); false when it fails.
+bool wine_reg(const std::string& args);
+
 // Every output file is non-empty and ends with its final 1A byte.
 void expect_closed_files(const Workspace& ws);
 // Puts a job "L" on the workspace's disc that takes long enough to be

@@ -1,7 +1,7 @@
 // The Windows build's own console window, driven under Xvfb as a person
 // would use it: keys posted to the window, the screen read back through the
 // window's copy command, what the window shows read back from its pixels,
-// a screenshot of a finished long job.
+// a screenshot of a finished long job at each display DPI.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -60,10 +60,15 @@ struct Drive {
   std::string out;  // UTF-8
 };
 
+// The window's cell when it is not the system fixed font's (96 DPI): the
+// driver's "cell" command, given before every run of the driver.
+std::vector<std::string> g_cell;
+
 // Runs the window driver with its commands (each argument quoted).
 Drive drive(const std::vector<std::string>& args) {
   test::TempDir tmp;
   std::string cmd = quoted(DRIVE_WINDOW_BIN);
+  for (const std::string& a : g_cell) cmd += " " + quoted(a);
   for (const std::string& a : args) cmd += " " + quoted(a);
   cmd += " > " + quoted(tmp.file("out")) + " 2>&1";
   int raw = std::system(cmd.c_str());
@@ -73,11 +78,15 @@ Drive drive(const std::vector<std::string>& args) {
 }
 
 // The display of the Wine state in use (wine-run's locale choice).
-std::string display() {
+// The suffix of what belongs to the Wine locale in use (wine-run's choice):
+// empty for the Japanese one.
+std::string locale_suffix() {
   const char* locale = std::getenv("SARDANE_WINE_LOCALE");
-  const std::string suffix =
-      locale && std::string(locale) != "ja_JP.UTF-8" ? "-" + std::string(locale) : "";
-  std::string d = test::read_file(std::string(WINE_STATE) + suffix + "/display");
+  return locale && std::string(locale) != "ja_JP.UTF-8" ? "-" + std::string(locale) : "";
+}
+
+std::string display() {
+  std::string d = test::read_file(std::string(WINE_STATE) + locale_suffix() + "/display");
   while (!d.empty() && d.back() == '\n') d.pop_back();
   return d;
 }
@@ -319,21 +328,59 @@ constexpr const char* kMinimise = "6";
 constexpr const char* kRestore = "9";
 constexpr const char* kExecuteKey = "43";  // VK_EXECUTE
 
+// The display's DPI, as Wine takes it when a program starts: LogPixels of
+// HKCU\Control Panel\Desktop, set for the test's programs and removed
+// again (the default is 96). The Windows suites never run beside each
+// other in one Wine prefix, so no other test sees it. Above 96 DPI the
+// window's cell is given (the system fixed font's does not apply).
+class DisplayDpi {
+ public:
+  DisplayDpi(int dpi, int cell_width, int cell_height) : set_(dpi != 96) {
+    if (!set_) return;
+    EXPECT_TRUE(wine_reg("add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d " +
+                         std::to_string(dpi) + " /f"));
+    g_cell = {"cell", std::to_string(cell_width), std::to_string(cell_height)};
+  }
+  ~DisplayDpi() {
+    if (!set_) return;
+    EXPECT_TRUE(wine_reg("delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f"));
+    g_cell.clear();
+  }
+
+ private:
+  bool set_;
+};
+
+// A display's DPI and the window's cell there, worked out by hand: the
+// Japanese system font's 8 x 16 pixels at 96 DPI (0: the system fixed
+// font's own cell), scaled by DPI / 96 above it.
+struct Display {
+  int dpi, cell_width, cell_height;
+};
+
+class LongJob : public testing::TestWithParam<Display> {};
+
 // A long job typed into the window as an operator would see it, every cell
 // read back from the window's pixels: after eleven wrong answers (the retry
 // message scrolled up from the bottom row), and at the final prompt after
 // more than two screens of scrolling with a sheet name that wraps at the
 // bottom row, the window minimised, restored and invalidated over and over
-// while the job scrolled. The job name is sent with the Execute key.
-TEST(Window, LongJobEveryCellDrawn) {
+// while the job scrolled. The job name is sent with the Execute key. At
+// each DPI the client area holds 80 x 24 of that DPI's cells.
+TEST_P(LongJob, EveryCellDrawn) {
+  const Display screen = GetParam();
+  DisplayDpi dpi(screen.dpi, screen.cell_width, screen.cell_height);
   Workspace ws, linux;
   job_of_many_sheets(ws);
   WindowRun run(ws);
   const Drive found = drive({"find", "60"});
-  int x = 0, y = 0, w = 0, h = 0;
-  const size_t geometry = found.out.find("window ");
-  ASSERT_NE(geometry, std::string::npos) << found.out;
-  ASSERT_EQ(std::sscanf(found.out.c_str() + geometry, "window %d %d %d %d", &x, &y, &w, &h), 4);
+  int x = 0, y = 0, w = 0, h = 0, client_w = 0, client_h = 0, cell_w = 0, cell_h = 0;
+  ASSERT_EQ(std::sscanf(found.out.c_str(), "client %d %d\ncell %d %d\nwindow %d %d %d %d",
+                        &client_w, &client_h, &cell_w, &cell_h, &x, &y, &w, &h),
+            8)
+      << found.out;
+  EXPECT_EQ(client_w, 80 * cell_w) << found.out;
+  EXPECT_EQ(client_h, 24 * cell_h) << found.out;
   std::vector<std::string> cmds = {"wait",  "ＣＤドライブ", "60",   "type", ws.disc(),
                                    "enter", "wait",         "例）", "30"};
   std::string answers = ws.disc() + "\n";
@@ -350,9 +397,13 @@ TEST(Window, LongJobEveryCellDrawn) {
   expect_drawn(cmds);
 
   Drive done = expect_drawn({"type", "L", "key", kExecuteKey, "disturb", "処理終了", "120"});
-  // The screenshot of the window, kept with the build (the README's picture).
+  // The screenshot of the window, kept with the build (at 96 DPI in the
+  // Japanese locale the README's picture; one per locale, whose suites run
+  // side by side).
   std::filesystem::create_directories(SCREENSHOT_DIR);
-  const std::string png = std::string(SCREENSHOT_DIR) + "/window.png";
+  const std::string png = std::string(SCREENSHOT_DIR) + "/window" +
+                          (screen.dpi == 96 ? "" : "-" + std::to_string(screen.dpi) + "dpi") +
+                          locale_suffix() + ".png";
   const std::string shot = "DISPLAY=" + display() + " import -window root -crop " +
                            std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(x) +
                            "+" + std::to_string(y) + " +repage " + quoted(png);
@@ -370,6 +421,10 @@ TEST(Window, LongJobEveryCellDrawn) {
   ASSERT_EQ(l.status, 0);
   EXPECT_EQ(trimmed(shown(done).model), last_screen(l.screen));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, LongJob, testing::Values(Display{96, 0, 0}, Display{144, 12, 24}, Display{192, 16, 32}),
+    [](const testing::TestParamInfo<Display>& p) { return "Dpi" + std::to_string(p.param.dpi); });
 
 // The scroll bars of a window made smaller than the text area (40 x 12
 // cells) while a long job runs: the cells shown are the model's cells at

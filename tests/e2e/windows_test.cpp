@@ -1,6 +1,8 @@
 // What only the Windows build has, and its identity with the Linux build:
-// the fault filter's system-modal box and X* record, and output files byte
-// for byte the same as the Linux build's on the bundled sample disc.
+// the fault filter's system-modal box and X* record, the message boxes of
+// a program without standard streams, the files' version and manifest, and
+// output files byte for byte the same as the Linux build's on the bundled
+// sample disc.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -71,6 +73,34 @@ TEST(WindowsBuild, ReportBoxWithoutStandardOutput) {
   EXPECT_TRUE(has(ws.error_record(), "CODE=dword:63\n"));
 }
 
+// A command-line error without standard error (a shortcut's program): the
+// message, and with a bad argument the usage's synopsis, in a box titled
+// like the report box; status 2 once it is closed.
+TEST(WindowsBuild, CommandLineErrorBoxWithoutStandardError) {
+  const struct {
+    std::string arguments, text;
+  } cases[] = {
+      {"' '-C' 'Z:\\no\\such", "sardane: cannot run in 'Z:\\no\\such': there is no such folder"},
+      {"' '--bad",
+       "sardane: unknown option '--bad'\n\nUsage: sardane [-C DIR] [DRIVE [JOB]]\n"
+       "       sardane --help | --version"},
+  };
+  for (const auto& c : cases) {
+    Workspace ws;
+    test::TempDir tmp;
+    std::string box = tmp.file("box.txt");
+    std::thread presser([&] {
+      std::string cmd = std::string("'") + PRESS_BUTTON_BIN + "' sardane.EXE 120 > '" + box + "'";
+      EXPECT_EQ(std::system(cmd.c_str()), 0);
+    });
+    Result r = ws.run("", std::string("/usr/bin/timeout' '150' '") + NO_OUTPUT_BIN + "' '" +
+                              windows_path(std::string(WIN_DIR) + "/sardane.exe") + c.arguments);
+    presser.join();
+    EXPECT_EQ(r.status, 2) << c.arguments;
+    EXPECT_EQ(test::read_file(box), c.text);
+  }
+}
+
 // Standard output a console (cmd.exe in a console, only the input
 // redirected): the screen text read back from the console's buffer shows
 // the Japanese prompts right, whatever the console's code page.
@@ -92,6 +122,33 @@ TEST(WindowsBuild, ConsoleAsStandardOutput) {
         "処理終了　(push Enter key) ?"})
     EXPECT_TRUE(has(screen, shown)) << shown << " in\n" << screen;
   EXPECT_EQ(ws.outputs().size(), 20u);
+}
+
+// Both files' version, as the Details tab of their Properties shows it, is
+// the project's; the program's manifest, as Windows reads it, declares
+// per-monitor v2 DPI awareness with the system-aware fallback.
+TEST(WindowsBuild, VersionAndManifest) {
+  const std::string version = SARDANE_VERSION;
+  const std::string common = "version " + version + ".0\nProductName=Sardane\n";
+  const std::string copyright = "LegalCopyright=Copyright (c) The Sardane authors. MIT License.\n";
+  const struct {
+    std::string file, shown;
+  } cases[] = {
+      {"sardane.exe", common + "FileDescription=Sardane map converter\nFileVersion=" + version +
+                          "\nProductVersion=" + version + "\nOriginalFilename=sardane.exe\n" +
+                          copyright + "dpiAware=true\ndpiAwareness=PerMonitorV2, System\n"},
+      {"lib/K3M0RE63.DLL",
+       common + "FileDescription=Sardane error messages\nFileVersion=" + version +
+           "\nProductVersion=" + version + "\nOriginalFilename=K3M0RE63.DLL\n" + copyright},
+  };
+  for (const auto& c : cases) {
+    test::TempDir tmp;
+    const std::string cmd = std::string("'") + FILE_VERSION_BIN + "' '" +
+                            windows_path(std::string(WIN_DIR) + "/" + c.file) + "' > '" +
+                            tmp.file("out") + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << c.file;
+    EXPECT_EQ(tmp.read("out"), c.shown);
+  }
 }
 
 // Both builds convert the sample disc to the same bytes.

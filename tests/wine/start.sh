@@ -18,8 +18,9 @@ sh "$here/stop.sh" "$build" "$locale" 2>/dev/null || true
 mkdir -p "$state"
 # Xvfb takes the first free display itself and names it on descriptor 3
 # once it accepts connections, so runs that start displays at the same time
-# never pick the same one.
-setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/displayfd" </dev/null \
+# never pick the same one. The screen holds the console window at 192 DPI
+# (about 1300 x 870 pixels).
+setsid Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$state/displayfd" </dev/null \
   >"$state/xvfb.log" 2>&1 &
 echo $! >"$state/xvfb.pid"
 i=0
@@ -39,4 +40,6 @@ setsid wineserver -p </dev/null >"$state/wineserver.log" 2>&1 &
 wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
 wine reg delete 'HKCU\Software\Vantrel' /f </dev/null >/dev/null 2>&1 || true
 wine reg delete 'HKLM\Software\Vantrel' /f </dev/null >/dev/null 2>&1 || true
+# The display at 96 DPI, whatever a stopped test left behind.
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f </dev/null >/dev/null 2>&1 || true
 echo "Wine ready: prefix $WINEPREFIX, display :$display"

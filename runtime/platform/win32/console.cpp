@@ -13,6 +13,11 @@
 // hidden columns and rows, and scrolling moves the view by whole cells
 // (painting and the caret follow the view). At full size both ranges are
 // empty and the bars show disabled.
+// The cells' size and the font come with the window's DPI
+// (console_font.h). Moved to a monitor with another DPI, the window takes
+// the size the system suggests, the font and cells for the new DPI, and
+// redraws; the view, the bars and the caret stay in cells. The window
+// answers WM_GETFONT with the font it draws its cells in.
 // The window talks to the system in UTF-16 whatever its ANSI code page:
 // the cells' CP932 text is drawn as UTF-16 with every character advanced by
 // its cells (a double-byte character takes two), the title and the menu are
@@ -27,11 +32,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/requests.h"
+#include "runtime/platform/win32/console_font.h"
 #include "runtime/platform/win32/console_window.h"
 #include "runtime/platform/win32/wide.h"
 
@@ -110,34 +117,14 @@ class WindowDevice final : public ConsoleDevice {
     if (!RegisterClassW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
       fail(title, "window class");
 
-    font_ = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font_);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    const bool japanese = GetTextCharset(dc) == SHIFTJIS_CHARSET;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    cell_w_ = tm.tmAveCharWidth;
-    cell_h_ = tm.tmHeight;
-    // Where the system's fixed font is not a Japanese one (a system whose
-    // code page is not 932), Japanese text is drawn in a Japanese font of
-    // the cell's height, whose characters are two cells wide.
-    if (!japanese)
-      kanji_font_ = CreateFontW(cell_h_, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                FIXED_PITCH | FF_MODERN, nullptr);
-
     // The client area holds exactly the text area; the frame, the caption
     // and the scroll bars come on top of it. The window is made at the
-    // top-left corner in that size, which is also its largest.
-    RECT r{0, 0, kColumns * cell_w_, kRows * cell_h_};
-    AdjustWindowRect(&r, kStyle, FALSE);
-    full_size_ = {r.right - r.left + GetSystemMetrics(SM_CXVSCROLL),
-                  r.bottom - r.top + GetSystemMetrics(SM_CYHSCROLL)};
-    g_window = CreateWindowExW(0, kClassName, wide(title).c_str(), kStyle, 0, 0, full_size_.x,
-                               full_size_.y, nullptr, nullptr, instance, nullptr);
+    // top-left corner in that size, which is also its largest; the font
+    // and the cells are those of the DPI it shows at.
+    g_window = CreateWindowExW(0, kClassName, wide(title).c_str(), kStyle, 0, 0, 0, 0, nullptr,
+                               nullptr, instance, nullptr);
     if (!g_window) fail(title, "window");
+    use_dpi(window_dpi(g_window));
     MoveWindow(g_window, 0, 0, full_size_.x, full_size_.y, FALSE);
     update_bars();
     HMENU menu = GetSystemMenu(g_window, FALSE);
@@ -220,8 +207,6 @@ class WindowDevice final : public ConsoleDevice {
   // Closes the window and dispatches what is still waiting.
   void shutdown(const ConsoleModel&) override {
     if (g_window) DestroyWindow(g_window);
-    if (kanji_font_) DeleteObject(kanji_font_);
-    kanji_font_ = nullptr;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
@@ -265,6 +250,37 @@ class WindowDevice final : public ConsoleDevice {
       return;
     }
     for (int i = 0; i < n; ++i) ring_->push(static_cast<uint8_t>(bytes[i]));
+  }
+
+  // The font and the cells for `dpi`, and the window's full size with them.
+  void use_dpi(int dpi) {
+    font_ = std::make_unique<ConsoleFont>(dpi);
+    cell_w_ = font_->cell_width();
+    cell_h_ = font_->cell_height();
+    const SIZE full = window_size(SIZE{kColumns * cell_w_, kRows * cell_h_}, kStyle, dpi);
+    full_size_ = {full.cx, full.cy};
+  }
+
+  // Moved to a monitor with another DPI (WM_DPICHANGED): the font and cells
+  // for it, the suggested rectangle (no larger than the text area), a new
+  // caret of the new cell's height, everything redrawn.
+  void dpi_changed(int dpi, const RECT& suggested) {
+    use_dpi(dpi);
+    if (focus_) make_caret();
+    SetWindowPos(g_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    update_bars();
+    InvalidateRect(g_window, nullptr, FALSE);
+  }
+
+  // The caret of the focused window, one cell high; shown again where it
+  // was shown.
+  void make_caret() {
+    CreateCaret(g_window, nullptr, font_->caret_width(), cell_h_);
+    if (caret_) {
+      place_caret();
+      ShowCaret(g_window);
+    }
   }
 
   void show_caret(bool on) {
@@ -413,7 +429,7 @@ class WindowDevice final : public ConsoleDevice {
       const RECT r{ps.rcPaint.left, text.bottom, ps.rcPaint.right, ps.rcPaint.bottom};
       FillRect(dc, &r, background);
     }
-    HGDIOBJ old = SelectObject(dc, font_);
+    HGDIOBJ old = SelectObject(dc, font_->text());
     SetBkMode(dc, OPAQUE);
     const int first = std::max<int>(0, view_row_ + ps.rcPaint.top / cell_h_);
     const int last = std::min<int>(kRows - 1, view_row_ + (ps.rcPaint.bottom - 1) / cell_h_);
@@ -440,18 +456,20 @@ class WindowDevice final : public ConsoleDevice {
 
   // A run of cells (CP932) in UTF-16 over its rectangle: each character
   // advanced by its cells, so the layout is the cells' whatever the font's
-  // own widths; the background fills the whole run. With a Japanese font of
-  // its own (the system's fixed font has no Japanese glyphs), double-byte
-  // characters are drawn in it, each part clipped to its cells.
+  // own widths; the background fills the whole run, and the glyphs are
+  // clipped to it. With a Japanese font of its own (the system's fixed font
+  // has no Japanese glyphs), double-byte characters are drawn in it, each
+  // part clipped to its cells.
   void draw_cells(HDC dc, const RECT& cells, const std::string& run) {
+    const HFONT kanji_font = font_->kanji();
     size_t i = 0;
     int x = cells.left;
     while (i < run.size()) {
       std::wstring text;
       std::vector<INT> advance;
-      const bool wide_part = kanji_font_ && width_at(run, i) == 2;
+      const bool wide_part = kanji_font && width_at(run, i) == 2;
       const int left = x;
-      while (i < run.size() && (!kanji_font_ || (width_at(run, i) == 2) == wide_part)) {
+      while (i < run.size() && (!kanji_font || (width_at(run, i) == 2) == wide_part)) {
         const size_t n = width_at(run, i);
         wchar_t ch[2];
         const int units =
@@ -468,9 +486,9 @@ class WindowDevice final : public ConsoleDevice {
         i += n;
       }
       const RECT part{left, cells.top, x, cells.bottom};
-      SelectObject(dc, wide_part ? kanji_font_ : font_);
-      ExtTextOutW(dc, left, cells.top, ETO_OPAQUE | (kanji_font_ ? ETO_CLIPPED : 0), &part,
-                  text.data(), static_cast<UINT>(text.size()), advance.data());
+      SelectObject(dc, wide_part ? kanji_font : font_->text());
+      ExtTextOutW(dc, left, cells.top, ETO_OPAQUE | ETO_CLIPPED, &part, text.data(),
+                  static_cast<UINT>(text.size()), advance.data());
     }
   }
 
@@ -552,7 +570,7 @@ class WindowDevice final : public ConsoleDevice {
       case WM_SETFOCUS:
         if (d) {
           d->focus_ = true;
-          CreateCaret(hwnd, nullptr, 2, d->cell_h_);
+          d->make_caret();
           if (d->waiting_) d->show_caret(true);
         }
         return 0;
@@ -563,6 +581,15 @@ class WindowDevice final : public ConsoleDevice {
           DestroyCaret();
         }
         return 0;
+      case WM_DPICHANGED:
+        if (d && hwnd == g_window) {
+          d->dpi_changed(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+          return 0;
+        }
+        break;
+      case WM_GETFONT:
+        if (d && hwnd == g_window && d->font_) return reinterpret_cast<LRESULT>(d->font_->text());
+        break;
       case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == kCopyCommand) {
           if (d) d->copy();
@@ -581,8 +608,7 @@ class WindowDevice final : public ConsoleDevice {
 
   static inline WindowDevice* self_ = nullptr;
   const ConsoleModel& model_;
-  HFONT font_ = nullptr;
-  HFONT kanji_font_ = nullptr;  // only where the system's fixed font is not Japanese
+  std::unique_ptr<ConsoleFont> font_;
   int cell_w_ = 8, cell_h_ = 16;
   POINT full_size_{};                             // the window's size with all of the text area
   int view_col_ = 0, view_row_ = 0;               // the cell at the client area's top-left corner

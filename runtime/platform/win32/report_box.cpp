@@ -1,5 +1,6 @@
 // The report's message box for a program with redirected input and no
-// standard output, in UTF-16 from the CP932 texts.
+// standard output, and the command-line error's for a program without
+// standard error, in UTF-16 from the CP932 texts.
 #include "runtime/platform/report_box.h"
 
 #include <windows.h>
@@ -11,22 +12,20 @@
 namespace rt::platform {
 namespace {
 
-// No standard output handle, or one that names nothing.
-bool output_missing() {
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (out == nullptr || out == INVALID_HANDLE_VALUE) return true;
+// No such standard handle (STD_OUTPUT_HANDLE, STD_ERROR_HANDLE), or one
+// that names nothing.
+bool missing(DWORD which) {
+  HANDLE h = GetStdHandle(which);
+  if (h == nullptr || h == INVALID_HANDLE_VALUE) return true;
   SetLastError(NO_ERROR);
-  return GetFileType(out) == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR;
+  return GetFileType(h) == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR;
 }
 
 void CALLBACK on_help(LPHELPINFO) {
   open_help();
 }
 
-}  // namespace
-
-bool report_in_box(std::string_view title, std::string_view text, bool help) {
-  if (!input_redirected() || !output_missing()) return false;
+void show(std::string_view title, std::string_view text, bool help) {
   const std::wstring t = wide(title), m = wide(text);
   MSGBOXPARAMSW box = {};
   box.cbSize = sizeof box;
@@ -35,6 +34,19 @@ bool report_in_box(std::string_view title, std::string_view text, bool help) {
   box.dwStyle = MB_OK | MB_ICONWARNING | (help ? MB_HELP : 0);
   box.lpfnMsgBoxCallback = on_help;
   MessageBoxIndirectW(&box);
+}
+
+}  // namespace
+
+bool report_in_box(std::string_view title, std::string_view text, bool help) {
+  if (!input_redirected() || !missing(STD_OUTPUT_HANDLE)) return false;
+  show(title, text, help);
+  return true;
+}
+
+bool error_in_box(std::string_view title, std::string_view text) {
+  if (!missing(STD_ERROR_HANDLE)) return false;
+  show(title, text, false);
   return true;
 }
 

@@ -4,6 +4,8 @@
 //   find SECONDS       wait for the window to show; print "client W H",
 //                      "cell W H" (the system fixed font's cell) and
 //                      "window X Y W H" (its frame on the screen)
+//   cell W H           the window's cell for the commands after it (by
+//                      default the system fixed font's: the cell at 96 DPI)
 //   type TEXT          post TEXT (CP932) as WM_CHAR in UTF-16, one character
 //                      a message, as the keyboard and the input method do
 //   enter              post Enter
@@ -49,6 +51,7 @@ namespace {
 constexpr UINT kCopyCommand = 0x0110;
 
 HWND g_window = nullptr;
+SIZE g_cell{};  // set by "cell"
 
 void out(const std::string& s) {
   DWORD written;
@@ -111,6 +114,7 @@ bool poll(int seconds, F done) {
 }
 
 SIZE cell_size() {
+  if (g_cell.cx > 0) return g_cell;
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
   TEXTMETRICA tm;
@@ -212,6 +216,8 @@ std::vector<std::string> arguments() {
 }
 
 int main() {
+  // Sizes and pixels as the window has them, at whatever DPI the display has.
+  SetProcessDPIAware();
   const std::vector<std::string> argv = arguments();
   const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
@@ -234,6 +240,9 @@ int main() {
       out("client " + number(r.right) + " " + number(r.bottom) + "\ncell " + number(cell.cx) + " " +
           number(cell.cy) + "\nwindow " + number(frame.left) + " " + number(frame.top) + " " +
           number(frame.right - frame.left) + " " + number(frame.bottom - frame.top) + "\n");
+    } else if (cmd == "cell") {
+      g_cell.cx = std::atoi(arg().c_str());
+      g_cell.cy = std::atoi(arg().c_str());
     } else if (cmd == "type") {
       const std::string text = arg();
       std::wstring chars(text.size(), L'\0');

@@ -1,16 +1,18 @@
 // Test helper: runs a program with this process's standard input and no
 // standard output or error at all (null handles), as a program started
-// with only its input redirected and nowhere to write; waits for it and
-// ends with its exit status (255 when it cannot be started).
+// with only its input redirected and nowhere to write, or from a shortcut;
+// waits for it and ends with its exit status (255 when it cannot be
+// started).
 //
-//   no_output.exe PROGRAM
+//   no_output.exe PROGRAM [ARGUMENT...]
 #include <windows.h>
 
 #include <string>
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  std::string command = std::string("\"") + argv[1] + "\"";
+  std::string command;
+  for (int i = 1; i < argc; ++i) command += std::string(i > 1 ? " \"" : "\"") + argv[i] + "\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;

@@ -1,8 +1,8 @@
 // The console window in its own process: class and title, the system
 // menu's copy item, the client area, the screen copied as text in both
 // clipboard forms, typed characters as CP932 keys (whatever the system's
-// code page), and the scroll bars' ranges and positions (which Wine shows
-// no other process).
+// code page), the scroll bars' ranges and positions (which Wine shows no
+// other process), and the font it draws with as the DPI changes.
 #include "runtime/platform/win32/console_window.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +159,58 @@ TEST(ConsoleWindow, ScrollBarRanges) {
   EXPECT_EQ(r.bottom, 24 * tm.tmHeight);
   EXPECT_EQ(bar(SB_HORZ), (Bar{0, 0, 0}));
   EXPECT_EQ(bar(SB_VERT), (Bar{0, 0, 0}));
+
+  model.set_view(nullptr);
+  device->shutdown(model);
+}
+
+// The metrics of the font the window draws its cells with (WM_GETFONT).
+TEXTMETRICW drawing_font(HWND w) {
+  HDC dc = GetDC(w);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(w, dc);
+  return tm;
+}
+
+// Moved to a 192-DPI monitor (WM_DPICHANGED, here at a 96-DPI display),
+// the window draws in a fixed-pitch TrueType font it created, twice the
+// Japanese system font's 16-pixel cell high, and shows the whole text
+// area; moved back, it draws in the system's fixed font again, at the
+// 96-DPI size.
+TEST(ConsoleWindow, FontFollowsTheDpi) {
+  rt::ConsoleModel model;
+  auto device = rt::platform::make_console_device("sardane", model);
+  model.set_view(device.get());
+  HWND w = rt::platform::console_window();
+  ASSERT_TRUE(w);
+  const HGDIOBJ stock = GetStockObject(SYSTEM_FIXED_FONT);
+  EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)), stock);
+  RECT at96;
+  GetClientRect(w, &at96);
+  RECT suggested{0, 0, 4000, 3000};  // more than the text area needs
+
+  SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  const TEXTMETRICW tm = drawing_font(w);
+  EXPECT_NE(reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)), stock);
+  EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_TRUETYPE);
+  EXPECT_FALSE(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);  // set means variable pitch
+  EXPECT_NEAR(tm.tmHeight, 2 * 16, 1);
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE;
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    EXPECT_TRUE(GetScrollInfo(w, bar, &si));
+    EXPECT_EQ(si.nMax, 0) << bar;
+  }
+
+  SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)), stock);
+  RECT back;
+  GetClientRect(w, &back);
+  EXPECT_TRUE(EqualRect(&back, &at96));
 
   model.set_view(nullptr);
   device->shutdown(model);
