@@ -61,13 +61,12 @@ void move_linear(int pos) {
   g_model.move_to(pos / ConsoleModel::kColumns, pos % ConsoleModel::kColumns);
 }
 
-size_t char_length(const Bytes& s, size_t i) {
-  return is_lead_byte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
-
 size_t previous_start(const Bytes& s, size_t cur) {
   size_t prev = 0;
-  for (size_t i = 0; i < cur; i += char_length(s, i)) prev = i;
+  for (const Character c : characters(s)) {
+    if (c.at >= cur) break;
+    prev = c.at;
+  }
   return prev;
 }
 
@@ -75,18 +74,19 @@ size_t previous_start(const Bytes& s, size_t cur) {
 // `start`, keeping double-byte characters whole on a row.
 int layout_end(int start, const Bytes& s, size_t upto) {
   int pos = start;
-  for (size_t i = 0; i < upto; i += char_length(s, i)) {
-    size_t n = char_length(s, i);
-    if (n == 2 && pos % ConsoleModel::kColumns == ConsoleModel::kColumns - 1) ++pos;
-    pos += static_cast<int>(n);
+  for (const Character c : characters(s)) {
+    if (c.at >= upto) break;
+    if (c.bytes.size() == 2 && pos % ConsoleModel::kColumns == ConsoleModel::kColumns - 1) ++pos;
+    pos += static_cast<int>(c.bytes.size());
   }
   return pos;
 }
 
-constexpr size_t kEntryCapacity = 255;
+// The prompt buffer's room: a longer prompt is cut.
+constexpr size_t kPromptCapacity = 255;
 
 void show_prompt(BytesView prompt, bool question) {
-  Bytes shown(prompt.substr(0, 255));
+  Bytes shown(prompt.substr(0, kPromptCapacity));
   if (question) shown += "? ";
   if (!shown.empty()) write(shown);
 }
@@ -241,7 +241,7 @@ Bytes edit_line() {
       next.insert(cur, ch);
     else
       next.replace(cur, char_length(entry, cur), ch);
-    if (next.size() > kEntryCapacity || layout_end(start, next, next.size()) - start > capacity) {
+    if (next.size() > kAnswerCapacity || layout_end(start, next, next.size()) - start > capacity) {
       beep();
       continue;
     }

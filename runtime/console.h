@@ -12,6 +12,7 @@
 // them.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,9 @@
 namespace rt::console {
 
 enum class PromptSep { kNone, kComma, kSemicolon };
+
+// The most bytes one entry of the line editor (one answer) holds.
+constexpr size_t kAnswerCapacity = 255;
 
 // Thrown when the console is closed while the program waits or at a pump;
 // the frame ends the program without a report.

@@ -43,7 +43,6 @@ void ConsoleModel::put(uint8_t byte) {
 }
 
 void ConsoleModel::write(BytesView bytes) {
-  size_t i = 0;
   if (held_lead_ >= 0 && !bytes.empty()) {
     // Join the held lead byte with this write's first byte.
     uint8_t lead = static_cast<uint8_t>(held_lead_);
@@ -51,22 +50,20 @@ void ConsoleModel::write(BytesView bytes) {
     if (col_ == kColumns - 1) put(' ');
     put(lead);
     put(static_cast<uint8_t>(bytes[0]));
-    i = 1;
+    bytes.remove_prefix(1);
   }
-  for (; i < bytes.size(); ++i) {
-    uint8_t b = static_cast<uint8_t>(bytes[i]);
-    if (b == '\r') {
+  for (const Character c : characters(bytes)) {
+    const uint8_t b = static_cast<uint8_t>(c.bytes[0]);
+    if (c.bytes.size() == 2) {
+      if (col_ == kColumns - 1) put(' ');
+      put(b);
+      put(static_cast<uint8_t>(c.bytes[1]));
+    } else if (b == '\r') {
       col_ = 0;
     } else if (b == '\n') {
       line_feed();
     } else if (is_lead_byte(b)) {
-      if (i + 1 == bytes.size()) {
-        held_lead_ = b;
-        return;
-      }
-      if (col_ == kColumns - 1) put(' ');
-      put(b);
-      put(static_cast<uint8_t>(bytes[++i]));
+      held_lead_ = b;  // the write's last byte: its trail byte comes with the next
     } else {
       put(b);
     }

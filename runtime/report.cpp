@@ -49,7 +49,9 @@ platform::HelpTopic help_topic(uint16_t code) {
   const Bytes file = folder + "K3M0REF.HLP";
   platform::OsFile f;
   uint32_t err = 0;
-  if (file.size() > 260 || !platform::open_file(file, platform::OpenKind::kRead, f, err)) return {};
+  if (file.size() > platform::kMaxPath ||
+      !platform::open_file(file, platform::OpenKind::kRead, f, err))
+    return {};
   platform::close_file(f, err);
   return {file, code >= 1000 && code <= 2008 ? code + 99000u : code};
 }

@@ -81,15 +81,10 @@ namespace {
 // The file name without folder and extension. A Windows path is CP932: a
 // trail byte 5C is not a separator.
 Bytes executable_stem(const std::string& path) {
-  std::string s = path;
   size_t start = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (is_lead_byte(static_cast<unsigned char>(s[i])))
-      ++i;
-    else if (s[i] == '/' || s[i] == '\\')
-      start = i + 1;
-  }
-  s = s.substr(start);
+  for (const Character c : characters(path))
+    if (c.is('/') || c.is('\\')) start = c.at + 1;
+  std::string s = path.substr(start);
   size_t dot = s.find_last_of('.');
   if (dot != std::string::npos && dot > 0) s = s.substr(0, dot);
   return s;

@@ -47,7 +47,7 @@ bool cp932_to_utf8(std::string_view cp932, std::string& utf8) {
 std::string cp932_to_utf8_display(std::string_view cp932) {
   std::wstring wide, one;
   for (size_t i = 0; i < cp932.size();) {
-    size_t n = is_lead_byte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
+    const size_t n = char_length(cp932, i);
     if (to_wide(kShiftJis, cp932.substr(i, n), one, true)) {
       wide += one;
       i += n;
@@ -66,9 +66,3 @@ std::string utf8_to_cp932(std::string_view utf8) {
 }
 
 }  // namespace rt::platform
-
-namespace rt {
-std::string sjis(std::string_view utf8) {
-  return platform::utf8_to_cp932(utf8);
-}
-}  // namespace rt

@@ -449,10 +449,10 @@ class WindowDevice final : public ConsoleDevice {
     while (i < run.size()) {
       std::wstring text;
       std::vector<INT> advance;
-      const bool wide_part = kanji_font_ && width_at(run, i) == 2;
+      const bool wide_part = kanji_font_ && char_length(run, i) == 2;
       const int left = x;
-      while (i < run.size() && (!kanji_font_ || (width_at(run, i) == 2) == wide_part)) {
-        const size_t n = width_at(run, i);
+      while (i < run.size() && (!kanji_font_ || (char_length(run, i) == 2) == wide_part)) {
+        const size_t n = char_length(run, i);
         wchar_t ch[2];
         const int units =
             MultiByteToWideChar(kCodePage932, 0, run.data() + i, static_cast<int>(n), ch, 2);
@@ -472,11 +472,6 @@ class WindowDevice final : public ConsoleDevice {
       ExtTextOutW(dc, left, cells.top, ETO_OPAQUE | (kanji_font_ ? ETO_CLIPPED : 0), &part,
                   text.data(), static_cast<UINT>(text.size()), advance.data());
     }
-  }
-
-  // The cells of the character at byte i of a run: 2 for a double-byte one.
-  static size_t width_at(const std::string& run, size_t i) {
-    return is_lead_byte(static_cast<unsigned char>(run[i])) && i + 1 < run.size() ? 2 : 1;
   }
 
   // Puts a copy of `bytes` on the clipboard in `format`.
