@@ -255,16 +255,13 @@ class WindowDevice final : public ConsoleDevice {
   void typed(wchar_t ch) {
     if (ch < 0x80) return key(ch);
     if (IS_HIGH_SURROGATE(ch)) return;
-    char bytes[2];
     BOOL lost = FALSE;
-    const int n = IS_LOW_SURROGATE(ch) ? 0
-                                       : WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS,
-                                                             &ch, 1, bytes, 2, nullptr, &lost);
-    if (n <= 0 || lost || !ring_ || ring_->room() < n) {
+    const std::string bytes = IS_LOW_SURROGATE(ch) ? "" : narrow(std::wstring_view(&ch, 1), &lost);
+    if (bytes.empty() || lost || !ring_ || ring_->room() < static_cast<int>(bytes.size())) {
       MessageBeep(0);
       return;
     }
-    for (int i = 0; i < n; ++i) ring_->push(static_cast<uint8_t>(bytes[i]));
+    for (const char b : bytes) ring_->push(static_cast<uint8_t>(b));
   }
 
   void show_caret(bool on) {
@@ -453,14 +450,12 @@ class WindowDevice final : public ConsoleDevice {
       const int left = x;
       while (i < run.size() && (!kanji_font_ || (char_length(run, i) == 2) == wide_part)) {
         const size_t n = char_length(run, i);
-        wchar_t ch[2];
-        const int units =
-            MultiByteToWideChar(kCodePage932, 0, run.data() + i, static_cast<int>(n), ch, 2);
-        for (int u = 0; u < units; ++u) {
+        const std::wstring ch = wide(std::string_view(run).substr(i, n));
+        for (size_t u = 0; u < ch.size(); ++u) {
           text.push_back(ch[u]);
           advance.push_back(u == 0 ? static_cast<INT>(n) * cell_w_ : 0);
         }
-        if (units <= 0) {
+        if (ch.empty()) {
           text.push_back(L' ');
           advance.push_back(static_cast<INT>(n) * cell_w_);
         }
