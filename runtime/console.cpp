@@ -6,6 +6,7 @@
 #include "runtime/cp932.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
+#include "runtime/platform/console_device.h"
 #include "runtime/platform/requests.h"
 #include "runtime/program_state.h"
 

@@ -17,8 +17,14 @@
 #include <vector>
 
 #include "runtime/input_fields.h"
-#include "runtime/platform/console_device.h"
 #include "runtime/print_engine.h"
+
+namespace rt {
+// The screen and the device that shows it (runtime/platform/console_device.h):
+// the frame attaches the device; the statements below need neither.
+class ConsoleModel;
+class ConsoleDevice;
+}  // namespace rt
 
 namespace rt::console {
 

@@ -11,6 +11,7 @@
 #include "runtime/message_library.h"
 #include "runtime/numbers.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/platform/console_device.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/help.h"
 #include "runtime/platform/report_box.h"

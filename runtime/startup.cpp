@@ -13,6 +13,7 @@
 #include "runtime/numbers.h"
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/process.h"
+#include "runtime/platform/requests.h"
 #include "runtime/platform/signals.h"
 #include "runtime/platform/std_streams.h"
 #include "runtime/report.h"

@@ -23,15 +23,22 @@
 // 4 console closed.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <span>
 
 #include "runtime/command_line.h"
-#include "runtime/platform/requests.h"
 #include "runtime/program_state.h"
 #include "runtime/strings.h"
 
 namespace rt {
+
+// Set while a break or a close of the console is pending (the operating-
+// system layer's runtime/platform/requests.h sets it and defines it); the
+// conversion's statements see it through the hook only.
+namespace platform::requests {
+extern volatile std::sig_atomic_t attention;
+}  // namespace platform::requests
 
 namespace detail {
 extern int poll_counter;
