@@ -131,13 +131,16 @@ void write(BytesView bytes) {
   present();
 }
 
+namespace {
+
+// The line editor: reads one entry at the cursor.
 Bytes edit_line() {
   int start = linear();
-  const int region_end = (g_model.region_top() + g_model.region_rows()) * ConsoleModel::kColumns;
+  const int screen_end = ConsoleModel::kRows * ConsoleModel::kColumns;
   // The entry holds no more than the cells from the cursor to the end of
-  // the scroll region. Filling the region's last cell scrolls it; the entry
-  // then starts one row higher.
-  const int capacity = region_end - start;
+  // the screen (the scroll region). Filling the last cell scrolls the
+  // screen; the entry then starts one row higher.
+  const int capacity = screen_end - start;
   Bytes entry;
   size_t cur = 0;
   bool insert = true;
@@ -222,11 +225,9 @@ Bytes edit_line() {
         redraw();
         continue;
       case keycode::kClear:
-        if (clear_key_enabled()) {
-          entry.clear();
-          cur = 0;
-          redraw();
-        }
+        entry.clear();
+        cur = 0;
+        redraw();
         continue;
       case keycode::kInsert:
         insert = !insert;
@@ -251,6 +252,8 @@ Bytes edit_line() {
     redraw();
   }
 }
+
+}  // namespace
 
 Bytes line_input(BytesView prompt) {
   show_prompt(prompt, false);

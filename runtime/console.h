@@ -69,7 +69,4 @@ void wait_key(BytesView closing);
 // One turn of the message queue for the statement hook.
 void pump();
 
-// The line editor, for tests: reads one entry at the cursor.
-Bytes edit_line();
-
 }  // namespace rt::console

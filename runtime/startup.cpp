@@ -28,8 +28,9 @@ namespace requests = platform::requests;
 
 namespace {
 
-constexpr int kPollInterval = 10;  // from the program's settings block
-constexpr bool kClearKey = true;
+// The message queue's turn comes on the first statement and then on every
+// eleventh.
+constexpr int kPollInterval = 10;
 
 bool g_break_enabled = false;
 Bytes g_module;
@@ -71,10 +72,6 @@ bool break_enabled() {
 }
 void enable_break(bool enabled) {
   g_break_enabled = enabled;
-}
-
-bool clear_key_enabled() {
-  return kClearKey;
 }
 
 namespace {

@@ -157,11 +157,11 @@ class WindowDevice final : public ConsoleDevice {
     dirty_to_[row] = std::max(dirty_to_[row], to);
   }
   void row_left(int) override {}
-  // The model has moved its scroll region up one row. The cells still to be
+  // The model has moved the screen up one row. The cells still to be
   // painted move up with their contents; the window contents move up one
-  // cell height; the region's new bottom row is painted.
+  // cell height; the new bottom row is painted.
   void scrolled() override {
-    const int top = model_.region_top(), bottom = top + model_.region_rows() - 1;
+    const int top = 0, bottom = kRows - 1;
     for (int row = top; row < bottom; ++row) {
       dirty_from_[row] = dirty_from_[row + 1];
       dirty_to_[row] = dirty_to_[row + 1];
