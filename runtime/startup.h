@@ -33,9 +33,9 @@
 
 namespace rt {
 
-// Set while a break or a close of the console is pending (the operating-
-// system layer's runtime/platform/requests.h sets it and defines it); the
-// conversion's statements see it through the hook only.
+// Set while a break or a close of the console is pending: the flag of the
+// operating-system layer's requests (runtime/platform/requests.h), declared
+// here for the hook alone, so that the statements need no platform header.
 namespace platform::requests {
 extern volatile std::sig_atomic_t attention;
 }  // namespace platform::requests
