@@ -47,7 +47,9 @@ class Row {
   bool first_ = true;
 };
 
-// A layer's .mif and .mid, open while the object lives (CLOSE ends them).
+// A layer's .mif and .mid as files 2 and 4: constructing the object opens
+// them; the object writes to the numbers and owns no file, so they stay
+// open until the converter's CLOSE of all files (close_layer).
 class Pair {
  public:
   // Opens the pair: created with the header when `create` (the job's first

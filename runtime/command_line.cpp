@@ -1,7 +1,9 @@
 #include "runtime/command_line.h"
 
 #include <cstring>
+#include <string>
 
+#include "runtime/console.h"
 #include "runtime/input_fields.h"
 #include "runtime/line_device.h"
 #include "runtime/platform/codepage.h"
@@ -14,16 +16,17 @@ std::string shown_argument(const std::string& arg) {
 
 namespace {
 
-constexpr size_t kAnswerCapacity = 255;  // the line editor's entry
 constexpr unsigned char kFirstCharacter = 32;
 
 // Why a prompt would not take `text` as typed, or nothing.
 std::string answer_fault(const Bytes& text, AnswerRule rule) {
-  if (text.size() > kAnswerCapacity) return "is longer than the 255 bytes an answer holds";
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < kFirstCharacter) return "holds a control character";
-    if (is_lead_byte(c) && ++i == text.size()) return "ends in half a double-byte character";
+  if (text.size() > console::kAnswerCapacity)
+    return "is longer than the " + std::to_string(console::kAnswerCapacity) +
+           " bytes an answer holds";
+  for (const Character c : characters(text)) {
+    const unsigned char first = static_cast<unsigned char>(c.bytes[0]);
+    if (first < kFirstCharacter) return "holds a control character";
+    if (c.bytes.size() == 1 && is_lead_byte(first)) return "ends in half a double-byte character";
   }
   std::vector<InputValue> values;
   if (rule == AnswerRule::kInputString && !split_input(text, {InputKind::kString}, values))

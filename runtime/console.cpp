@@ -6,6 +6,7 @@
 #include "runtime/cp932.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
+#include "runtime/platform/console_device.h"
 #include "runtime/platform/requests.h"
 #include "runtime/program_state.h"
 
@@ -61,13 +62,12 @@ void move_linear(int pos) {
   g_model.move_to(pos / ConsoleModel::kColumns, pos % ConsoleModel::kColumns);
 }
 
-size_t char_length(const Bytes& s, size_t i) {
-  return is_lead_byte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
-
 size_t previous_start(const Bytes& s, size_t cur) {
   size_t prev = 0;
-  for (size_t i = 0; i < cur; i += char_length(s, i)) prev = i;
+  for (const Character c : characters(s)) {
+    if (c.at >= cur) break;
+    prev = c.at;
+  }
   return prev;
 }
 
@@ -75,18 +75,19 @@ size_t previous_start(const Bytes& s, size_t cur) {
 // `start`, keeping double-byte characters whole on a row.
 int layout_end(int start, const Bytes& s, size_t upto) {
   int pos = start;
-  for (size_t i = 0; i < upto; i += char_length(s, i)) {
-    size_t n = char_length(s, i);
-    if (n == 2 && pos % ConsoleModel::kColumns == ConsoleModel::kColumns - 1) ++pos;
-    pos += static_cast<int>(n);
+  for (const Character c : characters(s)) {
+    if (c.at >= upto) break;
+    if (c.bytes.size() == 2 && pos % ConsoleModel::kColumns == ConsoleModel::kColumns - 1) ++pos;
+    pos += static_cast<int>(c.bytes.size());
   }
   return pos;
 }
 
-constexpr size_t kEntryCapacity = 255;
+// The prompt buffer's room: a longer prompt is cut.
+constexpr size_t kPromptCapacity = 255;
 
 void show_prompt(BytesView prompt, bool question) {
-  Bytes shown(prompt.substr(0, 255));
+  Bytes shown(prompt.substr(0, kPromptCapacity));
   if (question) shown += "? ";
   if (!shown.empty()) write(shown);
 }
@@ -130,13 +131,16 @@ void write(BytesView bytes) {
   present();
 }
 
+namespace {
+
+// The line editor: reads one entry at the cursor.
 Bytes edit_line() {
   int start = linear();
-  const int region_end = (g_model.region_top() + g_model.region_rows()) * ConsoleModel::kColumns;
+  const int screen_end = ConsoleModel::kRows * ConsoleModel::kColumns;
   // The entry holds no more than the cells from the cursor to the end of
-  // the scroll region. Filling the region's last cell scrolls it; the entry
-  // then starts one row higher.
-  const int capacity = region_end - start;
+  // the screen (the scroll region). Filling the last cell scrolls the
+  // screen; the entry then starts one row higher.
+  const int capacity = screen_end - start;
   Bytes entry;
   size_t cur = 0;
   bool insert = true;
@@ -221,11 +225,9 @@ Bytes edit_line() {
         redraw();
         continue;
       case keycode::kClear:
-        if (clear_key_enabled()) {
-          entry.clear();
-          cur = 0;
-          redraw();
-        }
+        entry.clear();
+        cur = 0;
+        redraw();
         continue;
       case keycode::kInsert:
         insert = !insert;
@@ -241,7 +243,7 @@ Bytes edit_line() {
       next.insert(cur, ch);
     else
       next.replace(cur, char_length(entry, cur), ch);
-    if (next.size() > kEntryCapacity || layout_end(start, next, next.size()) - start > capacity) {
+    if (next.size() > kAnswerCapacity || layout_end(start, next, next.size()) - start > capacity) {
       beep();
       continue;
     }
@@ -250,6 +252,8 @@ Bytes edit_line() {
     redraw();
   }
 }
+
+}  // namespace
 
 Bytes line_input(BytesView prompt) {
   show_prompt(prompt, false);

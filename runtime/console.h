@@ -12,16 +12,26 @@
 // them.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
 #include "runtime/input_fields.h"
-#include "runtime/platform/console_device.h"
 #include "runtime/print_engine.h"
+
+namespace rt {
+// The screen and the device that shows it (runtime/platform/console_device.h):
+// the frame attaches the device; the statements below need neither.
+class ConsoleModel;
+class ConsoleDevice;
+}  // namespace rt
 
 namespace rt::console {
 
 enum class PromptSep { kNone, kComma, kSemicolon };
+
+// The most bytes one entry of the line editor (one answer) holds.
+constexpr size_t kAnswerCapacity = 255;
 
 // Thrown when the console is closed while the program waits or at a pump;
 // the frame ends the program without a report.
@@ -58,8 +68,5 @@ void wait_key(BytesView closing);
 
 // One turn of the message queue for the statement hook.
 void pump();
-
-// The line editor, for tests: reads one entry at the cursor.
-Bytes edit_line();
 
 }  // namespace rt::console

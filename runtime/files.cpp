@@ -19,7 +19,6 @@ constexpr size_t kReadBuffer = 256 * 1024;
 constexpr size_t kWriteBuffer = 256 * 1024;         // flushed once it holds this much
 constexpr size_t kWriteRoom = kWriteBuffer + 1024;  // room for a formatted number past it
 constexpr size_t kMaxLine = 32767;
-constexpr size_t kMaxName = 260;
 
 // Buffers of closed files, kept for the next OPEN: the conversion opens and
 // closes files some thousand times, and fresh memory for each would cost a
@@ -248,7 +247,7 @@ bool is_device(BytesView name) {
 }  // namespace
 
 void open(BytesView name, Mode mode, int n, int access) {
-  if (name.size() > kMaxName) raise_error(kBadFileName, loc(Op::kOpen, 1));
+  if (name.size() > platform::kMaxPath) raise_error(kBadFileName, loc(Op::kOpen, 1));
   check_number(n, Op::kOpen);
   if (g_table[static_cast<size_t>(n)]) raise_error(kFileAlreadyOpen, loc(Op::kOpen, 2));
   if (access == 0) access = mode == Mode::kInput ? 3 : 1;
@@ -297,14 +296,9 @@ void open(BytesView name, Mode mode, int n, int access) {
 
 void require_name_part(BytesView part) {
   bool bad = part == "." || part == "..";
-  for (size_t i = 0; i < part.size() && !bad; ++i) {
-    unsigned char c = static_cast<unsigned char>(part[i]);
-    if (is_lead_byte(c) && i + 1 < part.size()) {
-      ++i;  // a trail byte 5C is part of its character
-      continue;
-    }
-    bad = c == '/' || c == '\\' || c == ':' || c == 0;
-  }
+  // A trail byte 5C is part of its character.
+  for (const Character c : characters(part))
+    bad = bad || c.is('/') || c.is('\\') || c.is(':') || c.is('\0');
   if (bad) raise_error(kBadFileName, loc(Op::kNamePart, 1));
 }
 

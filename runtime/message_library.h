@@ -18,5 +18,7 @@ bool lookup_message(uint16_t code, Bytes& text);
 using GetErrMsgFunction = int (*)(void* instance, int code, char* buffer, int size);
 inline constexpr char kMessageLibrary[] = "K3M0RE63.DLL";
 inline constexpr char kMessageFunction[] = "$PbGetErrMsg";
+// The room the function is given for a text, its terminating NUL included.
+inline constexpr int kMessageRoom = 260;
 
 }  // namespace rt

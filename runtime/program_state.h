@@ -1,6 +1,6 @@
 // What the start-up frame keeps for the run-time's operations: the current
 // line (set by every statement, shown by every report), the program's
-// module record, and the switches of the break and clear keys.
+// module record, and the switch of the break key (on from start-up).
 #pragma once
 
 #include <cstdint>
@@ -53,6 +53,5 @@ BytesView executable_name();
 
 bool break_enabled();
 void enable_break(bool enabled);
-bool clear_key_enabled();
 
 }  // namespace rt

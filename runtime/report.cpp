@@ -11,6 +11,7 @@
 #include "runtime/message_library.h"
 #include "runtime/numbers.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/platform/console_device.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/help.h"
 #include "runtime/platform/report_box.h"
@@ -49,7 +50,9 @@ platform::HelpTopic help_topic(uint16_t code) {
   const Bytes file = folder + "K3M0REF.HLP";
   platform::OsFile f;
   uint32_t err = 0;
-  if (file.size() > 260 || !platform::open_file(file, platform::OpenKind::kRead, f, err)) return {};
+  if (file.size() > platform::kMaxPath ||
+      !platform::open_file(file, platform::OpenKind::kRead, f, err))
+    return {};
   platform::close_file(f, err);
   return {file, code >= 1000 && code <= 2008 ? code + 99000u : code};
 }

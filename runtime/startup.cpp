@@ -15,6 +15,7 @@
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/report_box.h"
+#include "runtime/platform/requests.h"
 #include "runtime/platform/signals.h"
 #include "runtime/platform/std_streams.h"
 #include "runtime/report.h"
@@ -29,8 +30,9 @@ namespace requests = platform::requests;
 
 namespace {
 
-constexpr int kPollInterval = 10;  // from the program's settings block
-constexpr bool kClearKey = true;
+// The message queue's turn comes on the first statement and then on every
+// eleventh.
+constexpr int kPollInterval = 10;
 
 bool g_break_enabled = false;
 Bytes g_module;
@@ -74,24 +76,15 @@ void enable_break(bool enabled) {
   g_break_enabled = enabled;
 }
 
-bool clear_key_enabled() {
-  return kClearKey;
-}
-
 namespace {
 
 // The file name without folder and extension. A Windows path is CP932: a
 // trail byte 5C is not a separator.
 Bytes executable_stem(const std::string& path) {
-  std::string s = path;
   size_t start = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (is_lead_byte(static_cast<unsigned char>(s[i])))
-      ++i;
-    else if (s[i] == '/' || s[i] == '\\')
-      start = i + 1;
-  }
-  s = s.substr(start);
+  for (const Character c : characters(path))
+    if (c.is('/') || c.is('\\')) start = c.at + 1;
+  std::string s = path.substr(start);
   size_t dot = s.find_last_of('.');
   if (dot != std::string::npos && dot > 0) s = s.substr(0, dot);
   return s;

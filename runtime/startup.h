@@ -23,15 +23,22 @@
 // 4 console closed.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <span>
 
 #include "runtime/command_line.h"
-#include "runtime/platform/requests.h"
 #include "runtime/program_state.h"
 #include "runtime/strings.h"
 
 namespace rt {
+
+// Set while a break or a close of the console is pending: the flag of the
+// operating-system layer's requests (runtime/platform/requests.h), declared
+// here for the hook alone, so that the statements need no platform header.
+namespace platform::requests {
+extern volatile std::sig_atomic_t attention;
+}  // namespace platform::requests
 
 namespace detail {
 extern int poll_counter;

@@ -117,11 +117,9 @@ std::string vertex_list(Random& r, int points, int most) {
 // Pads CP932 text with blanks to `width` bytes (never cutting a character).
 std::string padded(const std::string& text, size_t width) {
   std::string out;
-  for (size_t i = 0; i < text.size();) {
-    size_t n = (static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size()) ? 2 : 1;
-    if (out.size() + n > width) break;
-    out += text.substr(i, n);
-    i += n;
+  for (const rt::Character c : rt::characters(text)) {
+    if (out.size() + c.bytes.size() > width) break;
+    out += c.bytes;
   }
   out.resize(width, ' ');
   return out;

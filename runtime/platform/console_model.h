@@ -1,13 +1,14 @@
-// The headless text console: 80 x 24 cells with cursor, scroll region and
-// colours, and the keyboard ring.
+// The headless text console: 80 x 24 cells with cursor and colours, and the
+// keyboard ring.
 //
 // Writing bytes: CR moves to column 0, LF to the next row (same column);
 // other bytes fill the cell at the cursor, which then advances and wraps at
 // the last column. A double-byte character never splits across rows: when
 // its lead byte would fall in the last column a blank is written there and
 // the character starts the next row. A lead byte that ends one write is held
-// and joined with the next write. Moving below the scroll region scrolls it
-// up one row. What the console shows reaches a device through ConsoleView.
+// and joined with the next write. Moving below the last row scrolls the
+// screen (the scroll region is the whole screen) up one row. What the
+// console shows reaches a device through ConsoleView.
 #pragma once
 
 #include <array>
@@ -17,6 +18,8 @@
 
 namespace rt {
 
+// A cell: its byte and its colours, indexes into a 16-entry palette. The
+// program writes in the console's colours, white (7) on black (0).
 struct Cell {
   uint8_t ch = ' ';
   uint8_t fg = 7;
@@ -31,7 +34,7 @@ class ConsoleView {
   virtual void cells_changed(int row, int from, int to) = 0;
   // The cursor leaves `row` for the next one (line feed or wrap), before any scroll.
   virtual void row_left(int row) = 0;
-  // The scroll region moved up one row.
+  // The screen moved up one row.
   virtual void scrolled() = 0;
 };
 
@@ -67,13 +70,10 @@ class ConsoleModel {
 
   int row() const { return row_; }
   int column() const { return col_; }
-  int region_top() const { return top_; }
-  int region_rows() const { return region_rows_; }
   const Cell& cell(int row, int col) const { return cells_[row][col]; }
   // One past the last column written on `row` since it was cleared.
   int extent(int row) const { return extent_[row]; }
-  void set_colours(uint8_t fg, uint8_t bg) { fg_ = fg, bg_ = bg; }
-  // How often the scroll region has moved up since the console was made.
+  // How often the screen has moved up since the console was made.
   uint64_t scrolls() const { return scrolls_; }
 
   KeyRing& keys() { return keys_; }
@@ -85,8 +85,6 @@ class ConsoleModel {
   Cell cells_[kRows][kColumns];
   int extent_[kRows] = {};
   int row_ = 0, col_ = 0;
-  int top_ = 0, region_rows_ = kRows;
-  uint8_t fg_ = 7, bg_ = 0;
   int held_lead_ = -1;
   uint64_t scrolls_ = 0;
   ConsoleView* view_ = nullptr;

@@ -20,6 +20,10 @@
 
 namespace rt::platform {
 
+// The longest file name, in bytes as the program holds it (CP932), that
+// can name a file.
+constexpr size_t kMaxPath = 260;
+
 enum class OpenKind { kRead, kCreateNew, kAppend };
 
 // A file descriptor (POSIX) or a file handle (Windows).

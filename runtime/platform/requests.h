@@ -9,10 +9,11 @@
 
 namespace rt::platform::requests {
 
-inline volatile std::sig_atomic_t break_pending = 0;
-inline volatile std::sig_atomic_t close_pending = 0;
-// Set while either request is pending: the statement hook's one test.
-inline volatile std::sig_atomic_t attention = 0;
+extern volatile std::sig_atomic_t break_pending;
+extern volatile std::sig_atomic_t close_pending;
+// Set while either request is pending: the statement hook's one test
+// (declared again in runtime/startup.h, whose inline hook reads it).
+extern volatile std::sig_atomic_t attention;
 
 inline void request_break() {
   break_pending = 1;

@@ -190,16 +190,15 @@ Cells compare_cells(const Shown& s, int top, int left) {
     const std::string& text = s.model[top + r];
     std::string want(80, '.'), got(80, '.');
     got.replace(left, cols, lit);
-    for (int c = 0; c < 80;) {
-      const int n = rt::is_lead_byte(static_cast<unsigned char>(text[c])) && c + 1 < 80 ? 2 : 1;
-      const std::string ch = text.substr(c, n);
+    for (const rt::Character cell : rt::characters(std::string_view(text).substr(0, 80))) {
+      const int c = static_cast<int>(cell.at), n = static_cast<int>(cell.bytes.size());
+      const std::string_view ch = cell.bytes;
       const bool cut = n == 2 && (c + 1 == left || c + 1 == left + cols);
       const char want_cell = cut ? '?' : ch == " " || ch == sj("　") ? '.' : '#';
       const char got_cell = cut                                              ? '?'
                             : n == 2 && (got[c] == '#' || got[c + 1] == '#') ? '#'
                                                                              : got[c];
       for (int k = 0; k < n; ++k) want[c + k] = want_cell, got[c + k] = got_cell;
-      c += n;
     }
     out.want += want.substr(left, cols) + "\n";
     out.got += got.substr(left, cols) + "\n";

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "runtime/cp932.h"
+#include "runtime/platform/console_device.h"
 #include "runtime/startup.h"
 #include "tests/runtime/test_support.h"
 

@@ -4,6 +4,8 @@
 
 #include "runtime/console.h"
 #include "runtime/errors.h"
+#include "runtime/platform/console_device.h"
+#include "runtime/platform/requests.h"
 
 namespace {
 

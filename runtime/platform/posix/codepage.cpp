@@ -3,8 +3,6 @@
 #include <errno.h>
 #include <iconv.h>
 
-#include "runtime/cp932.h"
-
 namespace rt::platform {
 namespace {
 
@@ -80,9 +78,3 @@ std::string utf8_to_cp932(std::string_view utf8) {
 }
 
 }  // namespace rt::platform
-
-namespace rt {
-std::string sjis(std::string_view utf8) {
-  return platform::utf8_to_cp932(utf8);
-}
-}  // namespace rt

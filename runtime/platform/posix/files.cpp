@@ -110,21 +110,9 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
     root = mapped;
     name.remove_prefix(2);
   }
-  // Split at '\' and '/', stepping over double-byte characters so that a
-  // trail byte 5C stays part of its character.
-  std::vector<std::string_view> parts;
+  // Split at '\' and '/' (a trail byte 5C stays part of its character).
+  const std::vector<std::string_view> parts = split(name, "\\/");
   bool absolute = root.empty() && !name.empty() && (name[0] == '/' || name[0] == '\\');
-  size_t start = 0;
-  for (size_t i = 0; i <= name.size(); ++i) {
-    if (i < name.size() && is_lead_byte(static_cast<unsigned char>(name[i]))) {
-      ++i;
-      continue;
-    }
-    if (i == name.size() || name[i] == '\\' || name[i] == '/') {
-      if (i > start) parts.push_back(name.substr(start, i - start));
-      start = i + 1;
-    }
-  }
   if (!root.empty()) absolute = root[0] == '/';
   std::string out = root.empty() ? (absolute ? "/" : "") : root;
   if (!out.empty() && out.back() != '/') out.push_back('/');

@@ -33,20 +33,10 @@ std::string hive_root(Hive hive) {
 // The folder of a key; components split at '\' (not inside a character).
 std::string key_folder(Hive hive, std::string_view key) {
   std::string out = hive_root(hive);
-  size_t start = 0;
-  for (size_t i = 0; i <= key.size(); ++i) {
-    if (i < key.size() && is_lead_byte(static_cast<unsigned char>(key[i]))) {
-      ++i;
-      continue;
-    }
-    if (i == key.size() || key[i] == '\\') {
-      if (i > start) {
-        std::string comp = cp932_to_utf8_display(key.substr(start, i - start));
-        if (comp == "." || comp == "..") comp = "_" + comp;
-        out += "/" + comp;
-      }
-      start = i + 1;
-    }
+  for (const std::string_view part : split(key, "\\")) {
+    std::string comp = cp932_to_utf8_display(part);
+    if (comp == "." || comp == "..") comp = "_" + comp;
+    out += "/" + comp;
   }
   return out;
 }

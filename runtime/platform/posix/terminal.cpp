@@ -82,8 +82,8 @@ class TerminalDevice final : public ConsoleDevice {
     }
     dirty_.reset();
     out += "\x1b[" + std::to_string(m.row() + 1) + ";" + std::to_string(m.column() + 1) + "H";
-    if (out != last_cursor_) write_all(out);
-    last_cursor_ = out;
+    if (out != last_frame_) write_all(out);
+    last_frame_ = out;
   }
 
   // A turn comes every eleven statements, far more often than anyone
@@ -250,7 +250,9 @@ class TerminalDevice final : public ConsoleDevice {
 
   std::bitset<ConsoleModel::kRows> dirty_;
   std::string input_;
-  std::string last_cursor_;
+  // The last output of present(), its dirty rows and the cursor move: an
+  // unchanged frame is not written again.
+  std::string last_frame_;
   bool closed_ = false;
   static constexpr int64_t kPollMilliseconds = 5;
   int64_t last_poll_ms_ = INT64_MIN / 2;

@@ -144,11 +144,11 @@ class WindowDevice final : public ConsoleDevice {
     dirty_to_[row] = std::max(dirty_to_[row], to);
   }
   void row_left(int) override {}
-  // The model has moved its scroll region up one row. The cells still to be
+  // The model has moved the screen up one row. The cells still to be
   // painted move up with their contents; the window contents move up one
-  // cell height; the region's new bottom row is painted.
+  // cell height; the new bottom row is painted.
   void scrolled() override {
-    const int top = model_.region_top(), bottom = top + model_.region_rows() - 1;
+    const int top = 0, bottom = kRows - 1;
     for (int row = top; row < bottom; ++row) {
       dirty_from_[row] = dirty_from_[row + 1];
       dirty_to_[row] = dirty_to_[row + 1];
@@ -240,16 +240,13 @@ class WindowDevice final : public ConsoleDevice {
   void typed(wchar_t ch) {
     if (ch < 0x80) return key(ch);
     if (IS_HIGH_SURROGATE(ch)) return;
-    char bytes[2];
     BOOL lost = FALSE;
-    const int n = IS_LOW_SURROGATE(ch) ? 0
-                                       : WideCharToMultiByte(kCodePage932, WC_NO_BEST_FIT_CHARS,
-                                                             &ch, 1, bytes, 2, nullptr, &lost);
-    if (n <= 0 || lost || !ring_ || ring_->room() < n) {
+    const std::string bytes = IS_LOW_SURROGATE(ch) ? "" : narrow(std::wstring_view(&ch, 1), &lost);
+    if (bytes.empty() || lost || !ring_ || ring_->room() < static_cast<int>(bytes.size())) {
       MessageBeep(0);
       return;
     }
-    for (int i = 0; i < n; ++i) ring_->push(static_cast<uint8_t>(bytes[i]));
+    for (const char b : bytes) ring_->push(static_cast<uint8_t>(b));
   }
 
   // The font and the cells for `dpi`, and the window's full size with them.
@@ -467,18 +464,16 @@ class WindowDevice final : public ConsoleDevice {
     while (i < run.size()) {
       std::wstring text;
       std::vector<INT> advance;
-      const bool wide_part = kanji_font && width_at(run, i) == 2;
+      const bool wide_part = kanji_font && char_length(run, i) == 2;
       const int left = x;
-      while (i < run.size() && (!kanji_font || (width_at(run, i) == 2) == wide_part)) {
-        const size_t n = width_at(run, i);
-        wchar_t ch[2];
-        const int units =
-            MultiByteToWideChar(kCodePage932, 0, run.data() + i, static_cast<int>(n), ch, 2);
-        for (int u = 0; u < units; ++u) {
+      while (i < run.size() && (!kanji_font || (char_length(run, i) == 2) == wide_part)) {
+        const size_t n = char_length(run, i);
+        const std::wstring ch = wide(std::string_view(run).substr(i, n));
+        for (size_t u = 0; u < ch.size(); ++u) {
           text.push_back(ch[u]);
           advance.push_back(u == 0 ? static_cast<INT>(n) * cell_w_ : 0);
         }
-        if (units <= 0) {
+        if (ch.empty()) {
           text.push_back(L' ');
           advance.push_back(static_cast<INT>(n) * cell_w_);
         }
@@ -490,11 +485,6 @@ class WindowDevice final : public ConsoleDevice {
       ExtTextOutW(dc, left, cells.top, ETO_OPAQUE | ETO_CLIPPED, &part, text.data(),
                   static_cast<UINT>(text.size()), advance.data());
     }
-  }
-
-  // The cells of the character at byte i of a run: 2 for a double-byte one.
-  static size_t width_at(const std::string& run, size_t i) {
-    return is_lead_byte(static_cast<unsigned char>(run[i])) && i + 1 < run.size() ? 2 : 1;
   }
 
   // Puts a copy of `bytes` on the clipboard in `format`.

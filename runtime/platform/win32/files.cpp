@@ -12,7 +12,6 @@
 namespace rt::platform {
 namespace {
 
-constexpr size_t kMaxPath = 260;
 // The longest path the wide functions take, in UTF-16 units.
 constexpr size_t kLongestPath = 32768;
 
@@ -30,8 +29,8 @@ bool seek(OsFile file, int64_t offset, uint32_t& os_error) {
 }
 
 // The name made absolute against the current folder, in UTF-16; a full
-// name of more than 260 bytes as the program holds it (CP932) is an invalid
-// name.
+// name longer than kMaxPath bytes as the program holds it (CP932) is an
+// invalid name.
 bool full_path(std::string_view name, std::wstring& path, uint32_t& os_error) {
   if (name.find('\0') != std::string_view::npos) {
     os_error = ERROR_INVALID_NAME;

@@ -14,16 +14,11 @@ namespace {
 FaultReporter g_reporter = nullptr;
 // The box's texts in UTF-16, converted from CP932 into buffers of their own:
 // the fault filter allocates nothing.
+// The fault message has at most 512 bytes.
 constexpr int kTitleUnits = 512;
 constexpr int kMessageUnits = 1024;
 wchar_t g_title[kTitleUnits];
 wchar_t g_message[kMessageUnits];
-
-// CP932 as UTF-16 into a buffer (the fault message has at most 512 bytes);
-// empty when it does not fit.
-void to_buffer(const char* cp932, wchar_t* buf, int units) {
-  if (MultiByteToWideChar(kCodePage932, 0, cp932, -1, buf, units) == 0) buf[0] = L'\0';
-}
 
 BOOL WINAPI on_console_event(DWORD event) {
   switch (event) {
@@ -45,7 +40,7 @@ LONG WINAPI on_fault(EXCEPTION_POINTERS* info) {
   const EXCEPTION_RECORD* r = info->ExceptionRecord;
   const char* message = g_reporter(reinterpret_cast<uint64_t>(r->ExceptionAddress),
                                    static_cast<uint32_t>(r->ExceptionCode));
-  to_buffer(message, g_message, kMessageUnits);
+  wide_into(message, g_message, kMessageUnits);
   MessageBoxW(console_window(), g_message, g_title, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
   // The process ends as the system ends a faulting process: with the
   // exception code.
@@ -56,7 +51,7 @@ LONG WINAPI on_fault(EXCEPTION_POINTERS* info) {
 
 void install_signal_handlers(FaultReporter reporter, const char* title) {
   g_reporter = reporter;
-  to_buffer(title, g_title, kTitleUnits);
+  wide_into(title, g_title, kTitleUnits);
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   SetConsoleCtrlHandler(on_console_event, TRUE);
   SetUnhandledExceptionFilter(on_fault);

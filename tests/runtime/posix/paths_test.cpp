@@ -49,6 +49,8 @@ TEST(Paths, DriveMap) {
 
 TEST(Paths, InvalidShiftJisName) {
   EXPECT_EQ(resolve("bad\x85\x40name"), "error 123");
+  // Half a character at the end is part of the last component, not dropped.
+  EXPECT_EQ(resolve("folder\\half\x83"), "error 123");
 }
 
 }  // namespace

@@ -16,24 +16,24 @@ ConsoleModel::ConsoleModel() = default;
 
 void ConsoleModel::line_feed() {
   if (view_) view_->row_left(row_);
-  if (row_ + 1 < top_ + region_rows_) {
+  if (row_ + 1 < kRows) {
     ++row_;
     return;
   }
-  // Scroll the region up one row; the new bottom row is blank.
-  for (int r = top_; r + 1 < top_ + region_rows_; ++r) {
+  // Scroll the screen up one row; the new bottom row is blank.
+  for (int r = 0; r + 1 < kRows; ++r) {
     for (int c = 0; c < kColumns; ++c) cells_[r][c] = cells_[r + 1][c];
     extent_[r] = extent_[r + 1];
   }
-  int bottom = top_ + region_rows_ - 1;
-  for (int c = 0; c < kColumns; ++c) cells_[bottom][c] = Cell{' ', fg_, bg_};
+  const int bottom = kRows - 1;
+  for (int c = 0; c < kColumns; ++c) cells_[bottom][c] = Cell{};
   extent_[bottom] = 0;
   ++scrolls_;
   if (view_) view_->scrolled();
 }
 
 void ConsoleModel::put(uint8_t byte) {
-  cells_[row_][col_] = Cell{byte, fg_, bg_};
+  cells_[row_][col_] = Cell{.ch = byte};
   if (col_ + 1 > extent_[row_]) extent_[row_] = col_ + 1;
   if (view_) view_->cells_changed(row_, col_, col_ + 1);
   if (++col_ == kColumns) {
@@ -43,7 +43,6 @@ void ConsoleModel::put(uint8_t byte) {
 }
 
 void ConsoleModel::write(BytesView bytes) {
-  size_t i = 0;
   if (held_lead_ >= 0 && !bytes.empty()) {
     // Join the held lead byte with this write's first byte.
     uint8_t lead = static_cast<uint8_t>(held_lead_);
@@ -51,22 +50,20 @@ void ConsoleModel::write(BytesView bytes) {
     if (col_ == kColumns - 1) put(' ');
     put(lead);
     put(static_cast<uint8_t>(bytes[0]));
-    i = 1;
+    bytes.remove_prefix(1);
   }
-  for (; i < bytes.size(); ++i) {
-    uint8_t b = static_cast<uint8_t>(bytes[i]);
-    if (b == '\r') {
+  for (const Character c : characters(bytes)) {
+    const uint8_t b = static_cast<uint8_t>(c.bytes[0]);
+    if (c.bytes.size() == 2) {
+      if (col_ == kColumns - 1) put(' ');
+      put(b);
+      put(static_cast<uint8_t>(c.bytes[1]));
+    } else if (b == '\r') {
       col_ = 0;
     } else if (b == '\n') {
       line_feed();
     } else if (is_lead_byte(b)) {
-      if (i + 1 == bytes.size()) {
-        held_lead_ = b;
-        return;
-      }
-      if (col_ == kColumns - 1) put(' ');
-      put(b);
-      put(static_cast<uint8_t>(bytes[++i]));
+      held_lead_ = b;  // the write's last byte: its trail byte comes with the next
     } else {
       put(b);
     }
@@ -82,7 +79,7 @@ void ConsoleModel::blank(int from, int to) {
   for (int k = from; k < to; ++k) {
     int r = k / kColumns, c = k % kColumns;
     if (r >= kRows) break;
-    cells_[r][c] = Cell{' ', fg_, bg_};
+    cells_[r][c] = Cell{};
     if (view_) view_->cells_changed(r, c, c + 1);
   }
 }

@@ -1,0 +1,1 @@
+#include "runtime/platform/requests.h"
