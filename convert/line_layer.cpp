@@ -9,21 +9,36 @@ namespace convert {
 namespace {
 
 // Gathers the vertices of a list into the vertex buffer; returns the count.
-// Statements `line` to `line` + 5.
+// Statements `line` to `line` + 5 for each vertex: the comma searched, the
+// point number read, counted, its entry taken, the end tested, the search
+// moved on. A point number of VAL's common case inside the table, with room
+// in the buffer, cannot fail: its statements are taken at once.
 int16_t gather(BytesView list, uint16_t line) {
   using rt::statement;
   SheetState& s = sheet();
+  const int64_t table_size = static_cast<int64_t>(s.point_table.size());
+  const int64_t buffer_size = static_cast<int64_t>(s.vertices.size());
   int32_t k = 0;
   int16_t count = 0;
   for (;;) {
+    const int32_t comma = rt::instr(int64_t{k} + 1, list, ",");
+    BytesView number_text = rt::mid(list, int64_t{k} + 1, 6);
+    if (uint32_t number; rt::whole_number(number_text, number) && number < table_size &&
+                         count + 1 < buffer_size &&
+                         rt::statements(comma == 0 ? 5 : 6, line + (comma == 0 ? 4 : 5))) {
+      ++count;
+      s.vertices[count] = &s.point_table[number];
+      if (comma == 0) break;
+      k = comma;
+      continue;
+    }
     statement(line);
-    int32_t comma = rt::instr(int64_t{k} + 1, list, ",");
     statement(line + 1);
-    int32_t number = rt::val_to_int32(rt::mid(list, int64_t{k} + 1, 6));
+    const int32_t number = rt::val_to_int32(number_text);
     statement(line + 2);
     count = rt::narrow16(int32_t{count} + 1);
     statement(line + 3);
-    s.vertices[count] = s.point_table[number];
+    s.vertices[count] = &s.point_table[number];
     statement(line + 4);
     if (comma == 0) break;
     statement(line + 5);
@@ -55,7 +70,7 @@ void convert_line_layer(const Layer& layer) {
     const int16_t count = gather(layer.write_row(record, row, base), base + lines::kGather);
     statement(base + lines::kObject);
     pair.pline(count);
-    for (int16_t t = 1; t <= count; ++t) pair.vertex(s.vertices[t], base + lines::kObject + 1);
+    pair.vertices({&s.vertices[1], static_cast<size_t>(count)}, base + lines::kObject + 1);
     statement(base + lines::kObject + 3);
     pair.style(layer.style);
     return true;

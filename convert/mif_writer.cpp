@@ -42,8 +42,8 @@ Pair::Pair(BytesView code, const std::vector<const char*>& columns, bool create)
   files::print(kGraphics, "", Sep::kNone);
 }
 
-void Pair::point(BytesView point_line, BytesView symbol, uint16_t line) {
-  write_vertex(kGraphics, kPointLead, point_line, line);
+void Pair::point(const PointLine& point, BytesView symbol, uint16_t line) {
+  write_vertex(kGraphics, kPointLead, point, line);
   style(symbol);
 }
 
@@ -57,8 +57,8 @@ void Pair::pline(int16_t count) {
   files::print_integer(kGraphics, count, Sep::kNone);
 }
 
-void Pair::vertex(BytesView point_line, uint16_t line) {
-  write_vertex(kGraphics, {}, point_line, line);
+void Pair::vertices(std::span<const PointLine* const> points, uint16_t line) {
+  write_vertices(kGraphics, points, line);
 }
 
 void Pair::style(BytesView style) {

@@ -16,8 +16,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "convert/point_table.h"
 #include "runtime/strings.h"
 
 namespace convert::mif {
@@ -55,15 +57,16 @@ class Pair {
   // char(8)").
   Pair(BytesView code, const std::vector<const char*>& columns, bool create);
 
-  // "Point " and the vertex line of a point line, then the symbol line;
+  // "Point " and the vertex line of a point-table entry, then the symbol line;
   // statement `line` turns the point into degrees, `line` + 1 writes.
-  void point(BytesView point_line, BytesView symbol, uint16_t line);
+  void point(const PointLine& point, BytesView symbol, uint16_t line);
   // The same for a mesh point's offsets, in the current statement.
   void point(int32_t x, int32_t y, BytesView symbol);
   // "Pline" + the vertex count as a printed integer.
   void pline(int16_t count);
-  // One vertex line of a point line; statements as for point().
-  void vertex(BytesView point_line, uint16_t line);
+  // The vertex lines of a polyline's points; statements as for point(),
+  // for each vertex.
+  void vertices(std::span<const PointLine* const> points, uint16_t line);
   // A style line ("    Pen (1,2,0)").
   void style(BytesView style);
   // The next attribute row.

@@ -11,7 +11,8 @@
 // queue gets a turn before the first statement and then before every
 // eleventh, a pending break (Ctrl+C) stops the program with the interrupt
 // report, a closed console ends it; then the line becomes current. On most
-// statements this costs one counter test.
+// statements this costs one counter test; statements(n, last) takes n
+// statements that cannot fail with one test.
 //
 // The command line (command_line.h) is read first: the -C folders are
 // entered before the console opens, and the answers it gives are typed
@@ -44,6 +45,19 @@ inline void statement(uint16_t line) {
   else
     --detail::poll_counter;
   detail::line = line;
+}
+
+// Runs n statements at once, the last of them numbered `last`, when none of
+// them would give the message queue its turn or meet a pending request:
+// true. For statements that cannot fail before the last one, so that an
+// error still shows the line of the statement that failed. False changes
+// nothing: the statements then run one by one.
+inline bool statements(int n, uint16_t last) {
+  if (detail::poll_counter < n || platform::requests::attention) [[unlikely]]
+    return false;
+  detail::poll_counter -= n;
+  detail::line = last;
+  return true;
 }
 
 using MainRoutine = void (*)();
