@@ -132,7 +132,7 @@ void write_line(int n, rt::BytesView lead, uint64_t longitude, uint64_t latitude
   char* end = put_fields(longitude, latitude, std::copy(lead.begin(), lead.end(), room));
   end[0] = '\r';
   end[1] = '\n';
-  files::commit_line(n, static_cast<size_t>(end + 2 - room));
+  files::commit_lines(n, static_cast<size_t>(end + 2 - room));
 }
 
 void write_degrees(int n, rt::BytesView lead, const Degrees& d) {
@@ -181,21 +181,33 @@ void write_vertex(int n, rt::BytesView lead, const PointLine& point, uint16_t li
 void write_vertices(int n, std::span<const PointLine* const> points, uint16_t line) {
   // Decided vertices go straight into the output, the two statements of
   // each taken at once (the degrees cannot fail; the write is the last).
-  char* room = nullptr;
+  // Their lines are handed over together, before any statement that gives
+  // the message queue its turn (which may end the program) and whenever
+  // the room is full.
+  constexpr size_t kLineBytes = 21 + 2;
+  char* room = nullptr;  // the room's start, nullptr when there is none
+  char* end = nullptr;   // the end of the lines written into it
+  auto hand_over = [&] {
+    if (end != room) files::commit_lines(n, static_cast<size_t>(end - room));
+    room = end = nullptr;
+  };
   for (const PointLine* point : points) {
     uint32_t x, y;
     uint64_t longitude, latitude;
-    if (point->offsets(x, y) && decided(x, y, longitude, latitude) && rt::statements(2, line + 1)) {
-      if (!room) room = files::line_room(n);
-      char* end = put_fields(longitude, latitude, room);
-      end[0] = '\r';
-      end[1] = '\n';
-      room = files::commit_line(n, static_cast<size_t>(end + 2 - room));
+    if (!point->offsets(x, y) || !decided(x, y, longitude, latitude)) {
+      hand_over();
+      write_vertex(n, {}, *point, line);
       continue;
     }
-    room = nullptr;
-    write_vertex(n, {}, *point, line);
+    if (!rt::quiet(2) || static_cast<size_t>(end - room) > files::kLineRoom - kLineBytes)
+      hand_over();
+    rt::statements(line, line + 1);
+    if (!room) room = end = files::line_room(n);
+    end = put_fields(longitude, latitude, end);
+    *end++ = '\r';
+    *end++ = '\n';
   }
+  hand_over();
 }
 
 void write_vertex(int n, rt::BytesView lead, int32_t x, int32_t y) {

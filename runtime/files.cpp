@@ -414,7 +414,7 @@ char* line_room(int n) {
   return f.wbuf.get() + f.wlen;
 }
 
-char* commit_line(int n, size_t length) {
+char* commit_lines(int n, size_t length) {
   File& f = open_file(n, Op::kPrint);
   wrote(f, length);
   f.column = 0;
