@@ -1,5 +1,6 @@
 #include "convert/mif_writer.h"
 
+#include <cstring>
 #include <string>
 
 #include "convert/job.h"
@@ -69,17 +70,41 @@ void Pair::integer_row(int32_t value) {
   files::print_integer(kAttributes, value, Sep::kNone);
 }
 
-void Row::next() {
-  files::print(file_, first_ ? BytesView("\"") : BytesView("\",\""), Sep::kSemicolon);
+void Row::separator() {
+  put(first_ ? BytesView("\"") : BytesView("\",\""));
   first_ = false;
 }
 
+void Row::put(BytesView bytes) {
+  if (size_ + bytes.size() > kRoom) {
+    hand_over();
+    if (bytes.size() > kRoom) {
+      files::print(file_, bytes, Sep::kSemicolon);
+      return;
+    }
+  }
+  std::memcpy(bytes_ + size_, bytes.data(), bytes.size());
+  size_ += bytes.size();
+}
+
+void Row::hand_over() {
+  if (size_ > 0) files::print(file_, BytesView(bytes_, size_), Sep::kSemicolon);
+  size_ = 0;
+}
+
+void Row::next() {
+  separator();
+  hand_over();
+}
+
 void Row::text(BytesView value) {
-  files::print(file_, value, Sep::kSemicolon);
+  put(value);
 }
 
 void Row::end() {
-  files::print(file_, "\"", Sep::kNone);
+  put("\"");
+  files::print(file_, BytesView(bytes_, size_), Sep::kNone);
+  size_ = 0;
 }
 
 TextFile::TextFile(BytesView code, bool create) {

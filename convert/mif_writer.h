@@ -27,9 +27,10 @@ namespace convert::mif {
 using rt::Bytes;
 using rt::BytesView;
 
-// An attribute row written field by field: each field's separator is
-// written before the field is cut, so a cut that fails leaves the row's
-// earlier fields and separators in the file.
+// An attribute row written field by field. The bytes of fields already
+// cut are kept together and handed to the file as one item; a separator
+// written with next() is handed over at once, so a cut that follows it and
+// fails leaves the row's earlier fields and separators in the file.
 class Row {
  public:
   explicit Row(int file_number) : file_(file_number) {}
@@ -40,13 +41,19 @@ class Row {
   void end();
   // A field whose value is already cut.
   void field(BytesView value) {
-    next();
-    text(value);
+    separator();
+    put(value);
   }
 
  private:
+  static constexpr size_t kRoom = 256;
+  void separator();
+  void put(BytesView bytes);
+  void hand_over();
   int file_;
   bool first_ = true;
+  size_t size_ = 0;
+  char bytes_[kRoom];
 };
 
 // A layer's .mif and .mid, open while the object lives (CLOSE ends them).
