@@ -76,6 +76,7 @@ void Row::separator() {
 }
 
 void Row::put(BytesView bytes) {
+  if (bytes.empty()) return;  // an empty cut may have no data at all
   if (size_ + bytes.size() > kRoom) {
     hand_over();
     if (bytes.size() > kRoom) {

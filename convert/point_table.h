@@ -61,7 +61,9 @@ class PointLine {
     return true;
   }
   // The text of a line not held as offsets.
-  rt::BytesView text() const { return {u_.text, size_ == kOffsets ? 0 : size_}; }
+  rt::BytesView text() const {
+    return size_ == kOffsets ? rt::BytesView() : rt::BytesView(u_.text, size_);
+  }
 
  private:
   static constexpr uint32_t kOffsets = UINT32_MAX;  // no line is that long
