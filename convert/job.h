@@ -30,7 +30,7 @@ namespace detail {
 // A namespace-scope global like the sheet state (clang 14 cannot constant-
 // initialize its strings, so it is not declared constinit).
 inline JobState g_job;
-}
+}  // namespace detail
 inline JobState& job() {
   return detail::g_job;
 }

@@ -2,6 +2,7 @@
 
 #include "convert/record_loop.h"
 #include "convert/sheet.h"
+#include "runtime/byte_words.h"
 #include "runtime/numbers.h"
 
 namespace convert {
@@ -9,21 +10,59 @@ namespace convert {
 namespace {
 
 // Gathers the vertices of a list into the vertex buffer; returns the count.
-// Statements `line` to `line` + 5.
+// Statements `line` to `line` + 5 for each vertex: the comma searched, the
+// point number read, counted, its entry taken, the end tested, the search
+// moved on. A point number that VAL reads as a whole number, inside the
+// table, with room in the buffer, cannot fail: its statements are taken at
+// once. The common vertex, six digits and a comma, is read as one word:
+// the comma is then the search's answer and the digits VAL's.
 int16_t gather(BytesView list, uint16_t line) {
   using rt::statement;
+  namespace words = rt::words;
+  constexpr unsigned kDigits = 6;
   SheetState& s = sheet();
+  const int64_t table_size = static_cast<int64_t>(s.point_table.size());
+  const int64_t buffer_size = static_cast<int64_t>(s.vertices.size());
   int32_t k = 0;
   int16_t count = 0;
   for (;;) {
+    int32_t comma;
+    uint32_t number;
+    bool whole;
+    if (static_cast<size_t>(k) + 8 <= list.size()) {
+      const uint64_t w = words::load(list.data() + k);
+      whole = words::leading_digits(w) == kDigits && static_cast<char>(w >> 48) == ',';
+      if (whole) {
+        comma = k + kDigits + 1;
+        number = words::digits_value(w, kDigits);
+      }
+    } else {
+      whole = false;
+    }
+    BytesView number_text;
+    if (!whole) {
+      comma = rt::instr(int64_t{k} + 1, list, ",");
+      number_text = rt::mid(list, int64_t{k} + 1, kDigits);
+      whole = rt::whole_number(number_text, number);
+    }
+    if (whole && number < table_size && count + 1 < buffer_size) {
+      rt::statements(line, line + (comma == 0 ? 4 : 5));
+      ++count;
+      const PointLine* const entry = &s.point_table[number];
+      s.vertices[count] = entry;
+      __builtin_prefetch(entry);  // read when the object is written, soon after
+      if (comma == 0) break;
+      k = comma;
+      continue;
+    }
+    if (number_text.empty()) number_text = rt::mid(list, int64_t{k} + 1, kDigits);
     statement(line);
-    int32_t comma = rt::instr(int64_t{k} + 1, list, ",");
     statement(line + 1);
-    int32_t number = rt::val_to_int32(rt::mid(list, int64_t{k} + 1, 6));
+    const int32_t value = rt::val_to_int32(number_text);
     statement(line + 2);
     count = rt::narrow16(int32_t{count} + 1);
     statement(line + 3);
-    s.vertices[count] = s.point_table[number];
+    s.vertices[count] = &s.point_table[value];
     statement(line + 4);
     if (comma == 0) break;
     statement(line + 5);
@@ -55,7 +94,7 @@ void convert_line_layer(const Layer& layer) {
     const int16_t count = gather(layer.write_row(record, row, base), base + lines::kGather);
     statement(base + lines::kObject);
     pair.pline(count);
-    for (int16_t t = 1; t <= count; ++t) pair.vertex(s.vertices[t], base + lines::kObject + 1);
+    pair.vertices({&s.vertices[1], static_cast<size_t>(count)}, base + lines::kObject + 1);
     statement(base + lines::kObject + 3);
     pair.style(layer.style);
     return true;

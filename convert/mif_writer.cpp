@@ -1,5 +1,6 @@
 #include "convert/mif_writer.h"
 
+#include <cstring>
 #include <string>
 
 #include "convert/job.h"
@@ -42,8 +43,8 @@ Pair::Pair(BytesView code, const std::vector<const char*>& columns, bool create)
   files::print(kGraphics, "", Sep::kNone);
 }
 
-void Pair::point(BytesView point_line, BytesView symbol, uint16_t line) {
-  write_vertex(kGraphics, kPointLead, point_line, line);
+void Pair::point(const PointLine& point, BytesView symbol, uint16_t line) {
+  write_vertex(kGraphics, kPointLead, point, line);
   style(symbol);
 }
 
@@ -57,8 +58,8 @@ void Pair::pline(int16_t count) {
   files::print_integer(kGraphics, count, Sep::kNone);
 }
 
-void Pair::vertex(BytesView point_line, uint16_t line) {
-  write_vertex(kGraphics, {}, point_line, line);
+void Pair::vertices(std::span<const PointLine* const> points, uint16_t line) {
+  write_vertices(kGraphics, points, line);
 }
 
 void Pair::style(BytesView style) {
@@ -69,17 +70,42 @@ void Pair::integer_row(int32_t value) {
   files::print_integer(kAttributes, value, Sep::kNone);
 }
 
-void Row::next() {
-  files::print(file_, first_ ? BytesView("\"") : BytesView("\",\""), Sep::kSemicolon);
+void Row::separator() {
+  put(first_ ? BytesView("\"") : BytesView("\",\""));
   first_ = false;
 }
 
+void Row::put(BytesView bytes) {
+  if (bytes.empty()) return;  // an empty cut may have no data at all
+  if (size_ + bytes.size() > kRoom) {
+    hand_over();
+    if (bytes.size() > kRoom) {
+      files::print(file_, bytes, Sep::kSemicolon);
+      return;
+    }
+  }
+  std::memcpy(bytes_ + size_, bytes.data(), bytes.size());
+  size_ += bytes.size();
+}
+
+void Row::hand_over() {
+  if (size_ > 0) files::print(file_, BytesView(bytes_, size_), Sep::kSemicolon);
+  size_ = 0;
+}
+
+void Row::next() {
+  separator();
+  hand_over();
+}
+
 void Row::text(BytesView value) {
-  files::print(file_, value, Sep::kSemicolon);
+  put(value);
 }
 
 void Row::end() {
-  files::print(file_, "\"", Sep::kNone);
+  put("\"");
+  files::print(file_, BytesView(bytes_, size_), Sep::kNone);
+  size_ = 0;
 }
 
 TextFile::TextFile(BytesView code, bool create) {

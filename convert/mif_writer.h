@@ -16,8 +16,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "convert/point_table.h"
 #include "runtime/strings.h"
 
 namespace convert::mif {
@@ -25,9 +27,10 @@ namespace convert::mif {
 using rt::Bytes;
 using rt::BytesView;
 
-// An attribute row written field by field: each field's separator is
-// written before the field is cut, so a cut that fails leaves the row's
-// earlier fields and separators in the file.
+// An attribute row written field by field. The bytes of fields already
+// cut are kept together and handed to the file as one item; a separator
+// written with next() is handed over at once, so a cut that follows it and
+// fails leaves the row's earlier fields and separators in the file.
 class Row {
  public:
   explicit Row(int file_number) : file_(file_number) {}
@@ -38,13 +41,19 @@ class Row {
   void end();
   // A field whose value is already cut.
   void field(BytesView value) {
-    next();
-    text(value);
+    separator();
+    put(value);
   }
 
  private:
+  static constexpr size_t kRoom = 256;
+  void separator();
+  void put(BytesView bytes);
+  void hand_over();
   int file_;
   bool first_ = true;
+  size_t size_ = 0;
+  char bytes_[kRoom];
 };
 
 // A layer's .mif and .mid as files 2 and 4: constructing the object opens
@@ -57,15 +66,16 @@ class Pair {
   // char(8)").
   Pair(BytesView code, const std::vector<const char*>& columns, bool create);
 
-  // "Point " and the vertex line of a point line, then the symbol line;
+  // "Point " and the vertex line of a point-table entry, then the symbol line;
   // statement `line` turns the point into degrees, `line` + 1 writes.
-  void point(BytesView point_line, BytesView symbol, uint16_t line);
+  void point(const PointLine& point, BytesView symbol, uint16_t line);
   // The same for a mesh point's offsets, in the current statement.
   void point(int32_t x, int32_t y, BytesView symbol);
   // "Pline" + the vertex count as a printed integer.
   void pline(int16_t count);
-  // One vertex line of a point line; statements as for point().
-  void vertex(BytesView point_line, uint16_t line);
+  // The vertex lines of a polyline's points; statements as for point(),
+  // for each vertex.
+  void vertices(std::span<const PointLine* const> points, uint16_t line);
   // A style line ("    Pen (1,2,0)").
   void style(BytesView style);
   // The next attribute row.

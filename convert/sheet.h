@@ -24,8 +24,8 @@ struct SheetState {
   PointTable point_table;  // 0..200000
   // The vertex buffer, 0..30000: the point-table lines of the object being
   // built. The table does not change while an object is built, so an entry
-  // refers to the table's text rather than copying it.
-  rt::Array<BytesView> vertices;
+  // refers to the table's entry rather than copying it.
+  rt::Array<const PointLine*> vertices;
   double x_origin = 0;
   double y_origin = 0;
   OriginUnits x_units;

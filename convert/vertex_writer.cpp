@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "convert/sheet.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
+#include "runtime/picture.h"
 #include "runtime/startup.h"
 
 namespace convert {
@@ -56,25 +58,81 @@ inline bool millionths(int64_t offset, const OriginUnits& origin, uint64_t& out)
   return true;
 }
 
-// Room for the lead and both fields side by side.
-constexpr size_t kLineRoom = kLeadRoom + 2 * rt::Picture::kFixedRoom;
+constexpr uint64_t kMillion = 1000000;  // millionths per degree
 
-// The lead and both fields from millionths at `out` when they are decided
-// and fit the plain fields; returns their end, or nullptr for the exact
-// steps.
-char* millionth_fields(rt::BytesView lead, int64_t x, int64_t y, char* out) {
-  const SheetState& s = sheet();
-  uint64_t longitude, latitude;
-  if (lead.size() > kLeadRoom || !millionths(x, s.x_units, longitude) ||
-      !millionths(y, s.y_units, latitude) || !kLongitude.fits_scaled(longitude) ||
-      !kLatitude.fits_scaled(latitude))
-    return nullptr;
-  out = std::copy(lead.begin(), lead.end(), out);
-  return kLatitude.format_scaled(latitude, kLongitude.format_scaled(longitude, out));
+// Both plain fields take the millionths: one degree at least (below it the
+// field shows "0." and the exact steps decide), fewer than 10000 degrees of
+// longitude and 1000 of latitude (more overflow the fields).
+inline bool plain(uint64_t longitude, uint64_t latitude) {
+  return longitude >= kMillion && longitude < 10000 * kMillion && latitude >= kMillion &&
+         latitude < 1000 * kMillion;
 }
 
-void write_fields(int n, const char* begin, const char* end) {
-  files::print(n, rt::BytesView(begin, static_cast<size_t>(end - begin)), rt::Sep::kNone);
+// The digits of every n < 1000 in four bytes, a blank first: zero-padded
+// (" 007") for the decimals, blank-padded ("   7") for the whole degrees.
+struct Triples {
+  char zeros[4000];
+  char blanks[4000];
+  constexpr Triples() : zeros(), blanks() {
+    for (int n = 0; n < 1000; ++n) {
+      const char d[3] = {static_cast<char>('0' + n / 100), static_cast<char>('0' + n / 10 % 10),
+                         static_cast<char>('0' + n % 10)};
+      zeros[4 * n] = blanks[4 * n] = ' ';
+      for (int k = 0; k < 3; ++k) {
+        zeros[4 * n + 1 + k] = d[k];
+        blanks[4 * n + 1 + k] = (k == 2 || n >= (k == 0 ? 100 : 10)) ? d[k] : ' ';
+      }
+    }
+  }
+};
+constexpr Triples kTriples;
+
+inline void put4(char* at, const char* four) {
+  std::memcpy(at, four, 4);
+}
+
+// The 21 bytes of both fields (plain() holds): longitude in bytes 0-10
+// (four places, the point, six decimals), latitude in 11-20 (three places).
+// Right to left, in four-byte stores whose blank first byte the store to
+// their left, or the point, writes over.
+inline char* put_fields(uint64_t longitude, uint64_t latitude, char* out) {
+  const auto lon_whole = static_cast<uint32_t>(longitude / kMillion);
+  const auto lon_part = static_cast<uint32_t>(longitude % kMillion);
+  const auto lat_whole = static_cast<uint32_t>(latitude / kMillion);
+  const auto lat_part = static_cast<uint32_t>(latitude % kMillion);
+  put4(out + 17, kTriples.zeros + 4 * (lat_part % 1000));
+  put4(out + 14, kTriples.zeros + 4 * (lat_part / 1000));
+  out[14] = '.';
+  put4(out + 10, kTriples.blanks + 4 * lat_whole);
+  put4(out + 7, kTriples.zeros + 4 * (lon_part % 1000));
+  put4(out + 4, kTriples.zeros + 4 * (lon_part / 1000));
+  out[4] = '.';
+  if (lon_whole < 1000) {
+    put4(out, kTriples.blanks + 4 * lon_whole);
+  } else {
+    put4(out, kTriples.zeros + 4 * (lon_whole % 1000));
+    out[0] = static_cast<char>('0' + lon_whole / 1000);
+  }
+  return out + 21;
+}
+
+// The millionths of both offsets when they are decided and the plain fields
+// hold them.
+inline bool decided(int64_t x, int64_t y, uint64_t& longitude, uint64_t& latitude) {
+  const SheetState& s = sheet();
+  return millionths(x, s.x_units, longitude) && millionths(y, s.y_units, latitude) &&
+         plain(longitude, latitude);
+}
+
+// `lead` and the fields from millionths, with the line end, as one item
+// formatted in place.
+void write_line(int n, rt::BytesView lead, uint64_t longitude, uint64_t latitude) {
+  static_assert(kLeadRoom + 21 + 2 <= files::kLineRoom);
+  char* const room = files::line_room(n);
+  char* end = put_fields(longitude, latitude, std::copy(lead.begin(), lead.end(), room));
+  end[0] = '\r';
+  end[1] = '\n';
+  files::commit_lines(n, static_cast<size_t>(end + 2 - room));
 }
 
 void write_degrees(int n, rt::BytesView lead, const Degrees& d) {
@@ -98,29 +156,64 @@ bool to_millionths(int64_t offset, const OriginUnits& origin, uint64_t& out) {
   return millionths(offset, origin, out);
 }
 
-void write_vertex(int n, rt::BytesView lead, rt::BytesView point_line, uint16_t line) {
-  constexpr int64_t kOffsetBytes = 8;
-  char fields[kLineRoom];
-  rt::statement(line);
+char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out) {
+  return plain(longitude, latitude) ? put_fields(longitude, latitude, out) : nullptr;
+}
+
+void write_vertex(int n, rt::BytesView lead, const PointLine& point, uint16_t line) {
   uint32_t x, y;
-  const char* end = rt::digit_run(rt::left(point_line, kOffsetBytes), x) &&
-                            rt::digit_run(rt::right(point_line, kOffsetBytes), y)
-                        ? millionth_fields(lead, x, y, fields)
-                        : nullptr;
-  if (end) {
+  uint64_t longitude, latitude;
+  const bool offsets = point.offsets(x, y);
+  if (offsets && lead.size() <= kLeadRoom && decided(x, y, longitude, latitude)) {
+    rt::statement(line);
     rt::statement(line + 1);
-    write_fields(n, fields, end);
+    write_line(n, lead, longitude, latitude);
     return;
   }
-  const Degrees d = point_to_degrees(point_line);
+  rt::statement(line);
+  const SheetState& s = sheet();
+  const Degrees d = offsets ? Degrees{to_degrees(x, s.x_origin), to_degrees(y, s.y_origin)}
+                            : point_to_degrees(point.text());
   rt::statement(line + 1);
   write_degrees(n, lead, d);
 }
 
+void write_vertices(int n, std::span<const PointLine* const> points, uint16_t line) {
+  // Decided vertices go straight into the output, the two statements of
+  // each taken at once (the degrees cannot fail; the write is the last).
+  // Their lines are handed over together, before any statement that gives
+  // the message queue its turn (which may end the program) and whenever
+  // the room is full.
+  constexpr size_t kLineBytes = 21 + 2;
+  char* room = nullptr;  // the room's start, nullptr when there is none
+  char* end = nullptr;   // the end of the lines written into it
+  auto hand_over = [&] {
+    if (end != room) files::commit_lines(n, static_cast<size_t>(end - room));
+    room = end = nullptr;
+  };
+  for (const PointLine* point : points) {
+    uint32_t x, y;
+    uint64_t longitude, latitude;
+    if (!point->offsets(x, y) || !decided(x, y, longitude, latitude)) {
+      hand_over();
+      write_vertex(n, {}, *point, line);
+      continue;
+    }
+    if (!rt::quiet(2) || static_cast<size_t>(end - room) > files::kLineRoom - kLineBytes)
+      hand_over();
+    rt::statements(line, line + 1);
+    if (!room) room = end = files::line_room(n);
+    end = put_fields(longitude, latitude, end);
+    *end++ = '\r';
+    *end++ = '\n';
+  }
+  hand_over();
+}
+
 void write_vertex(int n, rt::BytesView lead, int32_t x, int32_t y) {
-  char fields[kLineRoom];
-  if (const char* end = millionth_fields(lead, x, y, fields)) {
-    write_fields(n, fields, end);
+  uint64_t longitude, latitude;
+  if (lead.size() <= kLeadRoom && decided(x, y, longitude, latitude)) {
+    write_line(n, lead, longitude, latitude);
     return;
   }
   const SheetState& s = sheet();

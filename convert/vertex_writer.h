@@ -1,13 +1,16 @@
 // The vertex line: a point's longitude through "####.######" directly
 // followed by its latitude through "###.######", then the line end, written
-// to the graphics file. One writer takes the point (a point line or a mesh
-// point's offsets) and decides by itself between two ways that give the
-// same bytes: the fields built from whole millionths of a degree when they
-// are certain, else the degrees of the 80-bit steps through PRINT # USING.
+// to the graphics file. The writer takes the point (a point-table entry or
+// a mesh point's offsets) and decides by itself between two ways that give
+// the same bytes: the line built from whole millionths of a degree with
+// integer arithmetic, straight into the file's output, when they are
+// certain; else the degrees of the 80-bit steps through PRINT # USING.
 #pragma once
 
 #include <cstdint>
+#include <span>
 
+#include "convert/point_table.h"
 #include "runtime/strings.h"
 
 namespace convert {
@@ -28,14 +31,23 @@ OriginUnits origin_units(double origin);
 // Raises nothing.
 bool to_millionths(int64_t offset, const OriginUnits& origin, uint64_t& out);
 
+// Both fields of a vertex line from millionths, "####.######" then
+// "###.######" (21 bytes at `out`; returns their end), when the plain
+// fields hold them: at least one degree, below 10000 (longitude) and 1000
+// (latitude) degrees. nullptr otherwise, with nothing written.
+char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out);
+
 // Longest text that may stand before the fields on their line ("Point ").
 constexpr size_t kLeadRoom = 16;
 
-// Writes `lead` and the vertex line of a point line (X its first 8 bytes, Y
-// its last 8) to file `file_number`. Statement `line` turns the point into
-// degrees (the errors of VAL and of the arithmetic), statement `line` + 1
-// writes; nothing is written when the first fails.
-void write_vertex(int file_number, rt::BytesView lead, rt::BytesView point_line, uint16_t line);
+// Writes `lead` and the vertex line of a point-table entry to file
+// `file_number`. Statement `line` turns the point into degrees (the errors
+// of VAL and of the arithmetic), statement `line` + 1 writes; nothing is
+// written when the first fails.
+void write_vertex(int file_number, rt::BytesView lead, const PointLine& point, uint16_t line);
+// The vertex lines of a polyline's points, in order, each as write_vertex()
+// without a lead.
+void write_vertices(int file_number, std::span<const PointLine* const> points, uint16_t line);
 // The same for offsets already read as integers (mesh points), in the
 // current statement: the degrees of such offsets cannot fail.
 void write_vertex(int file_number, rt::BytesView lead, int32_t x, int32_t y);

@@ -1,5 +1,5 @@
 // Eight bytes at a time: the word tests behind the run-time's hot scans
-// (line ends, print columns) and the digit run of VAL.
+// (line ends, print columns, searches) and the digits of VAL.
 //
 // A word is eight bytes loaded little-endian: byte 0 of the text is the
 // lowest byte of the word. Each test is exact: it reports a byte only when
@@ -40,33 +40,46 @@ inline uint64_t byte_below(uint64_t w, unsigned char n) {
   return (w - kOnes * n) & ~w & kHighs;
 }
 
-// True when all eight bytes are the digits '0' to '9'.
-inline bool eight_digits(uint64_t w) {
-  return (((w + 0x4646464646464646ull) | (w - 0x3030303030303030ull)) & kHighs) == 0;
+// The number of digit bytes ('0' to '9') at the start of w, 0 to 8. A
+// carry or borrow starts only at a non-digit byte and runs upwards, so the
+// bytes below the first non-digit, and that byte itself, are tested exactly.
+inline unsigned leading_digits(uint64_t w) {
+  const uint64_t other = ((w + 0x4646464646464646ull) | (w - 0x3030303030303030ull)) & kHighs;
+  return other ? static_cast<unsigned>(__builtin_ctzll(other)) / 8 : 8;
 }
 
-// The value of eight digits (eight_digits(w) holds), first byte most
-// significant: pairs, then fours, then the eight, by multiplications.
-inline uint32_t eight_digits_value(uint64_t w) {
+// The value of the first c digit bytes of w (1 <= c <= 8, first byte most
+// significant): moved to the top with '0's below them, then pairs, fours and
+// the eight by multiplications.
+inline uint32_t digits_value(uint64_t w, unsigned c) {
+  constexpr uint64_t kZeros = 0x3030303030303030ull;
   constexpr uint64_t kMask = 0x000000FF000000FFull;
   constexpr uint64_t kMul1 = 100 + (1000000ull << 32);
   constexpr uint64_t kMul2 = 1 + (10000ull << 32);
-  w -= 0x3030303030303030ull;
+  const unsigned pad = 8 * (8 - c);
+  if (pad) w = (w << pad) | (kZeros >> (64 - pad));
+  w -= kZeros;
   w = w * 10 + (w >> 8);
   return static_cast<uint32_t>((((w & kMask) * kMul1) + (((w >> 16) & kMask) * kMul2)) >> 32);
 }
 
-// The text p[0..n) (4 <= n <= 8) as eight digit bytes with leading '0's, so
-// that eight_digits() and eight_digits_value() read it: two overlapping
-// four-byte loads, never past p + n.
-inline uint64_t right_aligned(const char* p, size_t n) {
-  uint32_t lo, hi;
-  std::memcpy(&lo, p, 4);
-  std::memcpy(&hi, p + n - 4, 4);
-  const uint64_t text = lo | (uint64_t{hi} << (8 * (n - 4)));
-  const unsigned pad = static_cast<unsigned>(8 - n) * 8;
-  const uint64_t zeros = pad ? 0x3030303030303030ull >> (64 - pad) : 0;
-  return pad ? (text << pad) | zeros : text;
+// The text p[0..n) (1 <= n <= 8) as the low bytes of a word, zero bytes
+// above it: overlapping loads inside the text, never past p + n.
+inline uint64_t load_upto8(const char* p, size_t n) {
+  if (n >= 8) return load(p);
+  if (n >= 4) {
+    uint32_t lo, hi;
+    std::memcpy(&lo, p, 4);
+    std::memcpy(&hi, p + n - 4, 4);
+    return lo | uint64_t{hi} << (8 * (n - 4));
+  }
+  if (n >= 2) {
+    uint16_t lo, hi;
+    std::memcpy(&lo, p, 2);
+    std::memcpy(&hi, p + n - 2, 2);
+    return lo | uint64_t{hi} << (8 * (n - 2));
+  }
+  return static_cast<unsigned char>(p[0]);
 }
 
 // True when some byte of p[0..n) is below b (b <= 128). Short texts and

@@ -376,18 +376,6 @@ File& using_file(int n) {
 
 void print_using(int n, const Picture& picture, double value, Sep sep) {
   File& f = using_file(n);
-  // Formatted straight into the write buffer when the field allows it.
-  char* const at = f.wbuf.get() + f.wlen;
-  if (char* end = picture.format_fixed(value, at)) {
-    if (sep == Sep::kNone) {
-      *end++ = '\r';
-      *end++ = '\n';
-    }
-    const size_t length = static_cast<size_t>(end - at);
-    wrote(f, length);
-    f.column = sep == Sep::kNone ? 0 : f.column + static_cast<int>(length);
-    return;
-  }
   Bytes item;
   picture.format(0, value, f.column, item);
   if (sep == Sep::kNone) item += "\r\n";
@@ -410,6 +398,22 @@ void print_using(int n, const Picture& picture, std::initializer_list<double> va
     f.column = column_after(f.column, item);
   }
   if (sep == Sep::kNone) FileTarget(f).end_line();
+}
+
+char* line_room(int n) {
+  static_assert(kWriteRoom - kWriteBuffer >= kLineRoom);
+  File& f = open_file(n, Op::kPrint);
+  if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
+  if (f.wlen == 0) f.write_start = f.position;
+  return f.wbuf.get() + f.wlen;
+}
+
+char* commit_lines(int n, size_t length) {
+  File& f = open_file(n, Op::kPrint);
+  wrote(f, length);
+  f.column = 0;
+  if (f.wlen == 0) f.write_start = f.position;
+  return f.wbuf.get() + f.wlen;
 }
 
 namespace {

@@ -37,6 +37,16 @@ void print_using(int file_number, const Picture& picture, double value, Sep sep)
 // field (see picture.h); `sep` is the separator after the last item.
 void print_using(int file_number, const Picture& picture, std::initializer_list<double> values,
                  Sep sep);
+// PRINT # items that end their lines, formatted in place: line_room() gives
+// room for kLineRoom bytes at the end of file `file_number`'s output (error
+// 57 when it is not open, 51 for an input file); the caller writes whole
+// items there, each ending in CR LF, and commit_lines() hands their
+// `length` bytes over as if each had been printed in turn (the file's
+// column is 0 after them) and gives the room for what follows. The room
+// lasts until anything else is done with the file.
+constexpr size_t kLineRoom = 512;
+char* line_room(int file_number);
+char* commit_lines(int file_number, size_t length);
 // CLOSE with numbers: numbers that are not open are skipped.
 void close(std::initializer_list<int> file_numbers);
 // CLOSE without numbers.

@@ -79,19 +79,6 @@ bool detail::read_number(BytesView s, long double& value) {
   if (s[j] == '.' && !(j + 1 < n && is_digit(s[j + 1])) && j == i) return true;
   if (!is_digit(s[j]) && s[j] != '.') return true;
 
-  // Fast path: a plain run of up to nine digits is a whole number.
-  {
-    size_t k = j;
-    int64_t whole = 0;
-    while (k < n && k - j < 10 && is_digit(s[k])) whole = whole * 10 + (s[k++] - '0');
-    bool ends = k == n || !(is_digit(s[k]) || s[k] == '.' || s[k] == 'E' || s[k] == 'e' ||
-                            s[k] == 'D' || s[k] == 'd');
-    if (k > j && k - j <= 9 && ends) {
-      value = static_cast<long double>(negative ? -whole : whole);
-      return true;
-    }
-  }
-
   // General form: mantissa digits, optional fraction, optional exponent.
   char buf[80];
   size_t b = 0;

@@ -29,30 +29,27 @@ bool read_number(BytesView s, long double& value);
 [[noreturn]] void fp_raise();
 }  // namespace detail
 
-// Four to eight digits and nothing else, read as one word: true, with the
-// value VAL gives them.
-inline bool digit_run(BytesView s, uint32_t& value) {
+// VAL's common case, read as one word: one to eight digits at the very
+// start of s, ended by its end or by a byte that cannot continue a number
+// (anything but a digit, '.', 'E', 'e', 'D' and 'd'). True, with the value
+// VAL gives them: a whole number, typed as an integer, so exact.
+inline bool whole_number(BytesView s, uint32_t& value) {
   const size_t n = s.size();
-  if (n < 4 || n > 8) return false;
-  const uint64_t w = n == 8 ? words::load(s.data()) : words::right_aligned(s.data(), n);
-  if (!words::eight_digits(w)) return false;
-  value = words::eight_digits_value(w);
+  if (n == 0) return false;
+  const uint64_t w = words::load_upto8(s.data(), n);
+  const unsigned c = words::leading_digits(w);
+  if (c == 0) return false;
+  if (c < n) {
+    const char next = s[c];
+    const char lower = static_cast<char>(next | 0x20);
+    if ((next >= '0' && next <= '9') || next == '.' || lower == 'e' || lower == 'd') return false;
+  }
+  value = words::digits_value(w, c);
   return true;
 }
 
-// The common case inline: one to nine digits and nothing else.
 inline long double val(BytesView s) {
-  const size_t n = s.size();
-  if (uint32_t v; digit_run(s, v)) return v;
-  if (n != 0 && n <= 9) {
-    uint32_t v = 0;
-    for (char c : s) {
-      unsigned d = static_cast<unsigned char>(c) - '0';
-      if (d > 9) return detail::val_general(s);
-      v = v * 10 + d;
-    }
-    return v;
-  }
+  if (uint32_t v; whole_number(s, v)) return v;
   return detail::val_general(s);
 }
 
@@ -84,10 +81,10 @@ inline int32_t to_int32(long double v) {
   if (v >= -2147483648.0L && v <= 2147483647.0L) return detail::round_in_range(v);
   return to_int32_rounded(v);
 }
-// VAL stored into a 32-bit variable, to_int32(val(s)): a plain digit run
-// (which always fits) goes straight to the integer.
+// VAL stored into a 32-bit variable, to_int32(val(s)): a whole number of
+// VAL's common case (which always fits) goes straight to the integer.
 inline int32_t val_to_int32(BytesView s) {
-  if (uint32_t v; digit_run(s, v)) return static_cast<int32_t>(v);
+  if (uint32_t v; whole_number(s, v)) return static_cast<int32_t>(v);
   return to_int32(val(s));
 }
 // Numeric argument that must be an integer: ties away from zero, 32 bits.

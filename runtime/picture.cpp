@@ -237,11 +237,15 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(13)
     SARDANE_CASE(14)
     SARDANE_CASE(15)
-    SARDANE_CASE(16) SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(16)
+    SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
         default : return 0;
   }
 }
+
+// Room for a plain field: width = I + point + D <= 19.
+constexpr size_t kFixedRoom = 32;
 
 // Writes the plain field (I positions before the point, D decimals, D a
 // constant so that the digit splits divide by constants) of a value already
@@ -252,8 +256,7 @@ char* write_plain(int I, bool point, uint64_t scaled, char* out) {
   uint64_t integer = scaled / kPow10[D];
   uint32_t fraction = static_cast<uint32_t>(scaled - integer * kPow10[D]);
   // Right to left in place, over a fill of blanks.
-  static_assert(Picture::kFixedRoom == 32);
-  std::memset(out, ' ', Picture::kFixedRoom);  // width = I + point + D <= 19
+  std::memset(out, ' ', kFixedRoom);
   char* const end = out + I + (point ? 1 : 0) + D;
   char* p = end;
   // Decimals three at a time (the byte before a group is the point or a
@@ -304,13 +307,10 @@ char* plain_field(int I, bool point, double value, char* out) {
   return write_plain<D>(I, point, scaled, out);
 }
 
-constexpr Picture::PlainFormat kPlainFields[10] = {
+using PlainFormat = char* (*)(int, bool, double, char*);
+constexpr PlainFormat kPlainFields[10] = {
     plain_field<0>, plain_field<1>, plain_field<2>, plain_field<3>, plain_field<4>,
     plain_field<5>, plain_field<6>, plain_field<7>, plain_field<8>, plain_field<9>};
-constexpr Picture::ScaledFormat kScaledFields[10] = {
-    write_plain<0>, write_plain<1>, write_plain<2>, write_plain<3>, write_plain<4>,
-    write_plain<5>, write_plain<6>, write_plain<7>, write_plain<8>, write_plain<9>};
-
 }  // namespace
 
 namespace {
@@ -524,14 +524,8 @@ Picture Picture::parse(BytesView format) {
   const bool bare = pic.fields_.size() == 1 && pic.literals_[0].empty() &&
                     pic.literals_[1].empty() && !f.plus_sign && !f.asterisk_fill && !f.thousands &&
                     !f.currency && !f.exponent_digits && !f.trailing_sign;
-  if (bare && f.decimals <= 9 && f.integer_positions + f.decimals <= 18) {
+  if (bare && f.decimals <= 9 && f.integer_positions + f.decimals <= 18)
     pic.plain_format_ = kPlainFields[f.decimals];
-    if (f.integer_positions + f.decimals <= 15) {
-      pic.scaled_format_ = kScaledFields[f.decimals];
-      pic.scaled_low_ = kPow10[f.decimals];
-      pic.scaled_high_ = kPow10[f.integer_positions + f.decimals];
-    }
-  }
   return pic;
 }
 
@@ -539,10 +533,11 @@ void Picture::format(size_t index, double value, int column, Bytes& out) const {
   const size_t k = index % fields_.size();
   if (k == 0) {
     char buf[kFixedRoom];
-    if (char* end = format_fixed(value, buf)) {
-      out.append(buf, static_cast<size_t>(end - buf));
-      return;
-    }
+    if (plain_format_ && value >= 1 && value < 1e15)
+      if (char* end = plain_format_(fields_[0].integer_positions, fields_[0].point, value, buf)) {
+        out.append(buf, static_cast<size_t>(end - buf));
+        return;
+      }
     append_literal(literals_[0], column, out);
   }
   const size_t field_start = out.size();

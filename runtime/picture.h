@@ -68,41 +68,16 @@ class Picture {
   // formatted item moves the print column by its length.
   bool plain() const { return plain_; }
 
-  // (integer positions, point, value, out) -> end of the field or nullptr.
-  using PlainFormat = char* (*)(int, bool, double, char*);
-
-  // The common case written in place: a field without literal text or
-  // options and a value in [1, 10^15). Writes at `out`, which must have room
-  // for kFixedRoom bytes, and returns the end of the formatted bytes; nullptr
-  // (nothing written that counts) when format() must be used instead.
-  static constexpr size_t kFixedRoom = 32;
-  char* format_fixed(double value, char* out) const {
-    if (!plain_format_ || !(value >= 1 && value < 1e15)) return nullptr;
-    return plain_format_(fields_[0].integer_positions, fields_[0].point, value, out);
-  }
-
-  // The value already rounded to the field's decimals, given as value *
-  // 10^decimals. fits_scaled() tells whether every value in [1, 10^15) that
-  // rounds to it (by the 16-digit rule) gets the plain field: a plain field
-  // whose 16 generated digits always reach below its last decimal, and
-  // 10^decimals <= scaled < 10^(positions + decimals). format_scaled() then
-  // writes that field as format_fixed() does (same room, returns the end).
-  bool fits_scaled(uint64_t scaled) const {
-    return scaled_format_ && scaled >= scaled_low_ && scaled < scaled_high_;
-  }
-  char* format_scaled(uint64_t scaled, char* out) const {
-    return scaled_format_(fields_[0].integer_positions, fields_[0].point, scaled, out);
-  }
-  using ScaledFormat = char* (*)(int, bool, uint64_t, char*);
-
  private:
   std::vector<Bytes> literals_;  // literals_[k] before fields_[k]; the last one after them all
   std::vector<NumericField> fields_;
   bool plain_ = true;
-  PlainFormat plain_format_ = nullptr;    // set for a simple field (few enough digits)
-  ScaledFormat scaled_format_ = nullptr;  // set when positions + decimals <= 15
-  uint64_t scaled_low_ = 0;               // 10^decimals
-  uint64_t scaled_high_ = 0;              // 10^(positions + decimals)
+  // The common case, written in place: a field without literal text or
+  // options and a value in [1, 10^15). (integer positions, point, value,
+  // out) -> the end of the field, or nullptr when the general path must
+  // decide. Set for such a field with few enough digits.
+  using PlainFormat = char* (*)(int, bool, double, char*);
+  PlainFormat plain_format_ = nullptr;
 };
 
 // The value's first 16 significant decimal digits, rounded half up at the

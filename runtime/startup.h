@@ -11,7 +11,8 @@
 // queue gets a turn before the first statement and then before every
 // eleventh, a pending break (Ctrl+C) stops the program with the interrupt
 // report, a closed console ends it; then the line becomes current. On most
-// statements this costs one counter test.
+// statements this costs one counter test, and statements(first, last) takes
+// a run of statements that cannot fail with one test.
 //
 // The command line (command_line.h) is read first: the -C folders are
 // entered before the console opens, and the answers it gives are typed
@@ -51,6 +52,33 @@ inline void statement(uint16_t line) {
   else
     --detail::poll_counter;
   detail::line = line;
+}
+
+// Runs the statements `first` to `last` before their work, for statements
+// that cannot fail before the last one (so that an error still shows the
+// line of the statement that failed): those that give the message queue
+// no turn and meet no pending request are counted with one test, the
+// others run as statement() runs them. quiet(n) tells beforehand whether
+// the next n statements are all of the first kind.
+inline bool quiet(int n) {
+  return detail::poll_counter >= n && !platform::requests::attention;
+}
+inline void statements(uint16_t first, uint16_t last) {
+  for (;;) {
+    const int n = last - first + 1;
+    if (quiet(n)) [[likely]] {
+      detail::poll_counter -= n;
+      detail::line = last;
+      return;
+    }
+    if (!platform::requests::attention) {
+      first = static_cast<uint16_t>(first + detail::poll_counter);  // these pass without a turn
+      detail::poll_counter = 0;
+    }
+    statement(first);
+    if (first == last) return;
+    ++first;
+  }
 }
 
 using MainRoutine = void (*)();

@@ -30,18 +30,8 @@ int32_t detail::instr_general(int64_t p, BytesView s, BytesView t) {
   size_t start = static_cast<size_t>(pos) - 1;
   if (s.empty() || start >= s.size() || t.size() > s.size()) return 0;
   if (t.empty()) return pos;
-  if (t.size() == 1) {
-    // A word at a time: separators are usually a few bytes away, too near
-    // for the library search to pay for its call.
-    const char* d = s.data();
-    size_t k = start;
-    for (; k + 8 <= s.size(); k += 8)
-      if (uint64_t hit = words::has_byte(words::load(d + k), static_cast<unsigned char>(t[0])))
-        return static_cast<int32_t>(k + static_cast<size_t>(__builtin_ctzll(hit)) / 8 + 1);
-    for (; k < s.size(); ++k)
-      if (d[k] == t[0]) return static_cast<int32_t>(k + 1);
-    return 0;
-  }
+  // One byte from a start inside s is instr's own; from here on t has two
+  // bytes or more.
   const size_t n = s.size() - start;
   if (t.size() > n) return 0;
   const size_t found = words::find(s.data() + start, n, t.data(), t.size());

@@ -54,15 +54,24 @@ inline BytesView mid(BytesView s, int64_t p) {
 // a match may start on the trail byte of a double-byte character.
 namespace detail {
 int32_t instr_general(int64_t p, BytesView s, BytesView t);
+// The search for one byte from s[start] (start < s's length), a word at a
+// time: separators are usually a few bytes away, too near for the library
+// search to pay for its call.
+inline int32_t instr_byte(size_t start, BytesView s, char c) {
+  const char* d = s.data();
+  const size_t n = s.size();
+  size_t k = start;
+  for (; k + 8 <= n; k += 8)
+    if (const uint64_t hit = words::has_byte(words::load(d + k), static_cast<unsigned char>(c)))
+      return static_cast<int32_t>(k + static_cast<size_t>(__builtin_ctzll(hit)) / 8 + 1);
+  for (; k < n; ++k)
+    if (d[k] == c) return static_cast<int32_t>(k + 1);
+  return 0;
 }
+}  // namespace detail
 inline int32_t instr(int64_t p, BytesView s, BytesView t) {
-  // A one-byte search found in its first word (separators are usually a
-  // few bytes away) is answered here.
-  if (t.size() == 1 && p >= 1 && p < INT32_MAX - 8 && static_cast<uint64_t>(p) + 7 <= s.size()) {
-    const uint64_t hit =
-        words::has_byte(words::load(s.data() + p - 1), static_cast<unsigned char>(t[0]));
-    if (hit) return static_cast<int32_t>(p + __builtin_ctzll(hit) / 8);
-  }
+  if (t.size() == 1 && p >= 1 && static_cast<uint64_t>(p) <= s.size() && p <= INT32_MAX)
+    return detail::instr_byte(static_cast<size_t>(p) - 1, s, t[0]);
   return detail::instr_general(p, s, t);
 }
 // LEN.

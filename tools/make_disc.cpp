@@ -6,8 +6,12 @@
 // OUT/<job>.csv is the job list ("47201,那覇市" lines, CP932); OUT/DATA/<code>/
 // holds each area's point file (.slp, 16-digit lines), origin (.slm), mesh
 // (MH.slp, MH.sal) and one record file per layer. Every record is
-// tag-framed text whose fixed byte positions line up with the tags, e.g.
-//   DK(ID{DK008218}){JT{11}YU{1D}SB{13}FI{19}NM{}CV(ID{CV008861}){005619,005668}EG(...)}
+// tag-framed text whose fixed byte positions line up with the tags. Roads
+// have the real records' shape: an edge part behind the vertex list, and on
+// one in kBridgeShare a bridge reference between the name and the list:
+//   DK(ID{DK008218}){JT{11}YU{1D}SB{13}FI{19}NM{}HR(IR{HA47201000082})
+//     CV(ID{CV018218}){005619,005668}EG(ID{EG008218}){BD(IR{ND47201004495})
+//     BD(IR{ND47201004266})GM(IR{CV47201018218})}}   (one line)
 // The other layers follow from --roads; --large adds areas of 199,000
 // points. Names include マ (trail byte "}") and ソ/表 (trail byte 5C). The
 // output is the same for the same arguments.
@@ -64,6 +68,8 @@ const char* const kAddresses[] = {"那覇市泉崎一丁目", "那覇市久茂�
                                   "ソテツ台"};
 const char* const kTunnels[] = {"那覇トンネル", "首里隧道", "表トンネル", "識名隧道"};
 const char* const kBridges[] = {"泊大橋", "明治橋", "ソテツ橋", "表橋", "奥武山橋"};
+
+constexpr int kBridgeShare = 10;  // one road in ten crosses a bridge
 
 template <size_t N>
 std::string pick(Random& r, const char* const (&list)[N]) {
@@ -163,13 +169,22 @@ void write_area(const Options& o, Random& r, int index, int code, int points) {
   {
     Out f(base + "DK.sal");
     static const char* const kYu[] = {"1D", "2D", "3D", "1U"};
+    // The bridge references come from a stream of their own, so that every
+    // other record stays as it was before roads had them.
+    Random bridges(o.seed * 100000 + static_cast<uint64_t>(code));
     for (int k = 1; k <= roads; ++k) {
       std::string name = r.below(3) == 0 ? pick(r, kRoadNames) : "";
+      const std::string bridge =
+          bridges.below(kBridgeShare) == 0
+              ? "HR(IR{HA" + c + fmt("%06ld", bridges.between(1, roads / 10 + 1)) + "})"
+              : "";
       f.line("DK(ID{" + id("DK", k) + "}){JT{" + fmt("%02ld", r.between(11, 19)) + "}YU{" +
              kYu[r.below(4)] + "}SB{" + fmt("%02ld", r.between(11, 19)) + "}FI{" +
-             fmt("%02ld", r.between(11, 29)) + "}NM{" + name + "}CV(ID{" + id("CV", 10000 + k) +
-             "}){" + vertex_list(r, points, 40) + "}EG(ID{" + id("EG", k) + "}){" +
-             fmt("%06ld", r.between(1, points)) + "," + fmt("%06ld", r.between(1, points)) + "}}");
+             fmt("%02ld", r.between(11, 29)) + "}NM{" + name + "}" + bridge + "CV(ID{" +
+             id("CV", 10000 + k) + "}){" + vertex_list(r, points, 40) + "}EG(ID{" + id("EG", k) +
+             "}){BD(IR{ND" + c + fmt("%06ld", r.between(1, points)) + "})BD(IR{ND" + c +
+             fmt("%06ld", r.between(1, points)) + "})GM(IR{CV" + c + fmt("%06ld", 10000 + k) +
+             "})}}");
     }
   }
   {

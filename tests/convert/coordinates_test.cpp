@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "convert/sheet.h"
 #include "runtime/files.h"
@@ -70,12 +71,17 @@ TEST(Coordinates, DirectMillionthsMatchTheExactSteps) {
     const rt::Picture& pic = lon ? longitude : latitude;
     uint64_t m;
     ++total;
-    if (!convert::to_millionths(offset, whole, m) || !pic.fits_scaled(m)) continue;
+    if (!convert::to_millionths(offset, whole, m)) continue;
+    // The other coordinate one degree: the line's fields side by side.
+    constexpr uint64_t kOne = 1000000;
+    char buf[32];
+    const char* end = convert::millionth_fields(lon ? m : kOne, lon ? kOne : m, buf);
+    if (!end) continue;
     ++direct;
     if ((offset + units) % 36 == 18) ++ties;
-    char buf[rt::Picture::kFixedRoom];
-    ASSERT_EQ(rt::Bytes(buf, pic.format_scaled(m, buf)), exact_field(pic, offset, origin))
-        << offset << " + " << units;
+    const rt::Bytes field = lon ? rt::Bytes(buf, 11) : rt::Bytes(buf + 11, 10);
+    ASSERT_EQ(end, buf + 21);
+    ASSERT_EQ(field, exact_field(pic, offset, origin)) << offset << " + " << units;
   }
   EXPECT_GT(direct, total / 2);
   EXPECT_GT(ties, 5000);  // ties at exact origins are decided directly
@@ -111,8 +117,9 @@ TEST(Coordinates, OriginsWithoutWholeUnitsTakeTheExactSteps) {
 }
 
 // The writer's bytes, as the file holds them, against "Point " or nothing,
-// then both fields of the exact steps and the line end: point lines with
-// and without the all-digit form, and mesh offsets of either sign.
+// then both fields of the exact steps and the line end: point lines held
+// as offsets and as text (odd lines that VAL reads its own way), alone and
+// as a polyline, and mesh offsets of either sign.
 TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
   namespace files = rt::files;
   convert::SheetState& s = convert::sheet();
@@ -131,19 +138,33 @@ TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
                          "00211463 1548736",
                          "0021146301548736 ",
                          "+021146301548736",
+                         "0021146301548736E",
+                         "00211463.1548736",
                          "",
                          "123",
-                         "1234"};
+                         "1234",
+                         "99999999999999999"};
   const int32_t mesh[][2] = {{211463, 1548736}, {-211463, -1548736}, {0, 18}, {2147483647, -1}};
   test::TempDir dir;
   files::open(dir.file("v.mif"), files::Mode::kOutput, 2);
-  rt::Bytes expected;
-  for (rt::BytesView line : lines) {
-    convert::write_vertex(2, {}, line, 1);
-    convert::write_vertex(2, "Point ", line, 1);
+  rt::Bytes expected, polyline;
+  std::vector<convert::PointLine> entries(std::size(lines));
+  std::vector<const convert::PointLine*> points;
+  for (size_t k = 0; k < std::size(lines); ++k) {
+    const rt::BytesView line = lines[k];
+    entries[k] = line;
+    points.push_back(&entries[k]);
+    convert::write_vertex(2, {}, entries[k], 1);
+    convert::write_vertex(2, "Point ", entries[k], 1);
     const rt::Bytes exact = fields(rt::val(rt::left(line, 8)), rt::val(rt::right(line, 8)));
     expected += exact + "Point " + exact;
+    polyline += exact;
   }
+  // A polyline of them all, twice: most vertices go straight into the
+  // output, some through the statement hook's turn.
+  convert::write_vertices(2, points, 1);
+  convert::write_vertices(2, points, 1);
+  expected += polyline + polyline;
   for (const auto& m : mesh) {
     convert::write_vertex(2, "Point ", m[0], m[1]);
     expected += "Point " + fields(m[0], m[1]);

@@ -1,4 +1,5 @@
-// Fuzz target: VAL and the integer stores on arbitrary text.
+// Fuzz target: VAL and the integer stores on arbitrary text, and VAL's
+// common case against its general reader.
 #include <cmath>
 #include <cstdint>
 
@@ -7,6 +8,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   rt::BytesView text(reinterpret_cast<const char*>(data), size);
+  // VAL's common case must read what the general reader reads.
+  if (uint32_t whole; rt::whole_number(text, whole) && rt::detail::val_general(text) != whole)
+    __builtin_trap();
   try {
     long double v = rt::val(text);
     if (std::isnan(v)) __builtin_trap();

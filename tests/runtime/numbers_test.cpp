@@ -56,11 +56,11 @@ TEST(Val, TypingRule) {
   EXPECT_EQ(static_cast<double>(rt::val("1E39")), 1e39);
 }
 
-// The inline digit run (read a word at a time for 4 to 8 bytes) must agree
-// with the general reader for every length and for a stray byte at every
-// position: blank, sign, point, letter, a byte just outside '0'..'9', a
-// double-byte lead.
-TEST(Val, DigitRunAgreesWithTheGeneralReader) {
+// VAL's common case (up to eight digits read as one word) must agree with
+// the general reader for every length and for a stray byte at every
+// position: blank, signs, point, exponent letters, a byte just outside
+// '0'..'9', a double-byte lead, a NUL, a brace.
+TEST(Val, WholeNumberAgreesWithTheGeneralReader) {
   // Value and error code (an exponent can overflow) of both readers.
   auto agree = [](const std::string& text) {
     long double fast = -1, general = -2;
@@ -68,7 +68,7 @@ TEST(Val, DigitRunAgreesWithTheGeneralReader) {
     int general_error = error_of([&] { general = rt::detail::val_general(text); });
     return fast_error == general_error && (fast_error != 0 || fast == general);
   };
-  const char strays[] = {' ', '-', '.', 'E', '/', ':', '\x00', '\x82', '}'};
+  const char strays[] = {' ', '-', '+', '.', 'E', 'd', '/', ':', '\x00', '\x82', '}'};
   for (size_t n = 1; n <= 10; ++n) {
     std::string digits;
     for (size_t k = 0; k < n; ++k) digits += static_cast<char>('1' + (k * 7) % 9);

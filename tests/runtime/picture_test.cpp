@@ -112,39 +112,6 @@ TEST(Picture, PlainFieldsMatchTheGeneralPath) {
   }
 }
 
-TEST(Picture, ScaledFieldsWriteWhatTheValueWrites) {
-  std::mt19937_64 rng(12);
-  const char* fields[] = {"####.######", "###.######",   "##.#",        "#####",
-                          "#.#########", "#######.####", "#####.#####", "###.###"};
-  for (const char* field : fields) {
-    rt::Picture pic = rt::Picture::parse(field);
-    const int D = pic.field().decimals;
-    const int I = pic.field().integer_positions;
-    uint64_t low = 1, high = 1;
-    for (int k = 0; k < D; ++k) low *= 10;
-    for (int k = 0; k < I + D; ++k) high *= 10;
-    std::uniform_int_distribution<uint64_t> dist(low, high - 1);
-    for (int k = 0; k < 20000; ++k) {
-      uint64_t scaled = k == 0 ? low : k == 1 ? high - 1 : dist(rng);
-      ASSERT_TRUE(pic.fits_scaled(scaled)) << field << " " << scaled;
-      char buf[rt::Picture::kFixedRoom];
-      rt::Bytes direct(buf, pic.format_scaled(scaled, buf)), by_value;
-      // Both the nearest double and a value just below the rounding point.
-      pic.format(static_cast<double>(scaled) / static_cast<double>(low), by_value);
-      ASSERT_EQ(direct, by_value) << field << " " << scaled;
-      by_value.clear();
-      pic.format((static_cast<double>(scaled) - 0.49) / static_cast<double>(low), by_value);
-      ASSERT_EQ(direct, by_value) << field << " " << scaled;
-    }
-    EXPECT_FALSE(pic.fits_scaled(low - 1)) << field;  // below one: not the plain field
-    EXPECT_FALSE(pic.fits_scaled(high)) << field;     // overflow
-  }
-  // Fields whose 16 digits may stop above the last decimal, and fields with
-  // literal text or options, have no scaled form.
-  for (const char* field : {"##########.######", "x###.##", "+###.##", "**##.#", "##.##-"})
-    EXPECT_FALSE(rt::Picture::parse(field).fits_scaled(1000)) << field;
-}
-
 }  // namespace
 
 namespace {
