@@ -86,10 +86,6 @@ struct File {
   std::unique_ptr<char[]> wbuf;
   size_t wlen = 0;
   int64_t write_start = 0;
-  // The record (count of lines read, see g_lines_read) this file was last
-  // written in, and the log index of its first item there.
-  uint32_t record = UINT32_MAX;
-  size_t record_first = 0;
   FileTarget target{*this};
 
   File() = default;
@@ -125,18 +121,22 @@ struct Item {
   uint8_t file;
 };
 Item g_log[kLogItems];
-size_t g_logged = 0;
+Item* g_next = g_log;  // where the next item goes
+// An item that ends with g_next at or past this mark writes the files out:
+// the log's end, or its start once a file's pending bytes fill the buffer.
+Item* g_flush_mark = g_log + kLogItems;
 // Files holding pending bytes, in the order those began.
 File* g_pending[256];
 size_t g_pending_count = 0;
-// Set when a file's pending bytes or the log reach their mark: every file is
-// written out once the item is complete.
-bool g_window_full = false;
-// Lines read from input files. What the program writes after reading a line
-// is that line's record; a flush writes the files in the order the record
-// first wrote to them, so the file a record writes first (a row before its
-// object) is never behind the other.
-uint32_t g_lines_read = 0;
+// The first item of the current record: what the program writes after
+// reading a line is that line's record. A flush writes the files in the
+// order the record first wrote to them, so the file a record writes first
+// (a row before its object) is never behind the other.
+Item* g_record = g_log;
+
+size_t logged() {
+  return static_cast<size_t>(g_next - g_log);
+}
 
 // Starts an item of `f`: its place in the log, and the file among the
 // pending ones.
@@ -145,12 +145,7 @@ inline void begin_item(File& f, uint16_t location) {
     f.write_start = f.position;
     g_pending[g_pending_count++] = &f;
   }
-  if (f.record != g_lines_read) {
-    f.record = g_lines_read;
-    f.record_first = g_logged;
-  }
-  g_log[g_logged++] = Item{f.position, current_line(), location, f.number};
-  if (g_logged == kLogItems) g_window_full = true;
+  *g_next++ = Item{f.position, current_line(), location, f.number};
 }
 
 // Counts bytes just placed at the end of the write buffer.
@@ -158,7 +153,7 @@ inline void wrote(File& f, size_t n) {
   f.wlen += n;
   f.position += static_cast<int64_t>(n);
   f.size = std::max(f.size, f.position);
-  if (f.wlen >= kWriteBuffer) g_window_full = true;
+  if (f.wlen >= kWriteBuffer) g_flush_mark = g_log;
 }
 
 // The pending files in the order they are written: those the current record
@@ -166,24 +161,23 @@ inline void wrote(File& f, size_t n) {
 // order the record first wrote to them. No memory is taken (the fault path
 // uses it too).
 size_t writing_order(File** order) {
+  bool in_record[256] = {};
+  for (const Item* it = g_record; it < g_next; ++it) in_record[it->file] = true;
   size_t n = 0;
   for (size_t k = 0; k < g_pending_count; ++k)
-    if (g_pending[k]->record != g_lines_read) order[n++] = g_pending[k];
-  const size_t older = n;
-  for (size_t k = 0; k < g_pending_count; ++k) {
-    File* f = g_pending[k];
-    if (f->record != g_lines_read) continue;
-    size_t at = n++;
-    for (; at > older && order[at - 1]->record_first > f->record_first; --at)
-      order[at] = order[at - 1];
-    order[at] = f;
+    if (!in_record[g_pending[k]->number]) order[n++] = g_pending[k];
+  for (const Item* it = g_record; it < g_next; ++it) {
+    if (!in_record[it->file]) continue;
+    in_record[it->file] = false;
+    for (size_t k = 0; k < g_pending_count; ++k)
+      if (g_pending[k]->number == it->file) order[n++] = g_pending[k];
   }
   return n;
 }
 
 // Where the bytes of `f` written before item `limit` end.
 int64_t end_before(const File& f, size_t limit) {
-  for (size_t k = limit; k < g_logged; ++k)
+  for (size_t k = limit; k < logged(); ++k)
     if (g_log[k].file == f.number) return g_log[k].offset;
   return f.write_start + static_cast<int64_t>(f.wlen);
 }
@@ -191,7 +185,7 @@ int64_t end_before(const File& f, size_t limit) {
 // The item of `f` that holds the byte at `offset`.
 size_t item_at(const File& f, int64_t offset) {
   size_t found = 0;
-  for (size_t k = 0; k < g_logged; ++k)
+  for (size_t k = 0; k < logged(); ++k)
     if (g_log[k].file == f.number && g_log[k].offset <= offset) found = k;
   return found;
 }
@@ -199,8 +193,8 @@ size_t item_at(const File& f, int64_t offset) {
 void forget_pending() {
   for (size_t k = 0; k < g_pending_count; ++k) g_pending[k]->wlen = 0;
   g_pending_count = 0;
-  g_logged = 0;
-  g_window_full = false;
+  g_next = g_record = g_log;
+  g_flush_mark = g_log + kLogItems;
 }
 
 }  // namespace
@@ -212,14 +206,13 @@ void forget_pending() {
 // have stopped there.
 void flush_all() {
   if (g_pending_count == 0) {
-    g_logged = 0;
-    g_window_full = false;
+    forget_pending();
     return;
   }
   File* order[256];
   int64_t written_to[256];
   const size_t n = writing_order(order);
-  size_t limit = g_logged;
+  size_t limit = logged();
   uint32_t failure = 0;
   for (size_t k = 0; k < n; ++k) {
     File& f = *order[k];
@@ -241,7 +234,7 @@ void flush_all() {
       if (written_to[j] > cut && platform::truncate_file(g.os, cut, ignored)) written_to[j] = cut;
     }
   }
-  if (limit == g_logged) {
+  if (limit == logged()) {
     forget_pending();
     return;
   }
@@ -261,7 +254,7 @@ namespace {
 
 // Ends an item: a full window writes every file out.
 inline void end_item() {
-  if (g_window_full) [[unlikely]]
+  if (g_next >= g_flush_mark) [[unlikely]]
     flush_all();
 }
 
@@ -281,7 +274,7 @@ inline void write_bytes(File& f, BytesView bytes) {
     if (bytes.empty()) return;
     // Only a statement of many items outgrows the room: its part so far
     // goes out, and the rest is an item of the same statement.
-    const uint16_t location = g_log[g_logged - 1].location;
+    const uint16_t location = g_next[-1].location;
     flush_all();
     begin_item(f, location);
   }
@@ -499,7 +492,7 @@ void line_input(int n, Bytes& line) {
     ++pos;
   }
   f.position = pos;
-  ++g_lines_read;
+  g_record = g_next;
 }
 
 bool eof(int n) {
