@@ -29,7 +29,7 @@ bool poll(const std::function<bool()>& done) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (!done()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return true;
 }
@@ -54,7 +54,9 @@ pid_t start(const Workspace& ws, const std::string& answers,
   return pid;
 }
 
-void kill_and_wait(pid_t pid) {
+// Ends the program with SIGKILL unless it ended by itself (`ended`).
+void kill_and_wait(pid_t pid, bool ended) {
+  if (ended) return;
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
 }
@@ -103,8 +105,10 @@ TEST(AbruptEnd, KillDuringAStalledRead) {
     pid_t pid = start(ws, ws.disc() + "\nJ\n",
                       {"LD_PRELOAD=" + std::string(STALL_READ_LIB), "STALL_FILE=" + record_file,
                        "STALL_AT=" + std::to_string(stall_at), "STALL_MARK=" + mark});
-    const bool stalled = poll([&] { return fs::exists(mark); });
-    kill_and_wait(pid);
+    bool ended = false;
+    poll([&] { return fs::exists(mark) || (ended = waitpid(pid, nullptr, WNOHANG) == pid); });
+    const bool stalled = fs::exists(mark);
+    kill_and_wait(pid, ended);
     ASSERT_TRUE(stalled) << layer;
 
     Workspace whole;
@@ -146,13 +150,14 @@ TEST(AbruptEnd, KillsAtSpreadMoments) {
     Workspace ws;
     pid_t pid = start(ws, complete.disc() + "\nL\n");
     const uintmax_t moment = total * k / (kKills + 1);
+    bool ended = false;
     poll([&] {
       uintmax_t written = 0;
       std::error_code error;
       for (const auto& e : fs::directory_iterator(ws.out(), error)) written += e.file_size(error);
-      return written >= moment || waitpid(pid, nullptr, WNOHANG) == pid;
+      return written >= moment || (ended = waitpid(pid, nullptr, WNOHANG) == pid);
     });
-    kill_and_wait(pid);
+    kill_and_wait(pid, ended);
     bool exact = true;
     for (const std::string& name : ws.outputs()) {
       // A layer finished for one sheet ends with its final byte, which the
