@@ -213,10 +213,10 @@ TEST(AbruptEnd, FullDiskAtItsStatement) {
       // die of the signal the limit raises; Sardane ignores it itself).
       {"file-size limit",
        "/bin/sh' -c 'trap \"\" XFSZ; ulimit -f 128; exec " + std::string(SARDANE_BIN), ""},
-      // A 96 KB file system in a mount namespace of its own; the files are
+      // A 256 KB file system in a mount namespace of its own; the files are
       // copied out before it goes.
       {"full file system",
-       "unshare' -m sh -c 'mount -t tmpfs -o size=96k tmpfs . && cd . && \"" +
+       "unshare' -m sh -c 'mount -t tmpfs -o size=256k tmpfs . && cd . && \"" +
            std::string(SARDANE_BIN) + "\"; s=$?; cp J* ../copied/; exit $s",
        kUnderWine  ? "the wineserver opens the files outside a private mount"
        : can_mount ? ""
