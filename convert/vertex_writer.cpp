@@ -132,7 +132,7 @@ void write_line(int n, rt::BytesView lead, uint64_t longitude, uint64_t latitude
   char* end = put_fields(longitude, latitude, std::copy(lead.begin(), lead.end(), room));
   end[0] = '\r';
   end[1] = '\n';
-  files::commit_lines(n, static_cast<size_t>(end + 2 - room));
+  files::commit_lines(n, 1, static_cast<size_t>(end + 2 - room));
 }
 
 void write_degrees(int n, rt::BytesView lead, const Degrees& d) {
@@ -188,7 +188,8 @@ void write_vertices(int n, std::span<const PointLine* const> points, uint16_t li
   char* room = nullptr;  // the room's start, nullptr when there is none
   char* end = nullptr;   // the end of the lines written into it
   auto hand_over = [&] {
-    if (end != room) files::commit_lines(n, static_cast<size_t>(end - room));
+    if (end != room)
+      files::commit_lines(n, static_cast<size_t>(end - room) / kLineBytes, kLineBytes);
     room = end = nullptr;
   };
   for (const PointLine* point : points) {

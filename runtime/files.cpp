@@ -11,13 +11,22 @@
 #include "runtime/byte_words.h"
 #include "runtime/errors.h"
 #include "runtime/platform/files.h"
+#include "runtime/program_state.h"
 
 namespace rt::files {
 namespace {
 
-constexpr size_t kReadBuffer = 256 * 1024;
-constexpr size_t kWriteBuffer = 256 * 1024;         // flushed once it holds this much
-constexpr size_t kWriteRoom = kWriteBuffer + 1024;  // room for a formatted number past it
+// An input file is read in blocks of this size; the output made from one
+// block is what a hard end can lose. Every block writes the output files
+// out, so smaller blocks cost system calls (32 KB measured some 10 % slower).
+constexpr size_t kReadBuffer = 64 * 1024;
+// Once a file's pending bytes reach this, every file is written out after
+// the item; the room past it holds the longest item (a 32,767-byte line
+// with its padding and line end), so an item never has to be split.
+constexpr size_t kWriteBuffer = 256 * 1024;
+constexpr size_t kWriteRoom = kWriteBuffer + 64 * 1024;
+// Items logged between two writes of the files; a full log writes them too.
+constexpr size_t kLogItems = 32 * 1024;
 constexpr size_t kMaxLine = 32767;
 
 // Buffers of closed files, kept for the next OPEN: the conversion opens and
@@ -63,6 +72,7 @@ class FileTarget {
 
 struct File {
   Mode mode;
+  uint8_t number = 0;
   platform::OsFile os;
   int64_t size = 0;
   int64_t position = 0;
@@ -100,39 +110,175 @@ File& open_file(int n, Op op) {
   return *f;
 }
 
-void flush(File& f) {
-  if (f.wlen == 0) return;
-  uint32_t err = 0;
-  bool ok = platform::write_at(f.os, f.write_start, f.wbuf.get(), f.wlen, err);
-  f.write_start += static_cast<int64_t>(f.wlen);
-  f.wlen = 0;
-  if (!ok) raise_os_error(err, loc(Op::kFlush, 1));
+// The items of the pending bytes of all files, in the order they were
+// written: where each starts and the statement that wrote it. A write the
+// system refuses is reported at its item's statement, and the other files
+// are cut back to what came before that item.
+struct Item {
+  int64_t offset;
+  uint16_t line;
+  uint16_t location;
+  uint8_t file;
+};
+// Lines committed at once from a line room (at least CR LF each) may pass
+// the log's flush mark before the end of their item.
+Item g_log[kLogItems + kLineRoom / 2];
+Item* g_next = g_log;  // where the next item goes
+// An item that ends with g_next at or past this mark writes the files out:
+// the log's end, or its start once a file's pending bytes fill the buffer.
+Item* g_flush_mark = g_log + kLogItems;
+// Files holding pending bytes, in the order those began.
+File* g_pending[256];
+size_t g_pending_count = 0;
+// The first item of the current record: what the program writes after
+// reading a line is that line's record. A flush writes the files in the
+// order the record first wrote to them, so the file a record writes first
+// (a row before its object) is never behind the other.
+Item* g_record = g_log;
+
+size_t logged() {
+  return static_cast<size_t>(g_next - g_log);
 }
 
-// Counts bytes just placed at the end of the write buffer; flushes a full
-// buffer.
-void wrote(File& f, size_t n) {
+// Starts an item of `f`: its place in the log, and the file among the
+// pending ones.
+inline void begin_item(File& f, uint16_t location) {
+  if (f.wlen == 0) {
+    f.write_start = f.position;
+    g_pending[g_pending_count++] = &f;
+  }
+  *g_next++ = Item{f.position, current_line(), location, f.number};
+}
+
+// Counts bytes just placed at the end of the write buffer.
+inline void wrote(File& f, size_t n) {
   f.wlen += n;
   f.position += static_cast<int64_t>(n);
   f.size = std::max(f.size, f.position);
-  if (f.wlen >= kWriteBuffer) flush(f);
+  if (f.wlen >= kWriteBuffer) g_flush_mark = g_log;
+}
+
+// The pending files in the order they are written: those the current record
+// has not written to, in the order their bytes began; then the others in the
+// order the record first wrote to them. No memory is taken (the fault path
+// uses it too).
+size_t writing_order(File** order) {
+  bool in_record[256] = {};
+  for (const Item* it = g_record; it < g_next; ++it) in_record[it->file] = true;
+  size_t n = 0;
+  for (size_t k = 0; k < g_pending_count; ++k)
+    if (!in_record[g_pending[k]->number]) order[n++] = g_pending[k];
+  for (const Item* it = g_record; it < g_next; ++it) {
+    if (!in_record[it->file]) continue;
+    in_record[it->file] = false;
+    for (size_t k = 0; k < g_pending_count; ++k)
+      if (g_pending[k]->number == it->file) order[n++] = g_pending[k];
+  }
+  return n;
+}
+
+// Where the bytes of `f` written before item `limit` end.
+int64_t end_before(const File& f, size_t limit) {
+  for (size_t k = limit; k < logged(); ++k)
+    if (g_log[k].file == f.number) return g_log[k].offset;
+  return f.write_start + static_cast<int64_t>(f.wlen);
+}
+
+// The item of `f` that holds the byte at `offset`.
+size_t item_at(const File& f, int64_t offset) {
+  size_t found = 0;
+  for (size_t k = 0; k < logged(); ++k)
+    if (g_log[k].file == f.number && g_log[k].offset <= offset) found = k;
+  return found;
+}
+
+void forget_pending() {
+  for (size_t k = 0; k < g_pending_count; ++k) g_pending[k]->wlen = 0;
+  g_pending_count = 0;
+  g_next = g_record = g_log;
+  g_flush_mark = g_log + kLogItems;
+}
+
+}  // namespace
+
+// Every file's pending bytes, one system write per file. When the system
+// refuses bytes, the item it refused is the end: that file is cut back to
+// the item's start, every other file to its last item before it, and the
+// error is reported at the item's statement, as writes item by item would
+// have stopped there.
+void flush_all() {
+  if (g_pending_count == 0) {
+    forget_pending();
+    return;
+  }
+  File* order[256];
+  int64_t written_to[256];
+  const size_t n = writing_order(order);
+  size_t limit = logged();
+  uint32_t failure = 0;
+  for (size_t k = 0; k < n; ++k) {
+    File& f = *order[k];
+    const int64_t end = end_before(f, limit);
+    size_t written = 0;
+    uint32_t err = 0;
+    written_to[k] = end;
+    if (end == f.write_start ||
+        platform::write_at(f.os, f.write_start, f.wbuf.get(),
+                           static_cast<size_t>(end - f.write_start), written, err))
+      continue;
+    failure = err;
+    limit = item_at(f, f.write_start + static_cast<int64_t>(written));
+    written_to[k] = f.write_start + static_cast<int64_t>(written);
+    for (size_t j = 0; j <= k; ++j) {
+      File& g = *order[j];
+      const int64_t cut = end_before(g, limit);
+      uint32_t ignored = 0;
+      if (written_to[j] > cut && platform::truncate_file(g.os, cut, ignored)) written_to[j] = cut;
+    }
+  }
+  if (limit == logged()) {
+    forget_pending();
+    return;
+  }
+  for (size_t k = 0; k < n; ++k) {
+    File& f = *order[k];
+    f.position = f.size = end_before(f, limit);
+    f.column = 0;
+  }
+  const Item refused = g_log[limit];
+  forget_pending();
+  // The report names the statement of the refused item.
+  detail::line = refused.line;
+  raise_os_error(failure, refused.location);
+}
+
+namespace {
+
+// Ends an item: a full window writes every file out.
+inline void end_item() {
+  if (g_next >= g_flush_mark) [[unlikely]]
+    flush_all();
 }
 
 inline void write_bytes(File& f, BytesView bytes) {
   // Short items (most of them) fit the room past the flush mark: copied
   // without a library call.
   if (bytes.size() <= 16 && f.wlen < kWriteBuffer) {
-    if (f.wlen == 0) f.write_start = f.position;
     words::copy_short(f.wbuf.get() + f.wlen, bytes.data(), bytes.size());
     wrote(f, bytes.size());
     return;
   }
-  while (!bytes.empty()) {
-    if (f.wlen == 0) f.write_start = f.position;
-    size_t n = std::min(bytes.size(), kWriteRoom - f.wlen);
+  for (;;) {
+    const size_t n = std::min(bytes.size(), kWriteRoom - f.wlen);
     std::memcpy(f.wbuf.get() + f.wlen, bytes.data(), n);
     bytes.remove_prefix(n);
     wrote(f, n);
+    if (bytes.empty()) return;
+    // Only a statement of many items outgrows the room: its part so far
+    // goes out, and the rest is an item of the same statement.
+    const uint16_t location = g_next[-1].location;
+    flush_all();
+    begin_item(f, location);
   }
 }
 
@@ -142,7 +288,6 @@ inline void write_bytes(File& f, BytesView bytes) {
 void write_line(File& f, BytesView text) {
   constexpr size_t kShortLine = 32;
   if (text.size() <= kShortLine && f.wlen < kWriteBuffer) {
-    if (f.wlen == 0) f.write_start = f.position;
     char* d = f.wbuf.get() + f.wlen;
     words::copy_upto32(d, text.data(), text.size());
     d[text.size()] = '\r';
@@ -196,6 +341,9 @@ bool fill(File& f, int64_t offset) {
   if (offset >= f.read_start && offset < f.read_start + static_cast<int64_t>(f.read_len))
     return true;
   if (offset >= f.size) return false;
+  // The read may wait (a slow or damaged disc): nothing written so far is
+  // held back across it.
+  flush_all();
   uint32_t err = 0;
   size_t want = static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - offset));
   int64_t got = platform::read_at(f.os, offset, f.rbuf.get(), want, err);
@@ -271,6 +419,7 @@ void open(BytesView name, Mode mode, int n, int access) {
     raise_error(kOutOfMemory, loc(Op::kOpen, 10));
   }
   f->mode = mode;
+  f->number = static_cast<uint8_t>(n);
   uint32_t err = 0;
   platform::OpenKind kind = mode == Mode::kInput    ? platform::OpenKind::kRead
                             : mode == Mode::kOutput ? platform::OpenKind::kCreateNew
@@ -340,6 +489,7 @@ void line_input(int n, Bytes& line) {
     ++pos;
   }
   f.position = pos;
+  g_record = g_next;
 }
 
 bool eof(int n) {
@@ -353,11 +503,12 @@ bool eof(int n) {
 void print(int n, BytesView text, Sep sep) {
   File& f = open_file(n, Op::kPrint);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
-  if (sep == Sep::kNone) {
+  begin_item(f, loc(Op::kPrint, 4));
+  if (sep == Sep::kNone)
     write_line(f, text);
-    return;
-  }
-  print_item(f.target, text, sep);
+  else
+    print_item(f.target, text, sep);
+  end_item();
 }
 
 void print_integer(int n, int32_t value, Sep sep) {
@@ -369,7 +520,7 @@ namespace {
 File& using_file(int n) {
   File& f = open_file(n, Op::kUsing);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kUsing, 3));
-  if (f.wlen == 0) f.write_start = f.position;
+  begin_item(f, loc(Op::kUsing, 4));
   return f;
 }
 }  // namespace
@@ -386,6 +537,7 @@ void print_using(int n, const Picture& picture, double value, Sep sep) {
     f.column += static_cast<int>(item.size());
   else
     f.column = column_after(f.column, item);
+  end_item();
 }
 
 void print_using(int n, const Picture& picture, std::initializer_list<double> values, Sep sep) {
@@ -398,35 +550,41 @@ void print_using(int n, const Picture& picture, std::initializer_list<double> va
     f.column = column_after(f.column, item);
   }
   if (sep == Sep::kNone) FileTarget(f).end_line();
+  end_item();
 }
 
 char* line_room(int n) {
   static_assert(kWriteRoom - kWriteBuffer >= kLineRoom);
   File& f = open_file(n, Op::kPrint);
   if (f.mode == Mode::kInput) raise_error(kBadFileMode, loc(Op::kPrint, 3));
-  if (f.wlen == 0) f.write_start = f.position;
   return f.wbuf.get() + f.wlen;
 }
 
-char* commit_lines(int n, size_t length) {
+void commit_lines(int n, size_t lines, size_t line_length) {
   File& f = open_file(n, Op::kPrint);
-  wrote(f, length);
+  for (size_t k = 0; k < lines; ++k) {
+    begin_item(f, loc(Op::kPrint, 4));
+    wrote(f, line_length);
+  }
   f.column = 0;
-  if (f.wlen == 0) f.write_start = f.position;
-  return f.wbuf.get() + f.wlen;
+  end_item();
 }
 
 namespace {
+// An output file's pending bytes go out with every other file's, then its
+// final 1A byte.
 void close_one(size_t n) {
+  if (!g_table[n]) return;
+  // A refused write leaves the file open: the termination sequence still
+  // gives it its final byte.
+  if (g_table[n]->mode != Mode::kInput) flush_all();
   std::unique_ptr<File> f = std::move(g_table[n]);
-  if (!f) return;
   uint32_t err = 0;
-  try {
-    if (f->mode != Mode::kInput) write_bytes(*f, "\x1A");
-    flush(*f);
-  } catch (...) {
-    platform::close_file(f->os, err);
-    throw;
+  size_t written = 0;
+  if (f->mode != Mode::kInput && !platform::write_at(f->os, f->position, "\x1A", 1, written, err)) {
+    uint32_t ignored = 0;
+    platform::close_file(f->os, ignored);
+    raise_os_error(err, loc(Op::kFlush, 1));
   }
   if (!platform::close_file(f->os, err)) raise_os_error(err, loc(Op::kClose, 2));
 }
@@ -441,23 +599,28 @@ void close_all() {
   for (size_t n = 1; n < g_table.size(); ++n) close_one(n);
 }
 
-void flush_all() {
-  for (auto& f : g_table)
-    if (f) flush(*f);
-}
-
 void write_out_for_fault() {
+  File* order[256];
+  const size_t n = writing_order(order);
+  uint32_t err = 0;
+  size_t written = 0;
+  for (size_t k = 0; k < n; ++k)
+    platform::write_at(order[k]->os, order[k]->write_start, order[k]->wbuf.get(), order[k]->wlen,
+                       written, err);
+  g_pending_count = 0;
   for (const std::unique_ptr<File>& entry : g_table) {
     File* f = entry.get();
     if (!f || f->mode == Mode::kInput) continue;
-    uint32_t err = 0;
-    if (f->wlen > 0) platform::write_at(f->os, f->write_start, f->wbuf.get(), f->wlen, err);
     f->wlen = 0;
-    platform::write_at(f->os, f->position, "\x1A", 1, err);
+    platform::write_at(f->os, f->position, "\x1A", 1, written, err);
   }
 }
 
 void close_all_quietly() {
+  try {
+    flush_all();
+  } catch (...) {
+  }
   for (size_t n = 1; n < g_table.size(); ++n) {
     try {
       close_one(n);

@@ -8,10 +8,17 @@
 // left is 1A. CLOSE of an OUTPUT or APPEND file writes a final 1A byte, and
 // APPEND continues over that byte.
 //
-// Output is buffered per file and handed to the operating system whenever
-// the program waits, reports an error, is interrupted, ends or closes the
-// file (flush_all), so the files then hold exactly what item-by-item writes
-// would have left. Reading goes through a 256 KB buffer per file.
+// Output is buffered and handed to the operating system for all files
+// together, in one write per file: before every read of an input block
+// (64 KB) and every wait for the operator, when a file's buffer fills (after
+// the item), at CLOSE, an error report, an interrupt and the end. The files
+// are written in the order the current record first wrote to them (a
+// record: what follows a LINE INPUT #), so after any end the files hold
+// what item-by-item writes left at one point of the run, but for the file a
+// record writes first being ahead of the others by the records of one
+// write. A write the system refuses (disk full, file too large) is reported
+// at the statement of the item that did not fit, and every file is cut back
+// to hold nothing written after that item.
 #pragma once
 
 #include <cstdint>
@@ -39,14 +46,14 @@ void print_using(int file_number, const Picture& picture, std::initializer_list<
                  Sep sep);
 // PRINT # items that end their lines, formatted in place: line_room() gives
 // room for kLineRoom bytes at the end of file `file_number`'s output (error
-// 57 when it is not open, 51 for an input file); the caller writes whole
-// items there, each ending in CR LF, and commit_lines() hands their
-// `length` bytes over as if each had been printed in turn (the file's
-// column is 0 after them) and gives the room for what follows. The room
+// 57 when it is not open, 51 for an input file); the caller writes `lines`
+// items of `line_length` bytes there, each ending in CR LF, and
+// commit_lines() hands them over as if each had been printed in turn by
+// the current statement (the file's column is 0 after them). The room
 // lasts until anything else is done with the file.
 constexpr size_t kLineRoom = 512;
 char* line_room(int file_number);
-char* commit_lines(int file_number, size_t length);
+void commit_lines(int file_number, size_t lines, size_t line_length);
 // CLOSE with numbers: numbers that are not open are skipped.
 void close(std::initializer_list<int> file_numbers);
 // CLOSE without numbers.
@@ -56,12 +63,14 @@ void close_all();
 // raises error 55, so no answer or disc content can make a path leave the
 // current folder or the disc.
 void require_name_part(BytesView part);
-// Hands every buffered byte of every open file to the operating system.
+// Hands every buffered byte of every open file to the operating system; a
+// refused write raises its error at the statement of the refused item.
 void flush_all();
 // The termination sequence's close: every file, errors ignored.
 void close_all_quietly();
-// The fault path's end of the files: each output file's buffered bytes and
-// its final 1A byte handed to the operating system with plain writes. Safe
+// The fault path's end of the files: each output file's buffered bytes (in
+// the order flush_all writes them) and its final 1A byte handed to the
+// operating system with plain writes. Safe
 // inside a signal handler: nothing allocated, nothing raised; the files
 // stay open.
 void write_out_for_fault();

@@ -39,7 +39,12 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
 bool file_size(OsFile file, int64_t& size, uint32_t& os_error);
 // Reads up to n bytes at offset; returns the count (0 at the end) or -1.
 int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error);
-bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error);
+// Writes n bytes at offset; `written` tells how many reached the file, also
+// when the system refused the rest (disk full, file too large).
+bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& written,
+              uint32_t& os_error);
+// Cuts the file to `size` bytes.
+bool truncate_file(OsFile file, int64_t size, uint32_t& os_error);
 bool close_file(OsFile file, uint32_t& os_error);
 
 }  // namespace rt::platform

@@ -195,22 +195,5 @@ TEST(Hostile, ReadOnlyOutputFolder) {
   EXPECT_TRUE(ws.outputs().empty());
 }
 
-TEST(Hostile, FullDisk) {
-  if (kUnderWine) GTEST_SKIP() << "POSIX only";
-  Workspace ws;
-  one_sheet_job(ws);
-  std::string points;
-  for (int k = 0; k < 5000; ++k) points += "0036000000360000\r\n";
-  ws.sheet_file("12345", "MH.slp", points);
-  std::string records;
-  for (int k = 0; k < 5000; ++k) records += "{HK{1}\r\n";
-  ws.sheet_file("12345", "MH.sal", records);
-  // A 64 KB file-size limit stands for a disk that fills up.
-  Result r =
-      ws.run(ws.disc() + "\nJ\n\n", std::string("/bin/sh' -c 'ulimit -f 128; exec ") + SARDANE_BIN);
-  EXPECT_EQ(r.status, 1) << r.screen;
-  EXPECT_TRUE(has(r.screen, "エラー[67]")) << r.screen;
-}
-
 }  // namespace
 }  // namespace e2e

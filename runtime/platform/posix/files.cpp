@@ -193,7 +193,9 @@ int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_e
   }
 }
 
-bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error) {
+bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& written,
+              uint32_t& os_error) {
+  written = 0;
   while (n > 0) {
     ssize_t w = pwrite(static_cast<int>(file.handle), data, n, offset);
     if (w < 0) {
@@ -203,7 +205,17 @@ bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t&
     }
     data += w;
     offset += w;
+    written += static_cast<size_t>(w);
     n -= static_cast<size_t>(w);
+  }
+  return true;
+}
+
+bool truncate_file(OsFile file, int64_t size, uint32_t& os_error) {
+  while (ftruncate(static_cast<int>(file.handle), size) != 0) {
+    if (errno == EINTR) continue;
+    os_error = windows_error(errno);
+    return false;
   }
   return true;
 }

@@ -112,7 +112,9 @@ int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_e
   return got;
 }
 
-bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t& os_error) {
+bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& written,
+              uint32_t& os_error) {
+  written = 0;
   if (!seek(file, offset, os_error)) return false;
   while (n > 0) {
     DWORD done = 0;
@@ -122,10 +124,17 @@ bool write_at(OsFile file, int64_t offset, const char* data, size_t n, uint32_t&
       return false;
     }
     data += done;
-    offset += done;
+    written += done;
     n -= done;
   }
   return true;
+}
+
+bool truncate_file(OsFile file, int64_t size, uint32_t& os_error) {
+  if (!seek(file, size, os_error)) return false;
+  if (SetEndOfFile(handle_of(file))) return true;
+  os_error = GetLastError();
+  return false;
 }
 
 bool close_file(OsFile file, uint32_t& os_error) {
