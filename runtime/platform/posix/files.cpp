@@ -203,6 +203,12 @@ bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& w
       os_error = windows_error(errno);
       return false;
     }
+    // A write that takes nothing without failing would repeat for ever:
+    // the disk takes no more.
+    if (w == 0) {
+      os_error = windows_error(ENOSPC);
+      return false;
+    }
     data += w;
     offset += w;
     written += static_cast<size_t>(w);

@@ -123,6 +123,12 @@ bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& w
       os_error = GetLastError();
       return false;
     }
+    // A write that takes nothing without failing would repeat for ever:
+    // the disk takes no more.
+    if (done == 0) {
+      os_error = ERROR_DISK_FULL;
+      return false;
+    }
     data += done;
     written += done;
     n -= done;
