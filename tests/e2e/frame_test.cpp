@@ -30,6 +30,7 @@ TEST(Frame, FileExistsReportAndRecord) {
   Workspace ws;
   one_sheet_job(ws);
   ASSERT_EQ(ws.convert("J").status, 0);
+  ws.clear_error_record();
   Result r = ws.convert("J");
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(
@@ -106,9 +107,11 @@ TEST(Frame, MissingFolderAndMissingFile) {
   Workspace ws;
   for (const Case& c :
        {Case{ws.disc(), "APIERR=dword:2\n"}, Case{ws.disc() + "/nothing", "APIERR=dword:3\n"}}) {
+    ws.clear_error_record();
     Result r = ws.run(c.drive + "\nNOJOB\n\n");
     EXPECT_TRUE(has(r.screen, "エラー[63]")) << r.screen;
-    EXPECT_TRUE(has(ws.error_record(), c.apierr)) << c.drive << "\n" << ws.error_record();
+    const std::string record = ws.error_record();
+    EXPECT_TRUE(has(record, c.apierr)) << c.drive << "\n" << record;
   }
 }
 

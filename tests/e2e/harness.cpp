@@ -4,14 +4,22 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 namespace e2e {
 
 namespace {
 
 constexpr char kEnvKey[] = "HKLM\\Software\\Vantrel\\Z-NORAC V6.3\\ENV";
+constexpr char kErrorKey[] = "HKCU\\Software\\Vantrel\\Z-NORAC V6.3\\RUNTIME\\ERROR";
+constexpr char kErrorValues[] = "/user/Software/Vantrel/Z-NORAC V6.3/RUNTIME/ERROR/values";
+// How long a read of Wine's registry is tried again while it fails: each
+// try starts a Wine process, which on a loaded machine takes seconds.
+constexpr auto kRegistryPatience = std::chrono::seconds(60);
+constexpr auto kRegistryRetry = std::chrono::milliseconds(200);
 
 // UTF-16LE (after its byte-order mark) as UTF-8.
 std::string utf16le_to_utf8(const std::string& bytes) {
@@ -47,12 +55,14 @@ std::string utf16le_to_utf8(const std::string& bytes) {
 
 // A key exported by Wine's reg command (UTF-16, whatever the locale's code
 // page): '"NAME"="text"' lines as "NAME=text:text", 'dword:00000050' values
-// in decimal.
-std::string exported_values(const std::string& key) {
+// in decimal; false when the export fails (no such key, or Wine failed to
+// start the command).
+bool exported_values(const std::string& key, std::string& out) {
   test::TempDir tmp;
-  if (!wine_reg("export '" + key + "' 'Z:" + tmp.file("key.reg") + "' /y")) return "";
+  out.clear();
+  if (!wine_reg("export '" + key + "' 'Z:" + tmp.file("key.reg") + "' /y")) return false;
   std::istringstream in(utf16le_to_utf8(tmp.read("key.reg")));
-  std::string line, out;
+  std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const size_t eq = line.find("\"=");
@@ -69,7 +79,7 @@ std::string exported_values(const std::string& key) {
       out += name + "=text:" + text + "\n";
     }
   }
-  return out;
+  return true;
 }
 
 }  // namespace
@@ -109,9 +119,29 @@ std::vector<std::string> Workspace::outputs() const {
   return names;
 }
 
+void Workspace::clear_error_record() const {
+  if (!kUnderWine) {
+    std::filesystem::remove(registry() + kErrorValues);
+    return;
+  }
+  // Gone once an export finds no key; reg delete fails alike for a key that
+  // is not there and for a command Wine did not start.
+  std::string values;
+  const auto until = std::chrono::steady_clock::now() + kRegistryPatience;
+  do {
+    wine_reg(std::string("delete '") + kErrorKey + "' /f");
+    if (!exported_values(kErrorKey, values)) return;
+  } while (std::chrono::steady_clock::now() < until);
+  ADD_FAILURE() << "the error record stays:\n" << values;
+}
+
 std::string Workspace::error_record() const {
-  if (kUnderWine) return exported_values("HKCU\\Software\\Vantrel\\Z-NORAC V6.3\\RUNTIME\\ERROR");
-  return test::read_file(registry() + "/user/Software/Vantrel/Z-NORAC V6.3/RUNTIME/ERROR/values");
+  if (!kUnderWine) return test::read_file(registry() + kErrorValues);
+  std::string values;
+  const auto until = std::chrono::steady_clock::now() + kRegistryPatience;
+  while (!exported_values(kErrorKey, values) && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(kRegistryRetry);
+  return values;
 }
 
 void Workspace::install_message_library() const {

@@ -38,8 +38,12 @@ class Workspace {
   std::string output(const std::string& name) const;
   bool has_output(const std::string& name) const;
   std::vector<std::string> outputs() const;
+  // Removes the registry's error record, so that what error_record() reads
+  // after the next run is that run's alone (under Wine the record is the
+  // prefix's, shared by every test).
+  void clear_error_record() const;
   // The registry's error record as "NAME=type:value" lines (text as UTF-8,
-  // numbers in decimal).
+  // numbers in decimal); empty when there is none.
   std::string error_record() const;
   void install_message_library() const;
 

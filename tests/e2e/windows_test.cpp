@@ -22,6 +22,7 @@ bool has(const std::string& text, const std::string& part) {
 // code (0xC0000005; Wine passes on its low byte).
 TEST(WindowsBuild, FaultBox) {
   Workspace ws;
+  ws.clear_error_record();
   test::TempDir tmp;
   std::string box = tmp.file("box.txt");
   std::thread presser([&] {
@@ -56,6 +57,7 @@ std::string windows_path(std::string path) {
 TEST(WindowsBuild, ReportBoxWithoutStandardOutput) {
   Workspace ws;
   ws.install_message_library();
+  ws.clear_error_record();
   test::TempDir tmp;
   std::string box = tmp.file("box.txt");
   std::thread presser([&] {
