@@ -21,8 +21,8 @@
 // The cells' CP932 text is drawn as UTF-16 with every character advanced
 // by its cells (a double-byte character takes two).
 //
-// The view works on the console window (console_window()) and does nothing
-// to it once it is gone.
+// The view works on the console window (console_window()); presenting,
+// scrolling and the caret leave it alone once it is gone.
 #pragma once
 
 #include <windows.h>
