@@ -63,7 +63,7 @@ class LineDevice final : public ConsoleDevice {
       if (pending_.empty() && !read_line()) {
         if (interrupted_) {
           interrupted_ = false;
-          keys.push(3);
+          keys.push(keycode::kBreak);
           return true;
         }
         return false;
