@@ -30,6 +30,7 @@ int16_t gather(BytesView list) {
   SheetState& s = sheet();
   const int64_t table_size = static_cast<int64_t>(s.point_table.size());
   const int64_t buffer_size = static_cast<int64_t>(s.vertices.size());
+  const Block block;
   int32_t k = 0;
   int16_t count = 0;
   for (;;) {
@@ -53,7 +54,7 @@ int16_t gather(BytesView list) {
       whole = rt::whole_number(number_text, number);
     }
     if (whole && number < table_size && count + 1 < buffer_size) {
-      statements(kComma, comma == 0 ? kListEnd : kNext);
+      block.statements(kComma, comma == 0 ? kListEnd : kNext);
       ++count;
       const PointLine* const entry = &s.point_table[number];
       s.vertices[count] = entry;
@@ -63,16 +64,16 @@ int16_t gather(BytesView list) {
       continue;
     }
     if (number_text.empty()) number_text = rt::mid(list, int64_t{k} + 1, kDigits);
-    statement(kComma);
-    statement(kNumber);
+    block.statement(kComma);
+    block.statement(kNumber);
     const int32_t value = rt::val_to_int32(number_text);
-    statement(kCount);
+    block.statement(kCount);
     count = rt::narrow16(int32_t{count} + 1);
-    statement(kEntry);
+    block.statement(kEntry);
     s.vertices[count] = &s.point_table[value];
-    statement(kListEnd);
+    block.statement(kListEnd);
     if (comma == 0) break;
-    statement(kNext);
+    block.statement(kNext);
     k = comma;
   }
   return count;

@@ -26,13 +26,14 @@ void open_input(rt::BytesView suffix, int file_number);
 // `each(record)` runs; its false ends the loop before the end.
 template <class Each>
 void read_records(Each each) {
+  const Block block;
   const uint16_t test = end_test();
   const uint16_t read = static_cast<uint16_t>(test + 1);
   rt::Bytes record;
   for (;;) {
-    statement(test);
+    block.statement(test);
     if (rt::files::eof(kInputFile)) break;
-    statement(read);
+    block.statement(read);
     rt::files::line_input(kInputFile, record);
     if (!each(std::as_const(record))) break;
   }

@@ -8,7 +8,6 @@
 #include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
@@ -17,13 +16,13 @@ namespace {
 // The statements of the sheet's block: the point table's load, the
 // origin's read, then the sheet pass's steps from kFirstStep on.
 enum : uint16_t {
-  kPointFile = 1,
-  kPointCountStart = 2,
-  kPointEnd = 3,  // the end test
-  kPointCount = 4,
-  kPointRead = 5,
-  kPointStore = 6,
-  kPointClose = 7,
+  kTableFile = 1,
+  kTableCountStart = 2,
+  kTableEnd = 3,  // the end test
+  kTableCount = 4,
+  kTableRead = 5,
+  kTableStore = 6,
+  kTableClose = 7,
   kOriginFile = 11,
   kOriginRead = 12,
   kOriginComma = 13,
@@ -49,23 +48,24 @@ Bytes input_path(BytesView suffix) {
 
 void load_point_table() {
   Routine routine(lines::kSheet);
+  const Block block;
   SheetState& s = sheet();
-  statement(kPointFile);
+  block.statement(kTableFile);
   rt::files::open(input_path(".slp"), rt::files::Mode::kInput, kInputFile);
-  statement(kPointCountStart);
+  block.statement(kTableCountStart);
   int32_t count = 0;
   Bytes line;
   for (;;) {
-    statement(kPointEnd);
+    block.statement(kTableEnd);
     if (rt::files::eof(kInputFile)) break;
-    statement(kPointCount);
+    block.statement(kTableCount);
     count = rt::to_int32(static_cast<long double>(count) + 1);
-    statement(kPointRead);
+    block.statement(kTableRead);
     rt::files::line_input(kInputFile, line);
-    statement(kPointStore);
+    block.statement(kTableStore);
     s.point_table[count] = line;
   }
-  statement(kPointClose);
+  block.statement(kTableClose);
   rt::files::close({kInputFile});
 }
 

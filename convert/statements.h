@@ -4,7 +4,8 @@
 //
 // Each routine owns a block of numbers and says so with a Routine marker
 // while it runs; its code then names its statements by their number within
-// the block, statement(k) being block + k. The blocks:
+// the block, statement(k) being block + k (a hot loop keeps a Block and
+// calls its statement()). The blocks:
 //   100  the main routine (job.cpp)
 //   200  the sheet's inputs and the sheet pass (sheet.cpp)
 //   300  elevation points (layers/elevation.cpp)
@@ -97,16 +98,28 @@ inline uint16_t end_test() {
   return detail::g_routine.end_test;
 }
 
+// The running routine's block, taken once. A statement's own store of the
+// current line and the calls between statements may change the block as
+// far as the compiler knows, so a loop that keeps a Block reads it once
+// rather than before every statement.
+class Block {
+ public:
+  Block() : block_(detail::g_routine.block) {}
+  // Statement k of the routine.
+  void statement(uint16_t k) const { rt::statement(static_cast<uint16_t>(block_ + k)); }
+  // Statements `first` to `last`, for statements that cannot fail before
+  // the last one (rt::statements()).
+  void statements(uint16_t first, uint16_t last) const {
+    rt::statements(static_cast<uint16_t>(block_ + first), static_cast<uint16_t>(block_ + last));
+  }
+
+ private:
+  uint16_t block_;
+};
+
 // Statement k of the running routine.
 inline void statement(uint16_t k) {
-  rt::statement(static_cast<uint16_t>(detail::g_routine.block + k));
-}
-
-// Statements `first` to `last` of the running routine, for statements that
-// cannot fail before the last one (rt::statements()).
-inline void statements(uint16_t first, uint16_t last) {
-  const uint16_t block = detail::g_routine.block;
-  rt::statements(static_cast<uint16_t>(block + first), static_cast<uint16_t>(block + last));
+  Block().statement(k);
 }
 
 }  // namespace convert

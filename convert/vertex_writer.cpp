@@ -186,6 +186,7 @@ void write_vertices(int n, std::span<const PointLine* const> points) {
   // the message queue its turn (which may end the program) and whenever
   // the room is full.
   constexpr size_t kLineBytes = 21 + 2;
+  const Block block;
   char* room = nullptr;  // the room's start, nullptr when there is none
   char* end = nullptr;   // the end of the lines written into it
   auto hand_over = [&] {
@@ -203,7 +204,7 @@ void write_vertices(int n, std::span<const PointLine* const> points) {
     }
     if (!rt::quiet(2) || static_cast<size_t>(end - room) > files::kLineRoom - kLineBytes)
       hand_over();
-    statements(lines::kDegrees, lines::kWrite);
+    block.statements(lines::kDegrees, lines::kWrite);
     if (!room) room = end = files::line_room(n);
     end = put_fields(longitude, latitude, end);
     *end++ = '\r';

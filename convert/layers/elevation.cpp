@@ -33,34 +33,35 @@ enum : uint16_t {
 
 void convert_elevation() {
   Routine routine(lines::kElevation, kRecords);
+  const Block block;
   print_label("  標高メッシュ", rt::Sep::kSemicolon);
-  statement(lines::kOutputs);
+  block.statement(lines::kOutputs);
   mif::Pair pair("HM", {"  H Integer"}, first_sheet());
-  statement(lines::kRecordFile);
+  block.statement(lines::kRecordFile);
   open_input("MH.slp", kInputFile);
-  statement(kMeshFile);
+  block.statement(kMeshFile);
   open_input("MH.sal", kSecondInputFile);
   Bytes record;
   read_records([&](const Bytes& point) {
-    statement(kX);
+    block.statement(kX);
     int32_t x = rt::val_to_int32(rt::left(point, 8));
-    statement(kY);
+    block.statement(kY);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
-    statement(kRecord);
+    block.statement(kRecord);
     rt::files::line_input(kSecondInputFile, record);
-    statement(kTagStart);
+    block.statement(kTagStart);
     int16_t p = rt::narrow16(int64_t{rt::instr(1, record, "{HK{")} + 4);
-    statement(kTagEnd);
+    block.statement(kTagEnd);
     int32_t q = rt::instr(p, record, "}");
-    statement(kHeight);
+    block.statement(kHeight);
     int16_t h = rt::to_int16(rt::val(rt::mid(record, p, int64_t{q} - p + 1)));
-    statement(kPoint);
+    block.statement(kPoint);
     pair.point(x, y, "    Symbol (34,0,4)");
-    statement(kHeightRow);
+    block.statement(kHeightRow);
     pair.integer_row(h);
     return true;
   });
-  statement(kClose);
+  block.statement(kClose);
   rt::files::close_all();
 }
 
