@@ -11,67 +11,98 @@
 namespace convert {
 
 namespace {
-constexpr uint16_t kLine = lines::kMain;
-}
+
+// The main routine's statements.
+enum : uint16_t {
+  // The module record and the arrays.
+  kRegister = 1,
+  kPointTable = 2,
+  kVertexBuffer = 3,
+  kJobTable = 4,
+  // The prompts.
+  kDrive = 5,
+  kListPrompt = 6,
+  kJobName = 7,
+  kJobNameEcho = 8,
+  // The job list read into the table; its loop's end test is kListEnd, the
+  // read statement 11.
+  kJobList = 9,
+  kListEnd = 10,
+  kCount = 12,
+  kSheetCode = 13,
+  kSheetName = 14,
+  kListClose = 15,
+  // One sheet pass per entry.
+  kFirstSheet = 16,
+  kSheetTitle = 17,
+  kCurrentCode = 18,
+  kSheetPass = 19,
+  kNextSheet = 20,
+  // The end.
+  kClosingPrompt = 21,
+  kEnd = 22,
+};
+
+}  // namespace
 
 void run_job() {
   using rt::Sep;
-  using rt::statement;
+  Routine routine(lines::kMain, kListEnd);
   JobState& j = job();
-  statement(kLine + 1);
+  statement(kRegister);
   rt::register_module("Sardane");
-  statement(kLine + 2);
+  statement(kPointTable);
   sheet().point_table.dim(200000);
-  statement(kLine + 3);
+  statement(kVertexBuffer);
   sheet().vertices.dim(30000);
-  statement(kLine + 4);
+  statement(kJobTable);
   j.table.dim(200, 1);
 
-  statement(kLine + 5);
+  statement(kDrive);
   j.drive = rt::console::line_input(rt::sjis("ＣＤドライブ　例（ d: ）"));
-  statement(kLine + 6);
+  statement(kListPrompt);
   rt::console::print(rt::sjis("ファイル処理一覧csvファイル名入力して下さい。"), Sep::kNone);
-  statement(kLine + 7);
+  statement(kJobName);
   j.job_name = rt::console::input_string(rt::sjis("例）47-沖縄県　（拡張子.csvは不要）"),
                                          rt::console::PromptSep::kSemicolon);
-  statement(kLine + 8);
+  statement(kJobNameEcho);
   rt::console::print(j.job_name + rt::sjis("処理ファイル一覧GET"), Sep::kNone);
 
-  statement(kLine + 9);
+  statement(kJobList);
   rt::files::require_name_part(j.job_name);
   rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, kInputFile);
-  read_records(kLine + 10, [&](const Bytes& line) {
-    statement(kLine + 12);
+  read_records([&](const Bytes& line) {
+    statement(kCount);
     j.count = rt::narrow16(int32_t{j.count} + 1);
-    statement(kLine + 13);
+    statement(kSheetCode);
     j.table(j.count, 0) = rt::left(line, 5);
-    statement(kLine + 14);
+    statement(kSheetName);
     j.table(j.count, 1) = rt::right(line, rt::len(line) - 6);
     return true;
   });
-  statement(kLine + 15);
+  statement(kListClose);
   rt::files::close({kInputFile});
 
-  statement(kLine + 16);
+  statement(kFirstSheet);
   j.position = 1;
   do {
-    statement(kLine + 17);
+    statement(kSheetTitle);
     rt::console::print(j.table(j.position, 1), Sep::kNone);
-    statement(kLine + 18);
+    statement(kCurrentCode);
     j.sheet_code = j.table(j.position, 0);
-    statement(kLine + 19);
+    statement(kSheetPass);
     {
       rt::Gosub call;
       sheet_pass();
     }
-    statement(kLine + 20);
+    statement(kNextSheet);
     j.position = rt::narrow16(int32_t{j.position} + 1);
   } while (j.position <= j.count);
 
-  statement(kLine + 21);
+  statement(kClosingPrompt);
   rt::console::closing_input(rt::sjis("処理終了　(push Enter key) "),
                              rt::console::PromptSep::kSemicolon);
-  statement(kLine + 22);
+  statement(kEnd);
   rt::end_program(rt::kExitNormal);
 }
 

@@ -11,11 +11,10 @@ void id_and_class_fields(BytesView record, mif::Row& row) {
 }
 
 mif::Pair open_layer(const Layer& layer) {
-  const uint16_t base = layer.line_base;
-  print_label(layer.label, layer.label_sep, base);
-  rt::statement(base + lines::kOutputs);
+  print_label(layer.label, layer.label_sep);
+  statement(lines::kOutputs);
   mif::Pair pair(layer.code, layer.columns, first_sheet());
-  rt::statement(base + lines::kRecordFile);
+  statement(lines::kRecordFile);
   open_input(Bytes(layer.code) + ".sal", kInputFile);
   return pair;
 }

@@ -18,20 +18,21 @@ struct Layer {
   const char* label;  // progress label (UTF-8 here, CP932 on the console)
   rt::Sep label_sep;  // semicolon; the last layer of a sheet ends the line
   std::vector<const char*> columns;
-  BytesView style;     // the pen line or the symbol line
-  uint16_t line_base;  // the layer's block of statement numbers
+  BytesView style;  // the pen line or the symbol line
+  uint16_t block;   // the layer's block of statement numbers (lines::kRoads)
   // Cuts the record's attribute row, writes it, and returns the object's
   // text as a view into the record: the vertex list (line layers) or the
-  // point number (point layers). Sets the statements line_base + 20 on.
-  BytesView (*write_row)(const Bytes& record, mif::Row& row, uint16_t line_base);
+  // point number (point layers). Sets the layer's statements lines::kRow on.
+  BytesView (*write_row)(const Bytes& record, mif::Row& row);
 };
 
 // The first two fields of most records: bytes 7-14 (the id) and 21-22
 // (its class: jt, sb or sr).
 void id_and_class_fields(BytesView record, mif::Row& row);
 
-// Statements line_base + 1 to + 3: the label, the outputs (returned), the
-// record file sheet code + code + ".sal" as file 1.
+// Statements lines::kLabel to lines::kRecordFile of the running routine:
+// the label, the outputs (returned), the record file sheet code + code +
+// ".sal" as file 1.
 mif::Pair open_layer(const Layer& layer);
 
 }  // namespace convert

@@ -9,20 +9,28 @@ namespace convert {
 
 namespace {
 
+// The statements of gather(), for each vertex.
+enum : uint16_t {
+  kComma = lines::kGather,  // the comma searched
+  kNumber,                  // the point number read
+  kCount,                   // counted
+  kEntry,                   // its entry taken
+  kListEnd,                 // the end tested
+  kNext,                    // the search moved on
+};
+
 // Gathers the vertices of a list into the vertex buffer; returns the count.
-// Statements `line` to `line` + 5 for each vertex: the comma searched, the
-// point number read, counted, its entry taken, the end tested, the search
-// moved on. A point number that VAL reads as a whole number, inside the
-// table, with room in the buffer, cannot fail: its statements are taken at
-// once. The common vertex, six digits and a comma, is read as one word:
-// the comma is then the search's answer and the digits VAL's.
-int16_t gather(BytesView list, uint16_t line) {
-  using rt::statement;
+// A point number that VAL reads as a whole number, inside the table, with
+// room in the buffer, cannot fail: its statements are taken at once. The
+// common vertex, six digits and a comma, is read as one word: the comma is
+// then the search's answer and the digits VAL's.
+int16_t gather(BytesView list) {
   namespace words = rt::words;
   constexpr unsigned kDigits = 6;
   SheetState& s = sheet();
   const int64_t table_size = static_cast<int64_t>(s.point_table.size());
   const int64_t buffer_size = static_cast<int64_t>(s.vertices.size());
+  const Block block;
   int32_t k = 0;
   int16_t count = 0;
   for (;;) {
@@ -46,7 +54,7 @@ int16_t gather(BytesView list, uint16_t line) {
       whole = rt::whole_number(number_text, number);
     }
     if (whole && number < table_size && count + 1 < buffer_size) {
-      rt::statements(line, line + (comma == 0 ? 4 : 5));
+      block.statements(kComma, comma == 0 ? kListEnd : kNext);
       ++count;
       const PointLine* const entry = &s.point_table[number];
       s.vertices[count] = entry;
@@ -56,16 +64,16 @@ int16_t gather(BytesView list, uint16_t line) {
       continue;
     }
     if (number_text.empty()) number_text = rt::mid(list, int64_t{k} + 1, kDigits);
-    statement(line);
-    statement(line + 1);
+    block.statement(kComma);
+    block.statement(kNumber);
     const int32_t value = rt::val_to_int32(number_text);
-    statement(line + 2);
+    block.statement(kCount);
     count = rt::narrow16(int32_t{count} + 1);
-    statement(line + 3);
+    block.statement(kEntry);
     s.vertices[count] = &s.point_table[value];
-    statement(line + 4);
+    block.statement(kListEnd);
     if (comma == 0) break;
-    statement(line + 5);
+    block.statement(kNext);
     k = comma;
   }
   return count;
@@ -85,21 +93,21 @@ BytesView tagged_vertex_list(BytesView tail) {
 }
 
 void convert_line_layer(const Layer& layer) {
-  using rt::statement;
-  const uint16_t base = layer.line_base;
+  Routine routine(layer.block);
   SheetState& s = sheet();
   mif::Pair pair = open_layer(layer);
-  read_records(base + lines::kEndTest, [&](const Bytes& record) {
+  read_records([&](const Bytes& record) {
     mif::Row row = pair.row();
-    const int16_t count = gather(layer.write_row(record, row, base), base + lines::kGather);
-    statement(base + lines::kObject);
+    const int16_t count = gather(layer.write_row(record, row));
+    statement(lines::kObject);
     pair.pline(count);
-    pair.vertices({&s.vertices[1], static_cast<size_t>(count)}, base + lines::kObject + 1);
-    statement(base + lines::kObject + 3);
+    pair.vertices({&s.vertices[1], static_cast<size_t>(count)});
+    statement(lines::kPen);
     pair.style(layer.style);
     return true;
   });
-  close_layer(base + lines::kObject + 4);
+  statement(lines::kLineClose);
+  rt::files::close_all();
 }
 
 }  // namespace convert

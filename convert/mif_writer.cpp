@@ -43,8 +43,8 @@ Pair::Pair(BytesView code, const std::vector<const char*>& columns, bool create)
   files::print(kGraphics, "", Sep::kNone);
 }
 
-void Pair::point(const PointLine& point, BytesView symbol, uint16_t line) {
-  write_vertex(kGraphics, kPointLead, point, line);
+void Pair::point(const PointLine& point, BytesView symbol) {
+  write_vertex(kGraphics, kPointLead, point);
   style(symbol);
 }
 
@@ -58,8 +58,8 @@ void Pair::pline(int16_t count) {
   files::print_integer(kGraphics, count, Sep::kNone);
 }
 
-void Pair::vertices(std::span<const PointLine* const> points, uint16_t line) {
-  write_vertices(kGraphics, points, line);
+void Pair::vertices(std::span<const PointLine* const> points) {
+  write_vertices(kGraphics, points);
 }
 
 void Pair::style(BytesView style) {

@@ -58,7 +58,7 @@ class Row {
 
 // A layer's .mif and .mid as files 2 and 4: constructing the object opens
 // them; the object writes to the numbers and owns no file, so they stay
-// open until the converter's CLOSE of all files (close_layer).
+// open until the converter's CLOSE of all files.
 class Pair {
  public:
   // Opens the pair: created with the header when `create` (the job's first
@@ -67,15 +67,15 @@ class Pair {
   Pair(BytesView code, const std::vector<const char*>& columns, bool create);
 
   // "Point " and the vertex line of a point-table entry, then the symbol line;
-  // statement `line` turns the point into degrees, `line` + 1 writes.
-  void point(const PointLine& point, BytesView symbol, uint16_t line);
+  // statements as for write_vertex().
+  void point(const PointLine& point, BytesView symbol);
   // The same for a mesh point's offsets, in the current statement.
   void point(int32_t x, int32_t y, BytesView symbol);
   // "Pline" + the vertex count as a printed integer.
   void pline(int16_t count);
   // The vertex lines of a polyline's points; statements as for point(),
   // for each vertex.
-  void vertices(std::span<const PointLine* const> points, uint16_t line);
+  void vertices(std::span<const PointLine* const> points);
   // A style line ("    Pen (1,2,0)").
   void style(BytesView style);
   // The next attribute row.

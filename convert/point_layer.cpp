@@ -11,18 +11,19 @@ BytesView point_number_text(BytesView record, int from_end) {
 }
 
 void convert_point_layer(const Layer& layer) {
-  const uint16_t base = layer.line_base;
+  Routine routine(layer.block);
   SheetState& s = sheet();
   mif::Pair pair = open_layer(layer);
-  read_records(base + lines::kEndTest, [&](const Bytes& record) {
+  read_records([&](const Bytes& record) {
     mif::Row row = pair.row();
-    BytesView number_text = layer.write_row(record, row, base);
-    rt::statement(base + lines::kObject);
+    BytesView number_text = layer.write_row(record, row);
+    statement(lines::kObject);
     int32_t number = rt::val_to_int32(number_text);
-    pair.point(s.point_table[number], layer.style, base + lines::kObject + 1);
+    pair.point(s.point_table[number], layer.style);
     return true;
   });
-  close_layer(base + lines::kObject + 3);
+  statement(lines::kPointClose);
+  rt::files::close_all();
 }
 
 }  // namespace convert

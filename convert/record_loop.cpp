@@ -6,18 +6,13 @@
 
 namespace convert {
 
-void print_label(const char* label, rt::Sep sep, uint16_t base) {
-  rt::statement(base + lines::kLabel);
+void print_label(const char* label, rt::Sep sep) {
+  statement(lines::kLabel);
   rt::console::print(rt::sjis(label), sep);
 }
 
 void open_input(rt::BytesView suffix, int file_number) {
   rt::files::open(input_path(suffix), rt::files::Mode::kInput, file_number);
-}
-
-void close_layer(uint16_t line) {
-  rt::statement(line);
-  rt::files::close_all();
 }
 
 }  // namespace convert

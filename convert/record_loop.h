@@ -1,6 +1,7 @@
 // The record loop of every converter: the progress label, the outputs, the
 // record file sheet code + suffix as file 1, then one pass of the loop per
-// record (statements as in statements.h), then CLOSE of all files.
+// record (statements as in statements.h); the converter then marks its
+// closing statement and closes all files.
 #pragma once
 
 #include <cstdint>
@@ -10,33 +11,32 @@
 #include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/print_engine.h"
-#include "runtime/startup.h"
 #include "runtime/strings.h"
 
 namespace convert {
 
-// Statement `base` + 1: the label (UTF-8 here, CP932 on the console) on the
-// progress line, ended by `sep` (the sheet's last layer ends the line).
-void print_label(const char* label, rt::Sep sep, uint16_t base);
+// Statement lines::kLabel: the label (UTF-8 here, CP932 on the console) on
+// the progress line, ended by `sep` (the sheet's last layer ends the line).
+void print_label(const char* label, rt::Sep sep);
 // Opens the sheet's input sheet code + `suffix` as file `file_number`.
 void open_input(rt::BytesView suffix, int file_number);
 
-// Reads file 1 to its end: statement `line` tests for the end, `line` + 1
-// reads the next record, then `each(record)` runs; its false ends the loop
-// before the end.
+// Reads file 1 to its end: the running routine's end test (end_test())
+// tests for the end, the statement after it reads the next record, then
+// `each(record)` runs; its false ends the loop before the end.
 template <class Each>
-void read_records(uint16_t line, Each each) {
+void read_records(Each each) {
+  const Block block;
+  const uint16_t test = end_test();
+  const uint16_t read = static_cast<uint16_t>(test + 1);
   rt::Bytes record;
   for (;;) {
-    rt::statement(line);
+    block.statement(test);
     if (rt::files::eof(kInputFile)) break;
-    rt::statement(line + 1);
+    block.statement(read);
     rt::files::line_input(kInputFile, record);
     if (!each(std::as_const(record))) break;
   }
 }
-
-// The converter's last statement: CLOSE of all files.
-void close_layer(uint16_t line);
 
 }  // namespace convert

@@ -1,17 +1,37 @@
 #include "convert/sheet.h"
 
+#include <iterator>
+
 #include "convert/input_files.h"
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
-constexpr uint16_t kLine = lines::kSheet;
+
+// The statements of the sheet's block: the point table's load, the
+// origin's read, then the sheet pass's steps from kFirstStep on.
+enum : uint16_t {
+  kTableFile = 1,
+  kTableCountStart = 2,
+  kTableEnd = 3,  // the end test
+  kTableCount = 4,
+  kTableRead = 5,
+  kTableStore = 6,
+  kTableClose = 7,
+  kOriginFile = 11,
+  kOriginRead = 12,
+  kOriginComma = 13,
+  kOriginX = 14,
+  kOriginY = 15,
+  kOriginClose = 16,
+  kFirstStep = 21,
+};
+
 }  // namespace
 
 Bytes input_path(BytesView suffix) {
@@ -27,50 +47,51 @@ Bytes input_path(BytesView suffix) {
 }
 
 void load_point_table() {
-  using rt::statement;
+  Routine routine(lines::kSheet);
+  const Block block;
   SheetState& s = sheet();
-  statement(kLine + 1);
+  block.statement(kTableFile);
   rt::files::open(input_path(".slp"), rt::files::Mode::kInput, kInputFile);
-  statement(kLine + 2);
+  block.statement(kTableCountStart);
   int32_t count = 0;
   Bytes line;
   for (;;) {
-    statement(kLine + 3);
+    block.statement(kTableEnd);
     if (rt::files::eof(kInputFile)) break;
-    statement(kLine + 4);
+    block.statement(kTableCount);
     count = rt::to_int32(static_cast<long double>(count) + 1);
-    statement(kLine + 5);
+    block.statement(kTableRead);
     rt::files::line_input(kInputFile, line);
-    statement(kLine + 6);
+    block.statement(kTableStore);
     s.point_table[count] = line;
   }
-  statement(kLine + 7);
+  block.statement(kTableClose);
   rt::files::close({kInputFile});
 }
 
 void read_sheet_origin() {
-  using rt::statement;
+  Routine routine(lines::kSheet);
   SheetState& s = sheet();
   Bytes line;
-  statement(kLine + 11);
+  statement(kOriginFile);
   rt::files::open(input_path(".slm"), rt::files::Mode::kInput, kInputFile);
-  statement(kLine + 12);
+  statement(kOriginRead);
   rt::files::line_input(kInputFile, line);
-  statement(kLine + 13);
+  statement(kOriginComma);
   int16_t c = rt::narrow16(rt::instr(1, line, ","));
-  statement(kLine + 14);
+  statement(kOriginX);
   {
     long double x = rt::val(rt::left(line, int32_t{c} - 1)) / 10000.0L;
     rt::fp_check();
     s.set_x_origin(static_cast<double>(x));
   }
-  statement(kLine + 15);
+  statement(kOriginY);
   {
     long double y = rt::val(rt::right(line, rt::len(line) - int32_t{c})) / 10000.0L;
     rt::fp_check();
     s.set_y_origin(static_cast<double>(y));
   }
-  statement(kLine + 16);
+  statement(kOriginClose);
   rt::files::close({kInputFile});
 }
 
@@ -99,33 +120,17 @@ void SheetState::set_y_origin(double y) {
 }
 
 void sheet_pass() {
-  using rt::statement;
-  statement(kLine + 21);
-  load_point_table();
-  statement(kLine + 22);
-  read_sheet_origin();
-  statement(kLine + 23);
-  convert_elevation();
-  statement(kLine + 24);
-  convert_tunnels();
-  statement(kLine + 25);
-  convert_bridges();
-  statement(kLine + 26);
-  convert_boundaries();
-  statement(kLine + 27);
-  convert_roads();
-  statement(kLine + 28);
-  convert_rivers();
-  statement(kLine + 29);
-  convert_waterlines();
-  statement(kLine + 30);
-  convert_place_names();
-  statement(kLine + 31);
-  convert_facilities();
-  statement(kLine + 32);
-  convert_control_points();
-  statement(kLine + 33);
-  convert_railways();
+  // The pass's steps in order, each run by statement kFirstStep + its index.
+  static constexpr void (*kSteps[])() = {
+      load_point_table,   read_sheet_origin,   convert_elevation,  convert_tunnels,
+      convert_bridges,    convert_boundaries,  convert_roads,      convert_rivers,
+      convert_waterlines, convert_place_names, convert_facilities, convert_control_points,
+      convert_railways};
+  Routine routine(lines::kSheet);
+  for (size_t k = 0; k < std::size(kSteps); ++k) {
+    statement(static_cast<uint16_t>(kFirstStep + k));
+    kSteps[k]();
+  }
 }
 
 }  // namespace convert

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "convert/sheet.h"
+#include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 #include "runtime/picture.h"
@@ -160,31 +161,32 @@ char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out) {
   return plain(longitude, latitude) ? put_fields(longitude, latitude, out) : nullptr;
 }
 
-void write_vertex(int n, rt::BytesView lead, const PointLine& point, uint16_t line) {
+void write_vertex(int n, rt::BytesView lead, const PointLine& point) {
   uint32_t x, y;
   uint64_t longitude, latitude;
   const bool offsets = point.offsets(x, y);
   if (offsets && lead.size() <= kLeadRoom && decided(x, y, longitude, latitude)) {
-    rt::statement(line);
-    rt::statement(line + 1);
+    statement(lines::kDegrees);
+    statement(lines::kWrite);
     write_line(n, lead, longitude, latitude);
     return;
   }
-  rt::statement(line);
+  statement(lines::kDegrees);
   const SheetState& s = sheet();
   const Degrees d = offsets ? Degrees{to_degrees(x, s.x_origin), to_degrees(y, s.y_origin)}
                             : point_to_degrees(point.text());
-  rt::statement(line + 1);
+  statement(lines::kWrite);
   write_degrees(n, lead, d);
 }
 
-void write_vertices(int n, std::span<const PointLine* const> points, uint16_t line) {
+void write_vertices(int n, std::span<const PointLine* const> points) {
   // Decided vertices go straight into the output, the two statements of
   // each taken at once (the degrees cannot fail; the write is the last).
   // Their lines are handed over together, before any statement that gives
   // the message queue its turn (which may end the program) and whenever
   // the room is full.
   constexpr size_t kLineBytes = 21 + 2;
+  const Block block;
   char* room = nullptr;  // the room's start, nullptr when there is none
   char* end = nullptr;   // the end of the lines written into it
   auto hand_over = [&] {
@@ -197,12 +199,12 @@ void write_vertices(int n, std::span<const PointLine* const> points, uint16_t li
     uint64_t longitude, latitude;
     if (!point->offsets(x, y) || !decided(x, y, longitude, latitude)) {
       hand_over();
-      write_vertex(n, {}, *point, line);
+      write_vertex(n, {}, *point);
       continue;
     }
     if (!rt::quiet(2) || static_cast<size_t>(end - room) > files::kLineRoom - kLineBytes)
       hand_over();
-    rt::statements(line, line + 1);
+    block.statements(lines::kDegrees, lines::kWrite);
     if (!room) room = end = files::line_room(n);
     end = put_fields(longitude, latitude, end);
     *end++ = '\r';

@@ -41,13 +41,13 @@ char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out);
 constexpr size_t kLeadRoom = 16;
 
 // Writes `lead` and the vertex line of a point-table entry to file
-// `file_number`. Statement `line` turns the point into degrees (the errors
-// of VAL and of the arithmetic), statement `line` + 1 writes; nothing is
-// written when the first fails.
-void write_vertex(int file_number, rt::BytesView lead, const PointLine& point, uint16_t line);
+// `file_number`. The running routine's statement lines::kDegrees turns the
+// point into degrees (the errors of VAL and of the arithmetic), its
+// lines::kWrite writes; nothing is written when the first fails.
+void write_vertex(int file_number, rt::BytesView lead, const PointLine& point);
 // The vertex lines of a polyline's points, in order, each as write_vertex()
 // without a lead.
-void write_vertices(int file_number, std::span<const PointLine* const> points, uint16_t line);
+void write_vertices(int file_number, std::span<const PointLine* const> points);
 // The same for offsets already read as integers (mesh points), in the
 // current statement: the degrees of such offsets cannot fail.
 void write_vertex(int file_number, rt::BytesView lead, int32_t x, int32_t y);

@@ -4,24 +4,26 @@
 #include "convert/layers/layers.h"
 #include "convert/point_layer.h"
 #include "convert/statements.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + lines::kRow);
+// The statements of the attribute row, in order.
+enum : uint16_t { kTags = lines::kRow, kFields, kPointNumber };
+
+BytesView write_row(const Bytes& r, mif::Row& row) {
+  statement(kTags);
   int64_t p = rt::instr(1, r, "}HK{");
   int64_t q = rt::instr(p + 4, r, "}");
-  rt::statement(base + lines::kRow + 1);
+  statement(kFields);
   id_and_class_fields(r, row);
   row.next();
   row.text(rt::mid(r, 27, p - 28));
   row.next();
   row.text(rt::mid(r, p + 4, q - p - 4));
   row.end();
-  rt::statement(base + lines::kRow + 2);
+  statement(kPointNumber);
   return point_number_text(r, 34);
 }
 

@@ -11,37 +11,58 @@
 
 namespace convert {
 
+namespace {
+
+// The routine's own statements; it opens its second input after the shared
+// three, so its record loop tests for the end at kRecords.
+enum : uint16_t {
+  kMeshFile = 4,   // "MH.sal" as file 3
+  kRecords = 5,    // the end test; 6 reads the point
+  kX = 7,          // the point's X read
+  kY = 8,          // and its Y
+  kRecord = 11,    // the point's record read from file 3
+  kTagStart = 12,  // "{HK{" searched
+  kTagEnd = 13,    // the next "}" searched
+  kHeight = 14,    // the elevation read
+  kPoint = 15,     // the Point object written
+  kHeightRow = 16,
+  kClose = 17,
+};
+
+}  // namespace
+
 void convert_elevation() {
-  using rt::statement;
-  constexpr uint16_t kLine = lines::kElevation;
-  print_label("  標高メッシュ", rt::Sep::kSemicolon, kLine);
-  statement(kLine + lines::kOutputs);
+  Routine routine(lines::kElevation, kRecords);
+  const Block block;
+  print_label("  標高メッシュ", rt::Sep::kSemicolon);
+  block.statement(lines::kOutputs);
   mif::Pair pair("HM", {"  H Integer"}, first_sheet());
-  statement(kLine + lines::kRecordFile);
+  block.statement(lines::kRecordFile);
   open_input("MH.slp", kInputFile);
-  statement(kLine + 4);
+  block.statement(kMeshFile);
   open_input("MH.sal", kSecondInputFile);
   Bytes record;
-  read_records(kLine + 5, [&](const Bytes& point) {
-    statement(kLine + 7);
+  read_records([&](const Bytes& point) {
+    block.statement(kX);
     int32_t x = rt::val_to_int32(rt::left(point, 8));
-    statement(kLine + 8);
+    block.statement(kY);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
-    statement(kLine + 11);
+    block.statement(kRecord);
     rt::files::line_input(kSecondInputFile, record);
-    statement(kLine + 12);
+    block.statement(kTagStart);
     int16_t p = rt::narrow16(int64_t{rt::instr(1, record, "{HK{")} + 4);
-    statement(kLine + 13);
+    block.statement(kTagEnd);
     int32_t q = rt::instr(p, record, "}");
-    statement(kLine + 14);
+    block.statement(kHeight);
     int16_t h = rt::to_int16(rt::val(rt::mid(record, p, int64_t{q} - p + 1)));
-    statement(kLine + 15);
+    block.statement(kPoint);
     pair.point(x, y, "    Symbol (34,0,4)");
-    statement(kLine + 16);
+    block.statement(kHeightRow);
     pair.integer_row(h);
     return true;
   });
-  close_layer(kLine + 17);
+  block.statement(kClose);
+  rt::files::close_all();
 }
 
 }  // namespace convert

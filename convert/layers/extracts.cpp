@@ -11,20 +11,29 @@ namespace convert {
 
 namespace {
 
-void convert_extract(const char* code, const char* label, uint16_t base) {
-  print_label(label, rt::Sep::kSemicolon, base);
-  rt::statement(base + lines::kOutputs);
+// The statements after the shared record loop.
+enum : uint16_t {
+  kEmptyTest = 6,  // an empty record ends the copy
+  kCopy = 7,
+  kClose = 8,
+};
+
+void convert_extract(const char* code, const char* label, uint16_t block) {
+  Routine routine(block);
+  print_label(label, rt::Sep::kSemicolon);
+  statement(lines::kOutputs);
   mif::TextFile text(code, first_sheet());
-  rt::statement(base + lines::kRecordFile);
+  statement(lines::kRecordFile);
   open_input(Bytes(code) + ".sal", kInputFile);
-  read_records(base + lines::kEndTest, [&](const Bytes& record) {
-    rt::statement(base + 6);
+  read_records([&](const Bytes& record) {
+    statement(kEmptyTest);
     if (rt::len(record) == 0) return false;
-    rt::statement(base + 7);
+    statement(kCopy);
     text.line(rt::mid(record, 28, 13));
     return true;
   });
-  close_layer(base + 8);
+  statement(kClose);
+  rt::files::close_all();
 }
 
 }  // namespace

@@ -4,30 +4,32 @@
 #include "convert/layers/layers.h"
 #include "convert/point_layer.h"
 #include "convert/statements.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + lines::kRow);
+// The statements of the attribute row, in order.
+enum : uint16_t { kTags = lines::kRow, kCode, kName, kAddress, kFields, kPointNumber };
+
+BytesView write_row(const Bytes& r, mif::Row& row) {
+  statement(kTags);
   int64_t p1 = rt::instr(1, r, "}NM{");
   int64_t p2 = rt::instr(1, r, "}JS{");
   int64_t p3 = rt::instr(1, r, "}PT(");
-  rt::statement(base + lines::kRow + 1);
+  statement(kCode);
   BytesView code = rt::mid(r, p1 - 2, 2);
-  rt::statement(base + lines::kRow + 2);
+  statement(kName);
   BytesView name = rt::mid(r, p1 + 4, p2 - p1 - 4);
-  rt::statement(base + lines::kRow + 3);
+  statement(kAddress);
   BytesView address = rt::mid(r, p2 + 4, p3 - p2 - 4);
-  rt::statement(base + lines::kRow + 4);
+  statement(kFields);
   row.field(rt::mid(r, 7, 8));
   row.field(code);
   row.field(name);
   row.field(address);
   row.end();
-  rt::statement(base + lines::kRow + 5);
+  statement(kPointNumber);
   return point_number_text(r, 8);
 }
 

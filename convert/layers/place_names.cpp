@@ -5,21 +5,23 @@
 #include "convert/layers/layers.h"
 #include "convert/point_layer.h"
 #include "convert/statements.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + lines::kRow);
+// The statements of the attribute row, in order.
+enum : uint16_t { kName = lines::kRow, kFields, kPointNumber };
+
+BytesView write_row(const Bytes& r, mif::Row& row) {
+  statement(kName);
   int32_t p = rt::instr(27, r, "}");
   BytesView name = rt::mid(r, 27, int64_t{p} - 27);
-  rt::statement(base + lines::kRow + 1);
+  statement(kFields);
   id_and_class_fields(r, row);
   row.field(name);
   row.end();
-  rt::statement(base + lines::kRow + 2);
+  statement(kPointNumber);
   return point_number_text(r, 8);
 }
 

@@ -4,21 +4,23 @@
 #include "convert/layers/layers.h"
 #include "convert/line_layer.h"
 #include "convert/statements.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + lines::kRow);
+// The statements of the attribute row, in order.
+enum : uint16_t { kTail = lines::kRow, kName, kFields, kVertexList };
+
+BytesView write_row(const Bytes& r, mif::Row& row) {
+  statement(kTail);
   BytesView tail = rt::right(r, int64_t{rt::len(r)} - 32);
-  rt::statement(base + lines::kRow + 1);
+  statement(kName);
   BytesView name = tail_name(tail);
-  rt::statement(base + lines::kRow + 2);
+  statement(kFields);
   row.field(name);
   row.end();
-  rt::statement(base + lines::kRow + 3);
+  statement(kVertexList);
   return tagged_vertex_list(tail);
 }
 

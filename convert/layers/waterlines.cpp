@@ -3,17 +3,19 @@
 #include "convert/layers/layers.h"
 #include "convert/line_layer.h"
 #include "convert/statements.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
 namespace {
 
-BytesView write_row(const Bytes& r, mif::Row& row, uint16_t base) {
-  rt::statement(base + lines::kRow);
+// The statements of the attribute row, in order.
+enum : uint16_t { kFields = lines::kRow, kVertexList };
+
+BytesView write_row(const Bytes& r, mif::Row& row) {
+  statement(kFields);
   id_and_class_fields(r, row);
   row.end();
-  rt::statement(base + lines::kRow + 1);
+  statement(kVertexList);
   return rt::mid(r, 41, int64_t{rt::len(r)} - 42);
 }
 

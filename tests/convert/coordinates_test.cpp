@@ -154,16 +154,16 @@ TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
     const rt::BytesView line = lines[k];
     entries[k] = line;
     points.push_back(&entries[k]);
-    convert::write_vertex(2, {}, entries[k], 1);
-    convert::write_vertex(2, "Point ", entries[k], 1);
+    convert::write_vertex(2, {}, entries[k]);
+    convert::write_vertex(2, "Point ", entries[k]);
     const rt::Bytes exact = fields(rt::val(rt::left(line, 8)), rt::val(rt::right(line, 8)));
     expected += exact + "Point " + exact;
     polyline += exact;
   }
   // A polyline of them all, twice: most vertices go straight into the
   // output, some through the statement hook's turn.
-  convert::write_vertices(2, points, 1);
-  convert::write_vertices(2, points, 1);
+  convert::write_vertices(2, points);
+  convert::write_vertices(2, points);
   expected += polyline + polyline;
   for (const auto& m : mesh) {
     convert::write_vertex(2, "Point ", m[0], m[1]);
