@@ -297,10 +297,11 @@ void wait_key(BytesView closing) {
   write("\r\n");
 }
 
-void pump() {
-  if (!g_device) return;
+bool pump() {
+  if (!g_device) return false;
   // Output presents itself as it is printed; a turn only takes input.
   if (!g_device->poll(g_model.keys())) throw Closed{};
+  return g_device->takes_turns();
 }
 
 }  // namespace rt::console

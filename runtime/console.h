@@ -66,7 +66,8 @@ void type_ahead(std::vector<Bytes> answers);
 // again and prints CR LF. Throws Closed when the console closes meanwhile.
 void wait_key(BytesView closing);
 
-// One turn of the message queue for the statement hook.
-void pump();
+// One turn of the message queue for the statement hook; false when the
+// console's device takes no turns (input only while the program waits).
+bool pump();
 
 }  // namespace rt::console

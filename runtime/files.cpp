@@ -12,6 +12,7 @@
 #include "runtime/errors.h"
 #include "runtime/platform/files.h"
 #include "runtime/program_state.h"
+#include "runtime/read_ahead.h"
 
 namespace rt::files {
 namespace {
@@ -77,8 +78,10 @@ struct File {
   int64_t size = 0;
   int64_t position = 0;
   int column = 0;
-  // Read buffer: bytes of the file from read_start.
+  // Read buffer: bytes of the file from read_start; the block after them
+  // is read into `ahead` meanwhile.
   std::unique_ptr<char[]> rbuf;
+  std::unique_ptr<char[]> ahead;
   int64_t read_start = 0;
   size_t read_len = 0;
   // Write buffer: wlen bytes not yet handed over, to be written at
@@ -93,6 +96,7 @@ struct File {
   File& operator=(const File&) = delete;
   ~File() {
     g_read_buffers.give(std::move(rbuf));
+    g_read_buffers.give(std::move(ahead));
     g_write_buffers.give(std::move(wbuf));
   }
 };
@@ -345,11 +349,20 @@ bool fill(File& f, int64_t offset) {
   // held back across it.
   flush_all();
   uint32_t err = 0;
-  size_t want = static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - offset));
-  int64_t got = platform::read_at(f.os, offset, f.rbuf.get(), want, err);
+  int64_t got = 0;
+  if (read_ahead::collect(f.os, offset, got, err)) {
+    std::swap(f.rbuf, f.ahead);
+  } else {
+    const size_t want = static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - offset));
+    got = platform::read_at(f.os, offset, f.rbuf.get(), want, err);
+  }
   if (got < 0) raise_os_error(err, loc(Op::kLineInput, 3));
   f.read_start = offset;
   f.read_len = static_cast<size_t>(got);
+  const int64_t next = offset + got;
+  if (got > 0 && next < f.size)
+    read_ahead::ask(f.os, next, f.ahead.get(),
+                    static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - next)));
   return got > 0;
 }
 
@@ -411,9 +424,10 @@ void open(BytesView name, Mode mode, int n, int access) {
   std::unique_ptr<File> f;
   try {
     f = std::make_unique<File>();
-    if (mode == Mode::kInput)
+    if (mode == Mode::kInput) {
       f->rbuf = g_read_buffers.take();
-    else
+      f->ahead = g_read_buffers.take();
+    } else
       f->wbuf = g_write_buffers.take();
   } catch (const std::bad_alloc&) {
     raise_error(kOutOfMemory, loc(Op::kOpen, 10));
@@ -586,6 +600,9 @@ void close_one(size_t n) {
     platform::close_file(f->os, ignored);
     raise_os_error(err, loc(Op::kFlush, 1));
   }
+  // A read ahead of an input file may still wait on the disc: its reader
+  // closes the file when it returns.
+  if (f->mode == Mode::kInput && read_ahead::abandon(f->os, f->ahead)) return;
   if (!platform::close_file(f->os, err)) raise_os_error(err, loc(Op::kClose, 2));
 }
 }  // namespace

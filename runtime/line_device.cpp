@@ -55,7 +55,10 @@ class LineDevice final : public ConsoleDevice {
     flush();
   }
 
+  // Standard input is read only inside wait(), which also is where the
+  // device closes: between waits there is nothing to take.
   bool poll(KeyRing&) override { return !closed_; }
+  bool takes_turns() const override { return false; }
   bool input_ended() const override { return ended_; }
 
   bool wait(KeyRing& keys) override {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string>
 #include <vector>
@@ -31,8 +32,10 @@ namespace requests = platform::requests;
 namespace {
 
 // The message queue's turn comes on the first statement and then on every
-// eleventh.
+// eleventh. A console that takes no turns gets none after the first: the
+// count then runs down from a number no run reaches.
 constexpr int kPollInterval = 10;
+constexpr int kNoTurns = std::numeric_limits<int>::max();
 
 bool g_break_enabled = false;
 Bytes g_module;
@@ -42,8 +45,7 @@ Bytes g_executable;
 
 void detail::statement_slow() {
   if (poll_counter == 0) {
-    console::pump();
-    poll_counter = kPollInterval;
+    poll_counter = console::pump() ? kPollInterval : kNoTurns;
   } else {
     --poll_counter;
   }

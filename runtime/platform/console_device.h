@@ -40,6 +40,9 @@ class ConsoleDevice : public ConsoleView {
   // Moves input that is already waiting into the ring; false once the
   // console is closed (hang-up, end of input).
   virtual bool poll(KeyRing& keys) = 0;
+  // Whether poll() can find anything: a device that takes input only while
+  // the program waits for it (and closes only then) needs no turns.
+  virtual bool takes_turns() const { return true; }
   // Waits until the ring holds a key; false once the console is closed.
   virtual bool wait(KeyRing& keys) = 0;
   virtual void beep() = 0;

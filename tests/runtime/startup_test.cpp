@@ -13,7 +13,9 @@ namespace {
 class CountingDevice final : public rt::ConsoleDevice {
  public:
   int* polls;
-  explicit CountingDevice(int* p) : polls(p) {}
+  bool turns;
+  explicit CountingDevice(int* p, bool t = true) : polls(p), turns(t) {}
+  bool takes_turns() const override { return turns; }
   void cells_changed(int, int, int) override {}
   void row_left(int) override {}
   void scrolled() override {}
@@ -42,6 +44,19 @@ TEST(StatementHook, QueueTurnBeforeTheFirstAndEveryEleventhStatement) {
   for (int k = 13; k <= 23; ++k) rt::statement(static_cast<uint16_t>(k));
   EXPECT_EQ(polls, 3);
   EXPECT_EQ(rt::current_line(), 23);
+  rt::console::detach();
+}
+
+// Plain lines on standard input are read only while the program waits:
+// after the first turn such a console gets none, whatever runs between.
+TEST(StatementHook, NoTurnsForAConsoleThatTakesNone) {
+  int polls = 0;
+  rt::console::attach(std::make_unique<CountingDevice>(&polls, false));
+  rt::detail::poll_counter = 0;
+  for (int k = 1; k <= 1000; ++k) rt::statement(static_cast<uint16_t>(k));
+  rt::statements(1, 500);
+  EXPECT_EQ(polls, 1);
+  EXPECT_EQ(rt::current_line(), 500);
   rt::console::detach();
 }
 
