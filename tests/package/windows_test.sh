@@ -29,6 +29,30 @@ query() {
   "$run" reg query "$1" /v "${2:-ZNORAC}" 2>/dev/null </dev/null | tr -d '\r' |
     sed -n "s/^ *${2:-ZNORAC} *REG_[A-Z_]* *//p"
 }
+# Polls the command "$@" ten times a second, for at most 30 seconds;
+# false when it never succeeded.
+within_30s() {
+  i=0
+  until "$@"; do
+    [ $i -lt 300 ] || return 1
+    sleep 0.1
+    i=$((i + 1))
+  done
+}
+# Runs the uninstaller; it goes on in a copy of itself, whose last step is
+# the removal of the uninstall entry: waits for that.
+uninstall() {
+  "$run" "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
+  within_30s no_uninstall_entry || fail "uninstall entry left behind"
+}
+no_uninstall_entry() {
+  [ -z "$(query "$uninstall_key" DisplayName)" ]
+}
+# Sets ZNORAC of the machine's key to $1 and reads it back.
+set_znorac() {
+  "$run" reg add "$env_key" /v ZNORAC /d "$1" /f </dev/null >/dev/null 2>&1
+  [ "$(query "$env_key")" = "$1" ]
+}
 # Whether the installer, started in Wine's locale $1, opens a window whose
 # title begins with $2; the installer is closed again.
 installer_title() {
@@ -107,21 +131,15 @@ bytes=$(cat "$installed"/* | wc -c)
 [ "$(query "$env_key")" = 'C:\Program Files\Sardane' ] || fail "ZNORAC: $(query "$env_key")"
 convert_twice 'C:\Program Files\Sardane\sardane.exe'
 
-# The uninstaller runs from a copy of itself: wait for it to finish.
-"$run" "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
-i=0
-while [ -e "$installed" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+uninstall
 [ ! -e "$installed" ] || fail "left behind: $(ls "$installed")"
 [ -z "$(query "$env_key")" ] || fail "ZNORAC left behind"
-[ -z "$(query "$uninstall_key" DisplayName)" ] || fail "uninstall entry left behind"
 find "$prefix/drive_c" -name 'Sardane*.lnk' | grep -q . && fail "shortcut left behind"
 
 # An uninstaller leaves ZNORAC alone once it names another folder.
 "$run" "$setup" /S </dev/null >/dev/null 2>&1 || fail "installer, second time"
-"$run" reg add "$env_key" /v ZNORAC /d 'C:\Elsewhere' /f </dev/null >/dev/null 2>&1
-"$run" "$installed/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
-i=0
-while [ -e "$installed" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+within_30s set_znorac 'C:\Elsewhere' || fail "ZNORAC could not be set"
+uninstall
 [ ! -e "$installed" ] || fail "left behind: $(ls "$installed")"
 [ "$(query "$env_key")" = 'C:\Elsewhere' ] || fail "another folder's ZNORAC was removed"
 "$run" reg delete "$env_key" /v ZNORAC /f </dev/null >/dev/null 2>&1
