@@ -2,18 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "runtime/byte_words.h"
 #include "runtime/errors.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/worker.h"
 #include "runtime/program_state.h"
 #include "runtime/read_ahead.h"
-#include "runtime/write_behind.h"
 
 namespace rt::files {
 namespace {
@@ -232,7 +234,8 @@ struct Batch {
 };
 
 Batch g_batch;
-bool g_in_flight = false;  // g_batch is with the writer thread
+platform::Worker* g_writer = nullptr;  // made at the first hand-over
+bool g_in_flight = false;              // g_batch is with the writer
 
 void make_batch(Batch& b) {
   File* order[256];
@@ -307,7 +310,7 @@ void check_written(const Batch& b) {
 void settle() {
   if (!g_in_flight) return;
   g_in_flight = false;
-  write_behind::finish();
+  g_writer->finish();
   check_written(g_batch);
 }
 
@@ -320,7 +323,8 @@ void hand_over() {
     return;
   }
   make_batch(g_batch);
-  write_behind::start(write_batch, &g_batch);
+  if (!g_writer) g_writer = &platform::Worker::make();
+  g_writer->start(write_batch, &g_batch);
   g_in_flight = true;
 }
 
@@ -704,7 +708,11 @@ void close_all() {
 void write_out_for_fault() {
   // The batch with the writer thread comes first; while it is not all
   // written, what came after it stays unwritten too.
-  if (!write_behind::finished_for_fault() || g_batch.limit != g_batch.logged) return;
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kPatience = std::chrono::seconds(5);
+  const Clock::time_point until = Clock::now() + kPatience;
+  while (g_writer && g_writer->busy() && Clock::now() < until) std::this_thread::yield();
+  if ((g_writer && g_writer->busy()) || g_batch.limit != g_batch.logged) return;
   File* order[256];
   const size_t n = writing_order(order);
   uint32_t err = 0;

@@ -1,109 +1,91 @@
 #include "runtime/read_ahead.h"
 
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <atomic>
+
+#include "runtime/platform/worker.h"
 
 namespace rt::read_ahead {
 namespace {
 
-enum class State { kIdle, kAsked, kDone };
+// Where the read ahead stands. The program thread asks and collects; the
+// reader reads, and closes a file whose read the program gave up.
+enum State : int { kIdle, kReading, kRead, kAbandoned };
 
-// The one read ahead, shared by the program thread and the reader under
-// `lock`. Never destroyed: the reader may still wait in a read, or for the
-// next request, when the process ends.
-struct Slot {
-  std::mutex lock;
-  std::condition_variable asked;
-  std::condition_variable done;
-  State state = State::kIdle;
+struct Read {
   platform::OsFile file;
   int64_t offset = 0;
   char* buffer = nullptr;
   size_t size = 0;
   int64_t got = 0;
   uint32_t os_error = 0;
-  // Set when the file closed while its read was ahead: the reader frees
-  // and closes them.
-  std::unique_ptr<char[]> orphan;
-  bool started = false;
+  char* abandoned = nullptr;  // the buffer to free once an abandoned read returns
+  std::atomic<int> state{kIdle};
 };
 
-Slot& slot() {
-  static Slot* const s = new Slot;
-  return *s;
+// Never destroyed: the reader may still be in a read when the process ends.
+Read& the_read() {
+  static Read* const r = new Read;
+  return *r;
+}
+platform::Worker* g_reader = nullptr;
+
+void read(void* data) {
+  Read& r = *static_cast<Read*>(data);
+  r.got = platform::read_at(r.file, r.offset, r.buffer, r.size, r.os_error);
+  int reading = kReading;
+  if (r.state.compare_exchange_strong(reading, kRead)) return;
+  uint32_t ignored = 0;
+  platform::close_file(r.file, ignored);
+  delete[] r.abandoned;
+  r.abandoned = nullptr;
+  r.state.store(kIdle);
 }
 
-void reader() {
-  Slot& s = slot();
-  std::unique_lock<std::mutex> held(s.lock);
-  for (;;) {
-    s.asked.wait(held, [&] { return s.state == State::kAsked; });
-    const platform::OsFile file = s.file;
-    const int64_t offset = s.offset;
-    char* const buffer = s.buffer;
-    const size_t size = s.size;
-    held.unlock();
-    uint32_t os_error = 0;
-    const int64_t got = platform::read_at(file, offset, buffer, size, os_error);
-    held.lock();
-    if (s.orphan) {
-      s.orphan.reset();
-      uint32_t ignored = 0;
-      platform::close_file(file, ignored);
-      s.state = State::kIdle;
-      continue;
-    }
-    s.got = got;
-    s.os_error = os_error;
-    s.state = State::kDone;
-    s.done.notify_one();
-  }
+// The read of `file` that was asked for and not yet collected, if any.
+bool of(const Read& r, platform::OsFile file) {
+  const int s = r.state.load();
+  return (s == kReading || s == kRead) && r.file.handle == file.handle;
 }
 
 }  // namespace
 
 bool ask(platform::OsFile file, int64_t offset, char* buffer, size_t size) {
-  Slot& s = slot();
-  {
-    std::lock_guard<std::mutex> held(s.lock);
-    if (s.state != State::kIdle) return false;
-    s.file = file;
-    s.offset = offset;
-    s.buffer = buffer;
-    s.size = size;
-    s.state = State::kAsked;
-  }
-  if (!s.started) {
-    s.started = true;
-    std::thread(reader).detach();
-  }
-  s.asked.notify_one();
+  Read& r = the_read();
+  if (r.state.load() != kIdle) return false;
+  if (!g_reader) g_reader = &platform::Worker::make();
+  g_reader->finish();  // the last job's own end, after its read
+  r.file = file;
+  r.offset = offset;
+  r.buffer = buffer;
+  r.size = size;
+  r.state.store(kReading);
+  g_reader->start(read, &r);
   return true;
 }
 
 bool collect(platform::OsFile file, int64_t offset, int64_t& got, uint32_t& os_error) {
-  Slot& s = slot();
-  std::unique_lock<std::mutex> held(s.lock);
-  if (s.state == State::kIdle || s.orphan || s.file.handle != file.handle) return false;
-  s.done.wait(held, [&] { return s.state == State::kDone; });
-  s.state = State::kIdle;
-  got = s.got;
-  os_error = s.os_error;
-  return s.offset == offset;
+  Read& r = the_read();
+  if (!of(r, file)) return false;
+  g_reader->finish();
+  r.state.store(kIdle);
+  got = r.got;
+  os_error = r.os_error;
+  return r.offset == offset;
 }
 
 bool abandon(platform::OsFile file, std::unique_ptr<char[]>& buffer) {
-  Slot& s = slot();
-  std::lock_guard<std::mutex> held(s.lock);
-  if (s.state == State::kIdle || s.orphan || s.file.handle != file.handle) return false;
-  if (s.state == State::kDone) {
-    // The read has returned: nothing of it is kept.
-    s.state = State::kIdle;
-    return false;
+  Read& r = the_read();
+  if (!of(r, file)) return false;
+  r.abandoned = buffer.get();
+  int reading = kReading;
+  if (r.state.compare_exchange_strong(reading, kAbandoned)) {
+    buffer.release();
+    return true;
   }
-  s.orphan = std::move(buffer);
-  return true;
+  // The read has returned: nothing of it is kept.
+  r.abandoned = nullptr;
+  r.state.store(kIdle);
+  return false;
 }
 
 }  // namespace rt::read_ahead
