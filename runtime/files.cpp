@@ -2,20 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "runtime/byte_words.h"
 #include "runtime/errors.h"
 #include "runtime/platform/files.h"
-#include "runtime/platform/worker.h"
 #include "runtime/program_state.h"
-#include "runtime/read_ahead.h"
 
 namespace rt::files {
 namespace {
@@ -51,7 +47,7 @@ class BufferPool {
   }
 
  private:
-  static constexpr size_t kKept = 8;
+  static constexpr size_t kKept = 4;
   size_t size_;
   std::vector<std::unique_ptr<char[]>> free_;
 };
@@ -81,17 +77,13 @@ struct File {
   int64_t size = 0;
   int64_t position = 0;
   int column = 0;
-  // Read buffer: bytes of the file from read_start; the block after them
-  // is read into `ahead` meanwhile.
+  // Read buffer: bytes of the file from read_start.
   std::unique_ptr<char[]> rbuf;
-  std::unique_ptr<char[]> ahead;
   int64_t read_start = 0;
   size_t read_len = 0;
   // Write buffer: wlen bytes not yet handed over, to be written at
-  // write_start; `spare` takes the next bytes while the writer thread
-  // writes those of the last hand-over from it.
+  // write_start.
   std::unique_ptr<char[]> wbuf;
-  std::unique_ptr<char[]> spare;
   size_t wlen = 0;
   int64_t write_start = 0;
   FileTarget target{*this};
@@ -101,9 +93,7 @@ struct File {
   File& operator=(const File&) = delete;
   ~File() {
     g_read_buffers.give(std::move(rbuf));
-    g_read_buffers.give(std::move(ahead));
     g_write_buffers.give(std::move(wbuf));
-    g_write_buffers.give(std::move(spare));
   }
 };
 
@@ -131,11 +121,8 @@ struct Item {
   uint8_t file;
 };
 // Lines committed at once from a line room (at least CR LF each) may pass
-// the log's flush mark before the end of their item. Two logs: one for the
-// pending bytes, one for those handed over to the writer thread.
-constexpr size_t kLogRoom = kLogItems + kLineRoom / 2;
-Item g_logs[2][kLogRoom];
-Item* g_log = g_logs[0];
+// the log's flush mark before the end of their item.
+Item g_log[kLogItems + kLineRoom / 2];
 Item* g_next = g_log;  // where the next item goes
 // An item that ends with g_next at or past this mark writes the files out:
 // the log's end, or its start once a file's pending bytes fill the buffer.
@@ -190,6 +177,21 @@ size_t writing_order(File** order) {
   return n;
 }
 
+// Where the bytes of `f` written before item `limit` end.
+int64_t end_before(const File& f, size_t limit) {
+  for (size_t k = limit; k < logged(); ++k)
+    if (g_log[k].file == f.number) return g_log[k].offset;
+  return f.write_start + static_cast<int64_t>(f.wlen);
+}
+
+// The item of `f` that holds the byte at `offset`.
+size_t item_at(const File& f, int64_t offset) {
+  size_t found = 0;
+  for (size_t k = 0; k < logged(); ++k)
+    if (g_log[k].file == f.number && g_log[k].offset <= offset) found = k;
+  return found;
+}
+
 void forget_pending() {
   for (size_t k = 0; k < g_pending_count; ++k) g_pending[k]->wlen = 0;
   g_pending_count = 0;
@@ -197,158 +199,65 @@ void forget_pending() {
   g_flush_mark = g_log + kLogItems;
 }
 
-// Pending bytes made ready for writing: every pending file's bytes as one
-// part, in writing order, with the log of their items. The bytes move to
-// the file's spare buffer and the log to the other log, so the program can
-// go on writing while they are written.
-struct Batch {
-  struct Part {
-    File* file;
-    platform::OsFile os;
-    int64_t start;
-    const char* bytes;
-    size_t size;
-  };
-  Part parts[256];
-  size_t count = 0;
-  const Item* log = nullptr;
-  size_t logged = 0;
-  // The outcome: the first item not written (logged when all were), and
-  // the system's error for it.
-  size_t limit = 0;
-  uint32_t failure = 0;
+}  // namespace
 
-  // Where the bytes of part `j` written before item `limit` end.
-  int64_t end_before(size_t j, size_t item) const {
-    for (size_t k = item; k < logged; ++k)
-      if (log[k].file == parts[j].file->number) return log[k].offset;
-    return parts[j].start + static_cast<int64_t>(parts[j].size);
+// Every file's pending bytes, one system write per file. When the system
+// refuses bytes, the item it refused is the end: that file is cut back to
+// the item's start, every other file to its last item before it, and the
+// error is reported at the item's statement, as writes item by item would
+// have stopped there.
+void flush_all() {
+  if (g_pending_count == 0) {
+    forget_pending();
+    return;
   }
-  // The item of part `j` that holds the byte at `offset`.
-  size_t item_at(size_t j, int64_t offset) const {
-    size_t found = 0;
-    for (size_t k = 0; k < logged; ++k)
-      if (log[k].file == parts[j].file->number && log[k].offset <= offset) found = k;
-    return found;
-  }
-};
-
-Batch g_batch;
-platform::Worker* g_writer = nullptr;  // made at the first hand-over
-bool g_in_flight = false;              // g_batch is with the writer
-
-void make_batch(Batch& b) {
   File* order[256];
-  b.count = writing_order(order);
-  for (size_t k = 0; k < b.count; ++k) {
-    File& f = *order[k];
-    std::swap(f.wbuf, f.spare);
-    b.parts[k] = {&f, f.os, f.write_start, f.spare.get(), f.wlen};
-  }
-  b.log = g_log;
-  b.logged = b.limit = logged();
-  b.failure = 0;
-  forget_pending();
-  g_log = g_log == g_logs[0] ? g_logs[1] : g_logs[0];
-  g_next = g_record = g_log;
-  g_flush_mark = g_log + kLogItems;
-}
-
-// Writes the batch, one system write per part. When the system refuses
-// bytes, the item it refused is the end: that file is cut back to the
-// item's start, every other file to its last item before it, as writes
-// item by item would have stopped there. Only system calls: it runs on
-// either thread.
-void write_batch(void* data) {
-  Batch& b = *static_cast<Batch*>(data);
   int64_t written_to[256];
-  for (size_t k = 0; k < b.count; ++k) {
-    const Batch::Part& p = b.parts[k];
-    const int64_t end = b.end_before(k, b.limit);
+  const size_t n = writing_order(order);
+  size_t limit = logged();
+  uint32_t failure = 0;
+  for (size_t k = 0; k < n; ++k) {
+    File& f = *order[k];
+    const int64_t end = end_before(f, limit);
     size_t written = 0;
     uint32_t err = 0;
     written_to[k] = end;
-    if (end == p.start || platform::write_at(p.os, p.start, p.bytes,
-                                             static_cast<size_t>(end - p.start), written, err))
+    if (end == f.write_start ||
+        platform::write_at(f.os, f.write_start, f.wbuf.get(),
+                           static_cast<size_t>(end - f.write_start), written, err))
       continue;
-    b.failure = err;
-    b.limit = b.item_at(k, p.start + static_cast<int64_t>(written));
-    written_to[k] = p.start + static_cast<int64_t>(written);
+    failure = err;
+    limit = item_at(f, f.write_start + static_cast<int64_t>(written));
+    written_to[k] = f.write_start + static_cast<int64_t>(written);
     for (size_t j = 0; j <= k; ++j) {
-      const int64_t cut = b.end_before(j, b.limit);
+      File& g = *order[j];
+      const int64_t cut = end_before(g, limit);
       uint32_t ignored = 0;
-      if (written_to[j] > cut && platform::truncate_file(b.parts[j].os, cut, ignored))
-        written_to[j] = cut;
+      if (written_to[j] > cut && platform::truncate_file(g.os, cut, ignored)) written_to[j] = cut;
     }
   }
-}
-
-// After a batch is written: when the system refused an item of it, every
-// file ends where writes item by item would have stopped (whatever the
-// program wrote after the batch is dropped) and the error is reported at
-// the item's statement.
-void check_written(const Batch& b) {
-  if (b.limit == b.logged) return;
-  for (size_t k = 0; k < g_pending_count; ++k) {
-    File& f = *g_pending[k];
-    f.position = f.size = f.write_start;
+  if (limit == logged()) {
+    forget_pending();
+    return;
+  }
+  for (size_t k = 0; k < n; ++k) {
+    File& f = *order[k];
+    f.position = f.size = end_before(f, limit);
     f.column = 0;
   }
+  const Item refused = g_log[limit];
   forget_pending();
-  for (size_t j = 0; j < b.count; ++j) {
-    File& f = *b.parts[j].file;
-    f.position = f.size = b.end_before(j, b.limit);
-    f.column = 0;
-  }
   // The report names the statement of the refused item.
-  detail::line = b.log[b.limit].line;
-  raise_os_error(b.failure, b.log[b.limit].location);
-}
-
-// Waits for the batch with the writer thread, if any; a refused write of
-// it is reported here.
-void settle() {
-  if (!g_in_flight) return;
-  g_in_flight = false;
-  g_writer->finish();
-  check_written(g_batch);
-}
-
-// Hands every pending byte over to the writer thread (once the batch
-// before them is written).
-void hand_over() {
-  settle();
-  if (g_pending_count == 0) {
-    forget_pending();
-    return;
-  }
-  make_batch(g_batch);
-  if (!g_writer) g_writer = &platform::Worker::make();
-  g_writer->start(write_batch, &g_batch);
-  g_in_flight = true;
-}
-
-}  // namespace
-
-// Every file's pending bytes, after those with the writer thread; written
-// here, without the thread's round trip.
-void flush_all() {
-  settle();
-  if (g_pending_count == 0) {
-    forget_pending();
-    return;
-  }
-  make_batch(g_batch);
-  write_batch(&g_batch);
-  check_written(g_batch);
+  detail::line = refused.line;
+  raise_os_error(failure, refused.location);
 }
 
 namespace {
 
-// Ends an item: a full window hands every file over.
+// Ends an item: a full window writes every file out.
 inline void end_item() {
   if (g_next >= g_flush_mark) [[unlikely]]
-    hand_over();
+    flush_all();
 }
 
 inline void write_bytes(File& f, BytesView bytes) {
@@ -368,7 +277,7 @@ inline void write_bytes(File& f, BytesView bytes) {
     // Only a statement of many items outgrows the room: its part so far
     // goes out, and the rest is an item of the same statement.
     const uint16_t location = g_next[-1].location;
-    hand_over();
+    flush_all();
     begin_item(f, location);
   }
 }
@@ -434,22 +343,13 @@ bool fill(File& f, int64_t offset) {
   if (offset >= f.size) return false;
   // The read may wait (a slow or damaged disc): nothing written so far is
   // held back across it.
-  hand_over();
+  flush_all();
   uint32_t err = 0;
-  int64_t got = 0;
-  if (read_ahead::collect(f.os, offset, got, err)) {
-    std::swap(f.rbuf, f.ahead);
-  } else {
-    const size_t want = static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - offset));
-    got = platform::read_at(f.os, offset, f.rbuf.get(), want, err);
-  }
+  size_t want = static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - offset));
+  int64_t got = platform::read_at(f.os, offset, f.rbuf.get(), want, err);
   if (got < 0) raise_os_error(err, loc(Op::kLineInput, 3));
   f.read_start = offset;
   f.read_len = static_cast<size_t>(got);
-  const int64_t next = offset + got;
-  if (got > 0 && next < f.size)
-    read_ahead::ask(f.os, next, f.ahead.get(),
-                    static_cast<size_t>(std::min<int64_t>(kReadBuffer, f.size - next)));
   return got > 0;
 }
 
@@ -511,13 +411,10 @@ void open(BytesView name, Mode mode, int n, int access) {
   std::unique_ptr<File> f;
   try {
     f = std::make_unique<File>();
-    if (mode == Mode::kInput) {
+    if (mode == Mode::kInput)
       f->rbuf = g_read_buffers.take();
-      f->ahead = g_read_buffers.take();
-    } else {
+    else
       f->wbuf = g_write_buffers.take();
-      f->spare = g_write_buffers.take();
-    }
   } catch (const std::bad_alloc&) {
     raise_error(kOutOfMemory, loc(Op::kOpen, 10));
   }
@@ -689,9 +586,6 @@ void close_one(size_t n) {
     platform::close_file(f->os, ignored);
     raise_os_error(err, loc(Op::kFlush, 1));
   }
-  // A read ahead of an input file may still wait on the disc: its reader
-  // closes the file when it returns.
-  if (f->mode == Mode::kInput && read_ahead::abandon(f->os, f->ahead)) return;
   if (!platform::close_file(f->os, err)) raise_os_error(err, loc(Op::kClose, 2));
 }
 }  // namespace
@@ -706,13 +600,6 @@ void close_all() {
 }
 
 void write_out_for_fault() {
-  // The batch with the writer thread comes first; while it is not all
-  // written, what came after it stays unwritten too.
-  using Clock = std::chrono::steady_clock;
-  constexpr auto kPatience = std::chrono::seconds(5);
-  const Clock::time_point until = Clock::now() + kPatience;
-  while (g_writer && g_writer->busy() && Clock::now() < until) std::this_thread::yield();
-  if ((g_writer && g_writer->busy()) || g_batch.limit != g_batch.logged) return;
   File* order[256];
   const size_t n = writing_order(order);
   uint32_t err = 0;

@@ -9,19 +9,16 @@
 // APPEND continues over that byte.
 //
 // Output is buffered and handed to the operating system for all files
-// together, in one write per file. Before every read of an input block
-// (64 KB) and when a file's buffer fills (after the item), the bytes go to
-// a second thread, which writes them while the program goes on (the next
-// block is read ahead on a third); every wait for the operator, CLOSE, an
-// error report, an interrupt and the end write them before going on. The
-// files are written in the order the current record first wrote to them (a
+// together, in one write per file: before every read of an input block
+// (64 KB) and every wait for the operator, when a file's buffer fills (after
+// the item), at CLOSE, an error report, an interrupt and the end. The files
+// are written in the order the current record first wrote to them (a
 // record: what follows a LINE INPUT #), so after any end the files hold
 // what item-by-item writes left at one point of the run, but for the file a
 // record writes first being ahead of the others by the records of one
 // write. A write the system refuses (disk full, file too large) is reported
-// at the statement of the item that did not fit, no later than the next
-// hand-over, and every file is cut back to hold nothing written after that
-// item.
+// at the statement of the item that did not fit, and every file is cut back
+// to hold nothing written after that item.
 #pragma once
 
 #include <cstdint>
