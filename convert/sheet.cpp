@@ -50,6 +50,7 @@ void load_point_table() {
   Routine routine(lines::kSheet);
   const Block block;
   SheetState& s = sheet();
+  s.vertex_lines.forget();
   block.statement(kTableFile);
   rt::files::open(input_path(".slp"), rt::files::Mode::kInput, kInputFile);
   block.statement(kTableCountStart);
@@ -112,11 +113,13 @@ Degrees point_to_degrees(BytesView point_line) {
 void SheetState::set_x_origin(double x) {
   x_origin = x;
   x_units = origin_units(x);
+  vertex_lines.forget();
 }
 
 void SheetState::set_y_origin(double y) {
   y_origin = y;
   y_units = origin_units(y);
+  vertex_lines.forget();
 }
 
 void sheet_pass() {

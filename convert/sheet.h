@@ -30,6 +30,7 @@ struct SheetState {
   double y_origin = 0;
   OriginUnits x_units;
   OriginUnits y_units;
+  VertexLines vertex_lines;  // of the table's entries, for this origin
 
   void set_x_origin(double x);
   void set_y_origin(double y);

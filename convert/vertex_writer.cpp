@@ -179,13 +179,33 @@ void write_vertex(int n, rt::BytesView lead, const PointLine& point) {
   write_degrees(n, lead, d);
 }
 
+char* VertexLines::keep(size_t k, size_t entries) {
+  if (k >= entries || no_memory_) return nullptr;
+  if (known_.size() != entries) {
+    try {
+      lines_.reset(new char[entries * kSlot]);
+      known_.assign(entries, 0);
+    } catch (const std::bad_alloc&) {
+      lines_.reset();
+      known_.clear();
+      no_memory_ = true;
+      return nullptr;
+    }
+  }
+  known_[k] = 1;
+  return lines_.get() + k * kSlot;
+}
+
 void write_vertices(int n, std::span<const PointLine* const> points) {
   // Decided vertices go straight into the output, the two statements of
   // each taken at once (the degrees cannot fail; the write is the last).
   // Their lines are handed over together, before any statement that gives
   // the message queue its turn (which may end the program) and whenever
-  // the room is full.
+  // the room is full. A table entry's line is formatted once per sheet.
   constexpr size_t kLineBytes = 21 + 2;
+  SheetState& s = sheet();
+  const size_t entries = s.point_table.size();
+  const uintptr_t table = entries ? reinterpret_cast<uintptr_t>(&s.point_table[0]) : 0;
   const Block block;
   char* room = nullptr;  // the room's start, nullptr when there is none
   char* end = nullptr;   // the end of the lines written into it
@@ -194,21 +214,33 @@ void write_vertices(int n, std::span<const PointLine* const> points) {
       files::commit_lines(n, static_cast<size_t>(end - room) / kLineBytes, kLineBytes);
     room = end = nullptr;
   };
+  char unkept[VertexLines::kSlot];
   for (const PointLine* point : points) {
-    uint32_t x, y;
-    uint64_t longitude, latitude;
-    if (!point->offsets(x, y) || !decided(x, y, longitude, latitude)) {
-      hand_over();
-      write_vertex(n, {}, *point);
-      continue;
+    // Past the table's entries (a point not in it) k is no entry.
+    const size_t k = (reinterpret_cast<uintptr_t>(point) - table) / sizeof(PointLine);
+    const char* line = s.vertex_lines.find(k);
+    if (!line) {
+      uint32_t x, y;
+      uint64_t longitude, latitude;
+      if (!point->offsets(x, y) || !decided(x, y, longitude, latitude)) {
+        hand_over();
+        write_vertex(n, {}, *point);
+        continue;
+      }
+      char* slot = s.vertex_lines.keep(k, entries);
+      if (!slot) slot = unkept;
+      char* fields_end = put_fields(longitude, latitude, slot);
+      fields_end[0] = '\r';
+      fields_end[1] = '\n';
+      line = slot;
     }
     if (!rt::quiet(2) || static_cast<size_t>(end - room) > files::kLineRoom - kLineBytes)
       hand_over();
     block.statements(lines::kDegrees, lines::kWrite);
     if (!room) room = end = files::line_room(n);
-    end = put_fields(longitude, latitude, end);
-    *end++ = '\r';
-    *end++ = '\n';
+    std::memcpy(end, line, 16);
+    std::memcpy(end + 15, line + 15, 8);
+    end += kLineBytes;
   }
   hand_over();
 }

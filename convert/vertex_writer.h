@@ -7,8 +7,12 @@
 // certain; else the degrees of the 80-bit steps through PRINT # USING.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <vector>
 
 #include "convert/point_table.h"
 #include "runtime/strings.h"
@@ -36,6 +40,29 @@ bool to_millionths(int64_t offset, const OriginUnits& origin, uint64_t& out);
 // fields hold them: at least one degree, below 10000 (longitude) and 1000
 // (latitude) degrees. nullptr otherwise, with nothing written.
 char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out);
+
+// The vertex lines of point-table entries, formatted once: a point is a
+// vertex of several objects (roads meet at it), and its line stays the
+// same while the table and the sheet's origin do. Forgotten whenever
+// either changes. Memory for the lines is taken at the first one (pages
+// are touched only for the entries used); without it nothing is kept.
+class VertexLines {
+ public:
+  static constexpr size_t kSlot = 24;  // the 21 bytes, CR LF and one spare
+  void forget() { std::fill(known_.begin(), known_.end(), uint8_t{0}); }
+  // Entry k's line (21 bytes and CR LF), or nullptr.
+  const char* find(size_t k) const {
+    return k < known_.size() && known_[k] ? lines_.get() + k * kSlot : nullptr;
+  }
+  // The slot for entry k's line of a table of `entries`, now kept; nullptr
+  // when k is not an entry or there is no memory for the lines.
+  char* keep(size_t k, size_t entries);
+
+ private:
+  std::vector<uint8_t> known_;
+  std::unique_ptr<char[]> lines_;
+  bool no_memory_ = false;
+};
 
 // Longest text that may stand before the fields on their line ("Point ").
 constexpr size_t kLeadRoom = 16;
