@@ -472,7 +472,8 @@ void line_input(int n, Bytes& line) {
     char c = buf[k];
     if (c == '\r') {
       ++pos;
-      if (byte_at(f, pos) == '\n') ++pos;
+      // The LF after it, mostly in the same block.
+      if (k + 1 < avail ? buf[k + 1] == '\n' : byte_at(f, pos) == '\n') ++pos;
       break;
     }
     if (c == 0) {

@@ -114,23 +114,34 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   const std::vector<std::string_view> parts = split(name, "\\/");
   bool absolute = root.empty() && !name.empty() && (name[0] == '/' || name[0] == '\\');
   if (!root.empty()) absolute = root[0] == '/';
-  std::string out = root.empty() ? (absolute ? "/" : "") : root;
-  if (!out.empty() && out.back() != '/') out.push_back('/');
-  bool matching = true;
+  std::string start = root.empty() ? (absolute ? "/" : "") : root;
+  if (!start.empty() && start.back() != '/') start.push_back('/');
+  std::vector<std::string> comps(parts.size());
+  std::string out = start;
   for (size_t k = 0; k < parts.size(); ++k) {
-    std::string comp;
-    if (!cp932_to_utf8(parts[k], comp)) {
+    if (!cp932_to_utf8(parts[k], comps[k])) {
       os_error = kInvalidName;
       return false;
     }
-    std::string dir = out;
-    if (matching && comp != "." && comp != ".." && !exists(out + comp)) {
-      std::string m = match_case(dir, comp);
-      if (m == comp) matching = false;
-      comp = m;
-    }
-    out += comp;
+    out += comps[k];
     if (k + 1 < parts.size()) out.push_back('/');
+  }
+  // A name that exists as written is its own path (every folder on the
+  // way exists as written too); else each part takes the case of the
+  // entry that matches it.
+  if (out.empty() || !exists(out)) {
+    out = start;
+    bool matching = true;
+    for (size_t k = 0; k < comps.size(); ++k) {
+      std::string& comp = comps[k];
+      if (matching && comp != "." && comp != ".." && !exists(out + comp)) {
+        std::string m = match_case(out, comp);
+        if (m == comp) matching = false;
+        comp = m;
+      }
+      out += comp;
+      if (k + 1 < comps.size()) out.push_back('/');
+    }
   }
   if (out.empty()) {
     os_error = kPathNotFound;
