@@ -8,7 +8,7 @@ namespace convert {
 
 namespace {
 
-// The statements of the attribute row, in order.
+// The row's statements: the id, jt and sr fields, then the vertex list's cut.
 enum : uint16_t { kFields = lines::kRow, kVertexList };
 
 BytesView write_row(const Bytes& r, mif::Row& row) {

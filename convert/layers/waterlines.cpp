@@ -8,11 +8,11 @@ namespace convert {
 
 namespace {
 
-// The statements of the attribute row, in order.
-enum : uint16_t { kFields = lines::kRow, kVertexList };
+// The row's statements: the id and sr fields, then the vertex list's cut.
+enum : uint16_t { kIdAndSr = lines::kRow, kVertexList };
 
 BytesView write_row(const Bytes& r, mif::Row& row) {
-  statement(kFields);
+  statement(kIdAndSr);
   id_and_class_fields(r, row);
   row.end();
   statement(kVertexList);
