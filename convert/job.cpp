@@ -71,7 +71,7 @@ void run_job() {
   statement(kJobList);
   rt::files::require_name_part(j.job_name);
   rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, kInputFile);
-  read_records([&](const Bytes& line) {
+  read_records([&](BytesView line) {
     statement(kCount);
     j.count = rt::narrow16(int32_t{j.count} + 1);
     statement(kSheetCode);

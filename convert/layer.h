@@ -23,7 +23,7 @@ struct Layer {
   // Cuts the record's attribute row, writes it, and returns the object's
   // text as a view into the record: the vertex list (line layers) or the
   // point number (point layers). Sets the layer's statements lines::kRow on.
-  BytesView (*write_row)(const Bytes& record, mif::Row& row);
+  BytesView (*write_row)(BytesView record, mif::Row& row);
 };
 
 // The first two fields of most records: bytes 7-14 (the id) and 21-22

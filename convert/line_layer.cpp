@@ -96,7 +96,7 @@ void convert_line_layer(const Layer& layer) {
   Routine routine(layer.block);
   SheetState& s = sheet();
   mif::Pair pair = open_layer(layer);
-  read_records([&](const Bytes& record) {
+  read_records([&](BytesView record) {
     mif::Row row = pair.row();
     const int16_t count = gather(layer.write_row(record, row));
     statement(lines::kObject);

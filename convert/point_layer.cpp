@@ -14,7 +14,7 @@ void convert_point_layer(const Layer& layer) {
   Routine routine(layer.block);
   SheetState& s = sheet();
   mif::Pair pair = open_layer(layer);
-  read_records([&](const Bytes& record) {
+  read_records([&](BytesView record) {
     mif::Row row = pair.row();
     BytesView number_text = layer.write_row(record, row);
     statement(lines::kObject);

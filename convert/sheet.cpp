@@ -55,14 +55,13 @@ void load_point_table() {
   rt::files::open(input_path(".slp"), rt::files::Mode::kInput, kInputFile);
   block.statement(kTableCountStart);
   int32_t count = 0;
-  Bytes line;
   for (;;) {
     block.statement(kTableEnd);
     if (rt::files::eof(kInputFile)) break;
     block.statement(kTableCount);
     count = rt::to_int32(static_cast<long double>(count) + 1);
     block.statement(kTableRead);
-    rt::files::line_input(kInputFile, line);
+    const BytesView line = rt::files::line_input(kInputFile);
     block.statement(kTableStore);
     s.point_table[count] = line;
   }
@@ -73,11 +72,10 @@ void load_point_table() {
 void read_sheet_origin() {
   Routine routine(lines::kSheet);
   SheetState& s = sheet();
-  Bytes line;
   statement(kOriginFile);
   rt::files::open(input_path(".slm"), rt::files::Mode::kInput, kInputFile);
   statement(kOriginRead);
-  rt::files::line_input(kInputFile, line);
+  const BytesView line = rt::files::line_input(kInputFile);
   statement(kOriginComma);
   int16_t c = rt::narrow16(rt::instr(1, line, ","));
   statement(kOriginX);

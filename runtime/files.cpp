@@ -81,6 +81,7 @@ struct File {
   std::unique_ptr<char[]> rbuf;
   int64_t read_start = 0;
   size_t read_len = 0;
+  Bytes line;  // the last line read, where it did not lie whole in the buffer
   // Write buffer: wlen bytes not yet handed over, to be written at
   // write_start.
   std::unique_ptr<char[]> wbuf;
@@ -451,12 +452,26 @@ void require_name_part(BytesView part) {
   if (bad) raise_error(kBadFileName, loc(Op::kNamePart, 1));
 }
 
-void line_input(int n, Bytes& line) {
+BytesView line_input(int n) {
   File& f = open_file(n, Op::kLineInput);
   if (f.mode != Mode::kInput) raise_error(kBadFileMode, loc(Op::kLineInput, 4));
   if (f.position >= f.size) raise_error(kInputPastEnd, loc(Op::kLineInput, 5));
-  line.clear();
   int64_t pos = f.position;
+  // Most lines end in CR within the block that holds them: they are seen
+  // where they lie.
+  if (fill(f, pos)) {
+    const char* buf = f.rbuf.get() + (pos - f.read_start);
+    const size_t avail = f.read_len - static_cast<size_t>(pos - f.read_start);
+    const size_t k = words::line_stop(buf, avail);
+    if (k + 1 < avail && buf[k] == '\r' && k <= kMaxLine) {
+      f.position = pos + static_cast<int64_t>(k) + (buf[k + 1] == '\n' ? 2 : 1);
+      g_record = g_next;
+      return BytesView(buf, k);
+    }
+  }
+  // Others are put together: across blocks, without their NUL bytes.
+  Bytes& line = f.line;
+  line.clear();
   for (;;) {
     if (!fill(f, pos)) break;  // end of file ends the line
     const char* buf = f.rbuf.get() + (pos - f.read_start);
@@ -472,8 +487,7 @@ void line_input(int n, Bytes& line) {
     char c = buf[k];
     if (c == '\r') {
       ++pos;
-      // The LF after it, mostly in the same block.
-      if (k + 1 < avail ? buf[k + 1] == '\n' : byte_at(f, pos) == '\n') ++pos;
+      if (byte_at(f, pos) == '\n') ++pos;
       break;
     }
     if (c == 0) {
@@ -491,6 +505,7 @@ void line_input(int n, Bytes& line) {
   }
   f.position = pos;
   g_record = g_next;
+  return line;
 }
 
 bool eof(int n) {

@@ -34,8 +34,9 @@ enum class Mode : uint8_t { kInput = 1, kOutput = 2, kAppend = 3 };
 
 // Access code 0 takes the default (3 for INPUT, 1 for OUTPUT and APPEND).
 void open(BytesView name, Mode mode, int file_number, int access = 0);
-// Reads the next line into `line` (replacing its contents).
-void line_input(int file_number, Bytes& line);
+// Reads the next line; what it returns holds until the next operation on
+// the same file.
+BytesView line_input(int file_number);
 bool eof(int file_number);
 void print(int file_number, BytesView text, Sep sep);
 void print_integer(int file_number, int32_t value, Sep sep);

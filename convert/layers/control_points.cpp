@@ -12,7 +12,7 @@ namespace {
 // The statements of the attribute row, in order.
 enum : uint16_t { kTags = lines::kRow, kFields, kPointNumber };
 
-BytesView write_row(const Bytes& r, mif::Row& row) {
+BytesView write_row(BytesView r, mif::Row& row) {
   statement(kTags);
   int64_t p = rt::instr(1, r, "}HK{");
   int64_t q = rt::instr(p + 4, r, "}");

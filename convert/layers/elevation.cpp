@@ -41,14 +41,13 @@ void convert_elevation() {
   open_input("MH.slp", kInputFile);
   block.statement(kMeshFile);
   open_input("MH.sal", kSecondInputFile);
-  Bytes record;
-  read_records([&](const Bytes& point) {
+  read_records([&](BytesView point) {
     block.statement(kX);
     int32_t x = rt::val_to_int32(rt::left(point, 8));
     block.statement(kY);
     int32_t y = rt::val_to_int32(rt::right(point, 8));
     block.statement(kRecord);
-    rt::files::line_input(kSecondInputFile, record);
+    const BytesView record = rt::files::line_input(kSecondInputFile);
     block.statement(kTagStart);
     int16_t p = rt::narrow16(int64_t{rt::instr(1, record, "{HK{")} + 4);
     block.statement(kTagEnd);

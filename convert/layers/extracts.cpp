@@ -25,7 +25,7 @@ void convert_extract(const char* code, const char* label, uint16_t block) {
   mif::TextFile text(code, first_sheet());
   statement(lines::kRecordFile);
   open_input(Bytes(code) + ".sal", kInputFile);
-  read_records([&](const Bytes& record) {
+  read_records([&](BytesView record) {
     statement(kEmptyTest);
     if (rt::len(record) == 0) return false;
     statement(kCopy);

@@ -13,7 +13,7 @@ namespace {
 // The statements of the attribute row, in order.
 enum : uint16_t { kName = lines::kRow, kFields, kPointNumber };
 
-BytesView write_row(const Bytes& r, mif::Row& row) {
+BytesView write_row(BytesView r, mif::Row& row) {
   statement(kName);
   int32_t p = rt::instr(27, r, "}");
   BytesView name = rt::mid(r, 27, int64_t{p} - 27);

@@ -12,7 +12,7 @@ namespace {
 // The statements of the attribute row, in order.
 enum : uint16_t { kTail = lines::kRow, kName, kFields, kVertexList };
 
-BytesView write_row(const Bytes& r, mif::Row& row) {
+BytesView write_row(BytesView r, mif::Row& row) {
   statement(kTail);
   BytesView tail = rt::right(r, int64_t{rt::len(r)} - 32);
   statement(kName);

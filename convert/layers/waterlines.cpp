@@ -11,7 +11,7 @@ namespace {
 // The row's statements: the id and sr fields, then the vertex list's cut.
 enum : uint16_t { kIdAndSr = lines::kRow, kVertexList };
 
-BytesView write_row(const Bytes& r, mif::Row& row) {
+BytesView write_row(BytesView r, mif::Row& row) {
   statement(kIdAndSr);
   id_and_class_fields(r, row);
   row.end();

@@ -15,10 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fclose(f);
   try {
     rt::files::open(path, rt::files::Mode::kInput, 1);
-    rt::Bytes line;
     size_t total = 0;
     while (!rt::files::eof(1)) {
-      rt::files::line_input(1, line);
+      const rt::BytesView line = rt::files::line_input(1);
       total += line.size();
       if (line.size() > 32767 || total > size) __builtin_trap();
     }

@@ -20,11 +20,7 @@ struct FilesTest : ::testing::Test {
     dir.write("in.txt", bytes);
     files::open(dir.file("in.txt"), files::Mode::kInput, 1);
     std::vector<std::string> out;
-    rt::Bytes line;
-    while (!files::eof(1)) {
-      files::line_input(1, line);
-      out.push_back(line);
-    }
+    while (!files::eof(1)) out.emplace_back(files::line_input(1));
     files::close({1});
     return out;
   }
@@ -72,8 +68,7 @@ TEST_F(FilesTest, LineLengthLimit) {
   EXPECT_EQ(lines(std::string(32767, 'a') + "\r\n")[0].size(), 32767u);
   dir.write("long.txt", std::string(32768, 'a'));
   files::open(dir.file("long.txt"), files::Mode::kInput, 1);
-  rt::Bytes line;
-  EXPECT_EQ(error_of([&] { files::line_input(1, line); }), 15);
+  EXPECT_EQ(error_of([&] { files::line_input(1); }), 15);
 }
 
 TEST_F(FilesTest, LongLinesAcrossBuffers) {
@@ -88,8 +83,7 @@ TEST_F(FilesTest, ReadPastEnd) {
   dir.write("e.txt", "");
   files::open(dir.file("e.txt"), files::Mode::kInput, 1);
   EXPECT_TRUE(files::eof(1));
-  rt::Bytes line;
-  EXPECT_EQ(error_of([&] { files::line_input(1, line); }), 54);
+  EXPECT_EQ(error_of([&] { files::line_input(1); }), 54);
 }
 
 TEST_F(FilesTest, OutputAndClose) {
