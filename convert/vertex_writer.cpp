@@ -238,8 +238,7 @@ void write_vertices(int n, std::span<const PointLine* const> points) {
       hand_over();
     block.statements(lines::kDegrees, lines::kWrite);
     if (!room) room = end = files::line_room(n);
-    std::memcpy(end, line, 16);
-    std::memcpy(end + 15, line + 15, 8);
+    std::memcpy(end, line, kLineBytes);
     end += kLineBytes;
   }
   hand_over();
