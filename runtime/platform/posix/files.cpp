@@ -194,7 +194,7 @@ bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
   return true;
 }
 
-int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
+int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
   for (;;) {
     ssize_t r = pread(static_cast<int>(file.handle), buf, n, offset);
     if (r >= 0) return r;
@@ -204,7 +204,7 @@ int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_e
   }
 }
 
-bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& written,
+bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
               uint32_t& os_error) {
   written = 0;
   while (n > 0) {
@@ -228,7 +228,7 @@ bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& w
   return true;
 }
 
-bool truncate_file(OsFile file, int64_t size, uint32_t& os_error) {
+bool truncate_file(OsFile& file, int64_t size, uint32_t& os_error) {
   while (ftruncate(static_cast<int>(file.handle), size) != 0) {
     if (errno == EINTR) continue;
     os_error = windows_error(errno);

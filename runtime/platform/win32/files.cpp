@@ -19,11 +19,17 @@ HANDLE handle_of(OsFile file) {
   return reinterpret_cast<HANDLE>(file.handle);
 }
 
-// Moves the handle's file pointer; reads and writes go on from there.
-bool seek(OsFile file, int64_t offset, uint32_t& os_error) {
+// Moves the handle's file pointer to `offset` unless it stands there
+// already; reads and writes go on from there.
+bool seek(OsFile& file, int64_t offset, uint32_t& os_error) {
+  if (file.pointer == offset) return true;
+  file.pointer = -1;
   LARGE_INTEGER to;
   to.QuadPart = offset;
-  if (SetFilePointerEx(handle_of(file), to, nullptr, FILE_BEGIN)) return true;
+  if (SetFilePointerEx(handle_of(file), to, nullptr, FILE_BEGIN)) {
+    file.pointer = offset;
+    return true;
+  }
   os_error = GetLastError();
   return false;
 }
@@ -99,23 +105,26 @@ bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
   return true;
 }
 
-int64_t read_at(OsFile file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
+int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
   DWORD got = 0;
   const DWORD want = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
   if (!seek(file, offset, os_error)) return -1;
+  file.pointer = -1;
   if (!ReadFile(handle_of(file), buf, want, &got, nullptr)) {
     const DWORD e = GetLastError();
     if (e == ERROR_HANDLE_EOF) return 0;
     os_error = e;
     return -1;
   }
+  file.pointer = offset + got;
   return got;
 }
 
-bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& written,
+bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
               uint32_t& os_error) {
   written = 0;
   if (!seek(file, offset, os_error)) return false;
+  file.pointer = -1;
   while (n > 0) {
     DWORD done = 0;
     const DWORD want = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
@@ -133,12 +142,16 @@ bool write_at(OsFile file, int64_t offset, const char* data, size_t n, size_t& w
     written += done;
     n -= done;
   }
+  file.pointer = offset + static_cast<int64_t>(written);
   return true;
 }
 
-bool truncate_file(OsFile file, int64_t size, uint32_t& os_error) {
+bool truncate_file(OsFile& file, int64_t size, uint32_t& os_error) {
   if (!seek(file, size, os_error)) return false;
-  if (SetEndOfFile(handle_of(file))) return true;
+  if (SetEndOfFile(handle_of(file))) {
+    file.pointer = size;
+    return true;
+  }
   os_error = GetLastError();
   return false;
 }
