@@ -10,7 +10,7 @@
 //
 // Output is buffered and handed to the operating system for all files
 // together, in one write per file: before every read of an input block
-// (64 KB) and every wait for the operator, when a file's buffer fills (after
+// (512 KB) and every wait for the operator, when a file's buffer fills (after
 // the item), at CLOSE, an error report, an interrupt and the end. The files
 // are written in the order the current record first wrote to them (a
 // record: what follows a LINE INPUT #), so after any end the files hold
