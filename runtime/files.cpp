@@ -117,15 +117,20 @@ File& open_file(int n, Op op) {
 // written: where each starts and the statement that wrote it. A write the
 // system refuses is reported at its item's statement, and the other files
 // are cut back to what came before that item.
+// Lines committed at once from a line room share one entry: `more` items of
+// `step` bytes each follow the first, of the same statement (the log stays
+// small and out of the way of the data in the processor's caches).
 struct Item {
   int64_t offset;
   uint16_t line;
   uint16_t location;
   uint8_t file;
+  uint8_t more = 0;
+  uint16_t step = 0;
 };
-// Lines committed at once from a line room (at least CR LF each) may pass
-// the log's flush mark before the end of their item.
-Item g_log[kLogItems + kLineRoom / 2];
+// Every item is ended by end_item(), which writes the files out at the
+// mark, so the log never holds more than kLogItems entries.
+Item g_log[kLogItems];
 Item* g_next = g_log;  // where the next item goes
 // An item that ends with g_next at or past this mark writes the files out:
 // the log's end, or its start once a file's pending bytes fill the buffer.
@@ -151,6 +156,15 @@ inline void begin_item(File& f, uint16_t location) {
     g_pending[g_pending_count++] = &f;
   }
   *g_next++ = Item{f.position, current_line(), location, f.number};
+}
+
+// An item's place in the log: item `more` after the first of entry `entry`.
+struct Place {
+  size_t entry;
+  size_t more;
+};
+Place log_end() {
+  return {logged(), 0};
 }
 
 // Counts bytes just placed at the end of the write buffer.
@@ -181,17 +195,25 @@ size_t writing_order(File** order) {
 }
 
 // Where the bytes of `f` written before item `limit` end.
-int64_t end_before(const File& f, size_t limit) {
-  for (size_t k = limit; k < logged(); ++k)
-    if (g_log[k].file == f.number) return g_log[k].offset;
+int64_t end_before(const File& f, Place limit) {
+  for (size_t k = limit.entry; k < logged(); ++k) {
+    const Item& it = g_log[k];
+    if (it.file != f.number) continue;
+    const size_t more = k == limit.entry ? limit.more : 0;
+    return it.offset + static_cast<int64_t>(more * it.step);
+  }
   return f.write_start + static_cast<int64_t>(f.wlen);
 }
 
 // The item of `f` that holds the byte at `offset`.
-size_t item_at(const File& f, int64_t offset) {
-  size_t found = 0;
-  for (size_t k = 0; k < logged(); ++k)
-    if (g_log[k].file == f.number && g_log[k].offset <= offset) found = k;
+Place item_at(const File& f, int64_t offset) {
+  Place found{0, 0};
+  for (size_t k = 0; k < logged(); ++k) {
+    const Item& it = g_log[k];
+    if (it.file != f.number || it.offset > offset) continue;
+    const size_t into = it.step ? static_cast<size_t>(offset - it.offset) / it.step : 0;
+    found = {k, std::min<size_t>(into, it.more)};
+  }
   return found;
 }
 
@@ -217,7 +239,7 @@ void flush_all() {
   File* order[256];
   int64_t written_to[256];
   const size_t n = writing_order(order);
-  size_t limit = logged();
+  Place limit = log_end();
   uint32_t failure = 0;
   for (size_t k = 0; k < n; ++k) {
     File& f = *order[k];
@@ -239,7 +261,7 @@ void flush_all() {
       if (written_to[j] > cut && platform::truncate_file(g.os, cut, ignored)) written_to[j] = cut;
     }
   }
-  if (limit == logged()) {
+  if (limit.entry == logged()) {
     forget_pending();
     return;
   }
@@ -248,7 +270,7 @@ void flush_all() {
     f.position = f.size = end_before(f, limit);
     f.column = 0;
   }
-  const Item refused = g_log[limit];
+  const Item refused = g_log[limit.entry];
   forget_pending();
   // The report names the statement of the refused item.
   detail::line = refused.line;
@@ -581,12 +603,11 @@ char* line_room(int n) {
 void commit_lines(int n, size_t lines, size_t line_length) {
   File& f = open_file(n, Op::kPrint);
   if (lines == 0) return;
-  // begin_item() and wrote() for each line, the file's part done once.
+  // One item per line, logged as one entry.
+  static_assert(kLineRoom / 2 <= UINT8_MAX + 1 && kLineRoom <= UINT16_MAX);
   begin_item(f, loc(Op::kPrint, 4));
-  const Item first = g_next[-1];
-  for (size_t k = 1; k < lines; ++k)
-    *g_next++ = Item{first.offset + static_cast<int64_t>(k * line_length), first.line,
-                     first.location, first.file};
+  g_next[-1].more = static_cast<uint8_t>(lines - 1);
+  g_next[-1].step = static_cast<uint16_t>(line_length);
   wrote(f, lines * line_length);
   f.column = 0;
   end_item();

@@ -259,5 +259,34 @@ TEST(AbruptEnd, FullDiskAtItsStatement) {
   }
 }
 
+// The file-size limit met inside a polyline's vertex lines, which are
+// written many at a time: the .mif is cut back to the start of the line
+// that holds the first byte past the limit, and the report names the
+// vertex line's statement.
+TEST(AbruptEnd, SizeLimitInsideVertexLines) {
+  constexpr size_t kLimit = 128 * 512;  // ulimit -f 128
+  Workspace reference;
+  one_sheet_job(reference);
+  std::string vertices = "000001";
+  for (int k = 1; k < 60; ++k) vertices += ",00000" + std::to_string(k % 4 + 1);
+  std::string records;
+  for (int k = 0; k < 100; ++k)
+    records += "GK(ID{GK000001}){JT{11}SR{22}CV(ID{CV000001}){" + vertices + "}}\r\n";
+  reference.sheet_file("12345", "GK.sal", records);
+  ASSERT_EQ(reference.convert("J").status, 0);
+  const std::string full = reference.output("JGK.mif");
+  ASSERT_GT(full.size(), 2 * kLimit);
+
+  Workspace ws;
+  fs::copy(reference.disc(), ws.disc(), fs::copy_options::recursive);
+  Result r = ws.run(ws.disc() + "\nJ\n\n",
+                    "/bin/sh' -c 'trap \"\" XFSZ; ulimit -f 128; exec " + std::string(SARDANE_BIN));
+  ASSERT_EQ(r.status, 1) << r.screen;
+  const std::string code = kUnderWine ? "27" : "67";
+  EXPECT_TRUE(has(r.screen, "Sardane [552行]:エラー[" + code + "]")) << r.screen;
+  EXPECT_EQ(without_final_byte(ws.output("JGK.mif")),
+            full.substr(0, full.rfind("\r\n", kLimit - 2) + 2));
+}
+
 }  // namespace
 }  // namespace e2e
