@@ -30,6 +30,8 @@ int16_t gather(BytesView list) {
   SheetState& s = sheet();
   const int64_t table_size = static_cast<int64_t>(s.point_table.size());
   const int64_t buffer_size = static_cast<int64_t>(s.vertices.size());
+  PointLine* const table = s.point_table.data();
+  const PointLine** const buffer = s.vertices.data();
   const Block block;
   int32_t k = 0;
   int16_t count = 0;
@@ -56,8 +58,8 @@ int16_t gather(BytesView list) {
     if (whole && number < table_size && count + 1 < buffer_size) {
       block.statements(kComma, comma == 0 ? kListEnd : kNext);
       ++count;
-      const PointLine* const entry = &s.point_table[number];
-      s.vertices[count] = entry;
+      const PointLine* const entry = table + number;
+      buffer[count] = entry;
       __builtin_prefetch(entry);  // read when the object is written, soon after
       if (comma == 0) break;
       k = comma;

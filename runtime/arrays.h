@@ -52,6 +52,8 @@ class Array {
     return data_[static_cast<size_t>(index)];
   }
   size_t size() const { return data_.size(); }
+  // The elements, for a loop that has checked its indexes against size().
+  T* data() { return data_.data(); }
 
  private:
   std::vector<T> data_;
