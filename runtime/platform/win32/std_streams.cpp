@@ -35,6 +35,17 @@ void write_console(HANDLE out, const char* data, size_t n) {
   }
 }
 
+// Whether standard output is a console, asked once: under Wine each
+// question is a round trip to its server, and the screen text comes in
+// hundreds of pieces. The program never changes its standard handles.
+bool output_is_console() {
+  static const bool console = [] {
+    DWORD mode;
+    return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+  }();
+  return console;
+}
+
 }  // namespace
 
 // A pipe or a file; a program started without standard input (from the
@@ -55,8 +66,7 @@ int64_t read_input(char* buf, size_t n) {
 
 void write_output(const char* data, size_t n) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  DWORD mode;
-  if (GetConsoleMode(out, &mode)) {
+  if (output_is_console()) {
     write_console(out, data, n);
     return;
   }
