@@ -90,7 +90,13 @@ bool parent_is_folder(const std::string& path) {
 
 }  // namespace
 
-bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
+namespace {
+
+// A program file name as written, in the system's terms: the drive letter
+// mapped, the parts converted to UTF-8 and joined with '/'. `start` is
+// what the parts follow ("", "/" or the mapped folder with its '/').
+bool written_path(std::string_view name, std::string& start, std::vector<std::string>& comps,
+                  std::string& out, uint32_t& os_error) {
   // A NUL byte would cut the name short at the system call.
   if (name.find('\0') != std::string_view::npos) {
     os_error = kInvalidName;
@@ -114,10 +120,10 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   const std::vector<std::string_view> parts = split(name, "\\/");
   bool absolute = root.empty() && !name.empty() && (name[0] == '/' || name[0] == '\\');
   if (!root.empty()) absolute = root[0] == '/';
-  std::string start = root.empty() ? (absolute ? "/" : "") : root;
+  start = root.empty() ? (absolute ? "/" : "") : root;
   if (!start.empty() && start.back() != '/') start.push_back('/');
-  std::vector<std::string> comps(parts.size());
-  std::string out = start;
+  comps.assign(parts.size(), std::string());
+  out = start;
   for (size_t k = 0; k < parts.size(); ++k) {
     if (!cp932_to_utf8(parts[k], comps[k])) {
       os_error = kInvalidName;
@@ -126,23 +132,36 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
     out += comps[k];
     if (k + 1 < parts.size()) out.push_back('/');
   }
-  // A name that exists as written is its own path (every folder on the
-  // way exists as written too); else each part takes the case of the
-  // entry that matches it.
-  if (out.empty() || !exists(out)) {
-    out = start;
-    bool matching = true;
-    for (size_t k = 0; k < comps.size(); ++k) {
-      std::string& comp = comps[k];
-      if (matching && comp != "." && comp != ".." && !exists(out + comp)) {
-        std::string m = match_case(out, comp);
-        if (m == comp) matching = false;
-        comp = m;
-      }
-      out += comp;
-      if (k + 1 < comps.size()) out.push_back('/');
+  return true;
+}
+
+// The path of a name that does not exist as written: each part takes the
+// case of the entry that matches it.
+std::string matched_path(const std::string& start, std::vector<std::string>& comps) {
+  std::string out = start;
+  bool matching = true;
+  for (size_t k = 0; k < comps.size(); ++k) {
+    std::string& comp = comps[k];
+    if (matching && comp != "." && comp != ".." && !exists(out + comp)) {
+      std::string m = match_case(out, comp);
+      if (m == comp) matching = false;
+      comp = m;
     }
+    out += comp;
+    if (k + 1 < comps.size()) out.push_back('/');
   }
+  return out;
+}
+
+}  // namespace
+
+bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
+  std::string start, out;
+  std::vector<std::string> comps;
+  if (!written_path(name, start, comps, out, os_error)) return false;
+  // A name that exists as written is its own path (every folder on the
+  // way exists as written too).
+  if (out.empty() || !exists(out)) out = matched_path(start, comps);
   if (out.empty()) {
     os_error = kPathNotFound;
     return false;
@@ -152,8 +171,6 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
 }
 
 bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
-  std::string path;
-  if (!native_path(name, path, os_error)) return false;
   int flags = O_CLOEXEC;
   switch (kind) {
     case OpenKind::kRead:
@@ -166,7 +183,28 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
       flags |= O_RDWR | O_CREAT;
       break;
   }
-  int fd = ::open(path.c_str(), flags, 0666);
+  // A file that exists as written is opened as written, without a look
+  // for it first. Creating waits for the look: a name that differs only in
+  // case names the same file.
+  std::string start, path;
+  std::vector<std::string> comps;
+  if (!written_path(name, start, comps, path, os_error)) return false;
+  int fd = -1;
+  if (kind != OpenKind::kCreateNew && !path.empty()) {
+    fd = ::open(path.c_str(), flags & ~O_CREAT);
+    if (fd < 0 && errno != ENOENT && errno != ENOTDIR) {
+      os_error = windows_error(errno);
+      return false;
+    }
+  }
+  if (fd < 0) {
+    if (path.empty() || !exists(path)) path = matched_path(start, comps);
+    if (path.empty()) {
+      os_error = kPathNotFound;
+      return false;
+    }
+    fd = ::open(path.c_str(), flags, 0666);
+  }
   if (fd < 0) {
     os_error = windows_error(errno);
     // ENOENT is both of Windows' cases: a missing folder on the way is
