@@ -214,20 +214,27 @@ void write_vertices(int n, std::span<const PointLine* const> points) {
       files::commit_lines(n, static_cast<size_t>(end - room) / kLineBytes, kLineBytes);
     room = end = nullptr;
   };
+  // Past the table's entries (a point not in it) an entry number is no entry.
+  auto entry_of = [table](const PointLine* point) {
+    return (reinterpret_cast<uintptr_t>(point) - table) / sizeof(PointLine);
+  };
+  VertexLines::View kept = s.vertex_lines.view();
   char unkept[VertexLines::kSlot];
-  for (const PointLine* point : points) {
-    // Past the table's entries (a point not in it) k is no entry.
-    const size_t k = (reinterpret_cast<uintptr_t>(point) - table) / sizeof(PointLine);
-    const char* line = s.vertex_lines.find(k);
+  for (size_t i = 0; i < points.size();) {
+    const PointLine* point = points[i];
+    const size_t k = entry_of(point);
+    const char* line = kept.find(k);
     if (!line) {
       uint32_t x, y;
       uint64_t longitude, latitude;
       if (!point->offsets(x, y) || !decided(x, y, longitude, latitude)) {
         hand_over();
         write_vertex(n, {}, *point);
+        ++i;
         continue;
       }
       char* slot = s.vertex_lines.keep(k, entries);
+      kept = s.vertex_lines.view();
       if (!slot) slot = unkept;
       char* fields_end = put_fields(longitude, latitude, slot);
       fields_end[0] = '\r';
@@ -240,6 +247,20 @@ void write_vertices(int n, std::span<const PointLine* const> points) {
     if (!room) room = end = files::line_room(n);
     std::memcpy(end, line, kLineBytes);
     end += kLineBytes;
+    ++i;
+    // The kept lines that follow, as many as pass their statements without
+    // a turn and fit the room, taken as one run: found, copied, counted.
+    const size_t fit = (files::kLineRoom - static_cast<size_t>(end - room)) / kLineBytes;
+    const int most = rt::quiet_runs(2, static_cast<int>(std::min(fit, points.size() - i)));
+    int run = 0;
+    for (; run < most; ++run) {
+      const char* next = kept.find(entry_of(points[i + static_cast<size_t>(run)]));
+      if (!next) break;
+      std::memcpy(end, next, kLineBytes);
+      end += kLineBytes;
+    }
+    block.take_quiet_runs(lines::kDegrees, lines::kWrite, run);
+    i += static_cast<size_t>(run);
   }
   hand_over();
 }

@@ -49,11 +49,27 @@ char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out);
 class VertexLines {
  public:
   static constexpr size_t kSlot = 24;  // the 21 bytes, CR LF and one spare
+  // find() over a copy of where the lines are, for a loop that keeps no
+  // line meanwhile: held in registers, the copy is not read again after
+  // every byte the loop writes.
+  class View {
+   public:
+    // Entry k's line (21 bytes and CR LF), or nullptr.
+    const char* find(size_t k) const {
+      return k < size_ && known_[k] ? lines_ + k * kSlot : nullptr;
+    }
+
+   private:
+    friend class VertexLines;
+    View(const uint8_t* known, size_t size, const char* lines)
+        : known_(known), size_(size), lines_(lines) {}
+    const uint8_t* known_;
+    size_t size_;
+    const char* lines_;
+  };
+  View view() const { return View(known_.data(), known_.size(), lines_.get()); }
   void forget() { std::fill(known_.begin(), known_.end(), uint8_t{0}); }
-  // Entry k's line (21 bytes and CR LF), or nullptr.
-  const char* find(size_t k) const {
-    return k < known_.size() && known_[k] ? lines_.get() + k * kSlot : nullptr;
-  }
+  const char* find(size_t k) const { return view().find(k); }
   // The slot for entry k's line of a table of `entries`, now kept; nullptr
   // when k is not an entry or there is no memory for the lines.
   char* keep(size_t k, size_t entries);

@@ -63,6 +63,17 @@ inline void statement(uint16_t line) {
 inline bool quiet(int n) {
   return detail::poll_counter >= n && !platform::requests::attention;
 }
+// How many runs of `n` statements, up to `most`, are all of the first kind.
+inline int quiet_runs(int n, int most) {
+  if (platform::requests::attention) return 0;
+  return detail::poll_counter / n < most ? detail::poll_counter / n : most;
+}
+// Takes `runs` runs of the statements `first` to `last` that quiet_runs()
+// counted as quiet.
+inline void take_quiet_runs(uint16_t first, uint16_t last, int runs) {
+  detail::poll_counter -= runs * (last - first + 1);
+  detail::line = last;
+}
 inline void statements(uint16_t first, uint16_t last) {
   for (;;) {
     const int n = last - first + 1;
