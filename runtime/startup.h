@@ -69,8 +69,9 @@ inline int quiet_runs(int n, int most) {
   return detail::poll_counter / n < most ? detail::poll_counter / n : most;
 }
 // Takes `runs` runs of the statements `first` to `last` that quiet_runs()
-// counted as quiet.
+// counted as quiet; none leaves the current line as it is.
 inline void take_quiet_runs(uint16_t first, uint16_t last, int runs) {
+  if (runs == 0) return;
   detail::poll_counter -= runs * (last - first + 1);
   detail::line = last;
 }
