@@ -29,7 +29,8 @@ enum class OpenKind { kRead, kCreateNew, kAppend };
 // A file descriptor (POSIX) or a file handle (Windows). On Windows,
 // `pointer` is where the handle's file pointer stands after this layer's
 // last read or write (-1 when not known): a read or write there needs no
-// seek first, which spares a system call per block.
+// seek first, which spares a system call per block. POSIX reads and writes
+// at offsets and leaves it alone.
 struct OsFile {
   intptr_t handle = -1;
   int64_t pointer = -1;

@@ -153,21 +153,23 @@ std::string matched_path(const std::string& start, std::vector<std::string>& com
   return out;
 }
 
+// `path` (as written) kept when it exists, every folder on the way then
+// existing as written too; else the matched path. An empty one names no
+// file.
+bool resolve(const std::string& start, std::vector<std::string>& comps, std::string& path,
+             uint32_t& os_error) {
+  if (path.empty() || !exists(path)) path = matched_path(start, comps);
+  if (!path.empty()) return true;
+  os_error = kPathNotFound;
+  return false;
+}
+
 }  // namespace
 
 bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
-  std::string start, out;
+  std::string start;
   std::vector<std::string> comps;
-  if (!written_path(name, start, comps, out, os_error)) return false;
-  // A name that exists as written is its own path (every folder on the
-  // way exists as written too).
-  if (out.empty() || !exists(out)) out = matched_path(start, comps);
-  if (out.empty()) {
-    os_error = kPathNotFound;
-    return false;
-  }
-  path = out;
-  return true;
+  return written_path(name, start, comps, path, os_error) && resolve(start, comps, path, os_error);
 }
 
 bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
@@ -198,11 +200,7 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
     }
   }
   if (fd < 0) {
-    if (path.empty() || !exists(path)) path = matched_path(start, comps);
-    if (path.empty()) {
-      os_error = kPathNotFound;
-      return false;
-    }
+    if (!resolve(start, comps, path, os_error)) return false;
     fd = ::open(path.c_str(), flags, 0666);
   }
   if (fd < 0) {
