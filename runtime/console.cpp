@@ -123,7 +123,7 @@ void print(BytesView text, Sep sep) {
 }
 
 void print_integer(int32_t value, Sep sep) {
-  print(integer_text(value), sep);
+  print(IntegerText(value), sep);
 }
 
 void write(BytesView bytes) {

@@ -552,7 +552,7 @@ void print(int n, BytesView text, Sep sep) {
 }
 
 void print_integer(int n, int32_t value, Sep sep) {
-  print(n, integer_text(value), sep);
+  print(n, IntegerText(value), sep);
 }
 
 namespace {

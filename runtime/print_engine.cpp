@@ -2,9 +2,8 @@
 
 namespace rt {
 
-Bytes integer_text(int32_t value) {
-  char buf[16];
-  char* p = buf + sizeof buf;
+IntegerText::IntegerText(int32_t value) {
+  char* p = bytes_ + kRoom;
   *--p = ' ';
   uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
   do {
@@ -12,7 +11,7 @@ Bytes integer_text(int32_t value) {
     magnitude /= 10;
   } while (magnitude != 0);
   *--p = value < 0 ? '-' : ' ';
-  return Bytes(p, static_cast<size_t>(buf + sizeof buf - p));
+  start_ = static_cast<size_t>(p - bytes_);
 }
 
 }  // namespace rt

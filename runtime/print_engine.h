@@ -65,7 +65,16 @@ void print_item(Target& target, BytesView text, Sep sep) {
 }
 
 // The integer item's text: " 5 ", "-12 " (a blank or '-', the digits, one
-// trailing blank).
-Bytes integer_text(int32_t value);
+// trailing blank), held in place.
+class IntegerText {
+ public:
+  explicit IntegerText(int32_t value);
+  operator BytesView() const { return BytesView(bytes_ + start_, kRoom - start_); }
+
+ private:
+  static constexpr size_t kRoom = 13;  // '-', ten digits, a blank and one spare
+  char bytes_[kRoom];
+  size_t start_;
+};
 
 }  // namespace rt
