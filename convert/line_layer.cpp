@@ -35,19 +35,24 @@ int16_t gather(BytesView list) {
   PointLine* const table = s.point_table.data();
   const PointLine** const buffer = s.vertices.data();
   const Block block;
+  // The common vertex at `at`, six digits and a comma, read as one word.
+  auto common_vertex = [list](int32_t at, uint32_t& number) {
+    if (static_cast<size_t>(at) + 8 > list.size()) return false;
+    const uint64_t w = words::load(list.data() + at);
+    if (words::leading_digits(w) != kDigits || static_cast<char>(w >> 48) != ',') return false;
+    number = words::digits_value(w, kDigits);
+    return true;
+  };
   int32_t k = 0;
   int16_t count = 0;
   for (;;) {
-    // The vertices of six digits and a comma that follow, as many as pass
-    // their statements without a turn, taken as one run: read as words,
-    // stored, counted together.
+    // The common vertices that follow, as many as pass their statements
+    // without a turn, taken as one run: read, stored, counted together.
     const int most = rt::quiet_runs(kNext - kComma + 1, INT_MAX);
     int run = 0;
-    while (run < most && static_cast<size_t>(k) + 8 <= list.size() && count + 1 < buffer_size) {
-      const uint64_t w = words::load(list.data() + k);
-      if (words::leading_digits(w) != kDigits || static_cast<char>(w >> 48) != ',') break;
-      const uint32_t number = words::digits_value(w, kDigits);
-      if (number >= table_size) break;
+    uint32_t number;
+    while (run < most && count + 1 < buffer_size && common_vertex(k, number) &&
+           number < table_size) {
       ++count;
       buffer[count] = table + number;
       __builtin_prefetch(table + number);  // read when the object is written, soon after
@@ -56,18 +61,8 @@ int16_t gather(BytesView list) {
     }
     block.take_quiet_runs(kComma, kNext, run);
     int32_t comma;
-    uint32_t number;
-    bool whole;
-    if (static_cast<size_t>(k) + 8 <= list.size()) {
-      const uint64_t w = words::load(list.data() + k);
-      whole = words::leading_digits(w) == kDigits && static_cast<char>(w >> 48) == ',';
-      if (whole) {
-        comma = k + kDigits + 1;
-        number = words::digits_value(w, kDigits);
-      }
-    } else {
-      whole = false;
-    }
+    bool whole = common_vertex(k, number);
+    if (whole) comma = k + kDigits + 1;
     BytesView number_text;
     if (!whole) {
       comma = rt::instr(int64_t{k} + 1, list, ",");
