@@ -11,8 +11,7 @@ constexpr int kBaseCellWidth = 8, kBaseCellHeight = 16, kBaseCaretWidth = 2;
 // system picks another fixed-pitch Shift-JIS one.
 constexpr wchar_t kTrueTypeFace[] = L"MS Gothic";
 
-// A function of user32 that older systems lack; null there. Asked only for
-// a window that exists, so user32 (loaded at the first call into it) is in.
+// A function of user32 that older systems lack; null there.
 template <typename F>
 F user32_function(const char* name) {
   FARPROC f = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);

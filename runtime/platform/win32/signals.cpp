@@ -36,28 +36,12 @@ BOOL WINAPI on_console_event(DWORD event) {
   }
 }
 
-DWORD WINAPI show_fault_box(void*) {
-  MessageBoxW(console_window(), g_message, g_title, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
-  return 0;
-}
-
 LONG WINAPI on_fault(EXCEPTION_POINTERS* info) {
   const EXCEPTION_RECORD* r = info->ExceptionRecord;
   const char* message = g_reporter(reinterpret_cast<uint64_t>(r->ExceptionAddress),
                                    static_cast<uint32_t>(r->ExceptionCode));
   wide_into(message, g_message, kMessageUnits);
-  // Without the window, user32 is loaded by this first call into it; a
-  // thread of its own gives the loading a whole stack, whatever is left of
-  // the faulting one. The window's thread shows its box itself (a box on
-  // another thread would wait on the window's blocked thread).
-  HANDLE box =
-      console_window() ? nullptr : CreateThread(nullptr, 0, show_fault_box, nullptr, 0, nullptr);
-  if (box) {
-    WaitForSingleObject(box, INFINITE);
-    CloseHandle(box);
-  } else {
-    show_fault_box(nullptr);
-  }
+  MessageBoxW(console_window(), g_message, g_title, MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
   // The process ends as the system ends a faulting process: with the
   // exception code.
   return EXCEPTION_EXECUTE_HANDLER;
