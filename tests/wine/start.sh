@@ -34,7 +34,17 @@ fi
 echo ":$display" >"$state/display"
 export WINEPREFIX="$build/wineprefix$suffix" WINEDEBUG=-all LANG="$locale" LC_ALL="$locale"
 export DISPLAY=":$display"
-setsid wineserver -p </dev/null >"$state/wineserver.log" 2>&1 &
+# The server refuses a prefix folder that does not exist yet; a program that
+# then finds no server starts one of its own, which ends with its last
+# program and takes Wine's services with it, so a test starting a program
+# at that moment sees it fail before it runs. The server puts itself in the
+# background once it accepts connections, so the programs below find it.
+mkdir -p "$WINEPREFIX"
+if ! setsid wineserver -p </dev/null >"$state/wineserver.log" 2>&1; then
+  echo "wineserver did not start:" >&2
+  cat "$state/wineserver.log" >&2
+  exit 1
+fi
 # The first start makes the prefix; later starts bring up Wine's services.
 # Both happen here, so that no test's output is held open by them.
 wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
