@@ -34,19 +34,25 @@ fi
 echo ":$display" >"$state/display"
 export WINEPREFIX="$build/wineprefix$suffix" WINEDEBUG=-all LANG="$locale" LC_ALL="$locale"
 export DISPLAY=":$display"
-# The server refuses a prefix folder that does not exist yet; a program that
-# then finds no server starts one of its own, which ends with its last
-# program and takes Wine's services with it, so a test starting a program
-# at that moment sees it fail before it runs. The server puts itself in the
-# background once it accepts connections, so the programs below find it.
-mkdir -p "$WINEPREFIX"
+# A new prefix is made first, by a server that ends with its programs:
+# Wine's services read their configuration when they start, and those
+# started while the prefix was being made would not know all of it (the
+# RPC service then fails to start after 10 s whenever a window needs it).
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i </dev/null >"$state/wineboot-new.log" 2>&1 || true
+  wineserver -w
+fi
+# The persistent server, started before any program could start one of its
+# own that ends with its last program and takes Wine's services with it (a
+# program started at that moment fails before it runs). It puts itself in
+# the background once it accepts connections.
 if ! setsid wineserver -p </dev/null >"$state/wineserver.log" 2>&1; then
   echo "wineserver did not start:" >&2
   cat "$state/wineserver.log" >&2
   exit 1
 fi
-# The first start makes the prefix; later starts bring up Wine's services.
-# Both happen here, so that no test's output is held open by them.
+# Wine's services, started here so that no test's output is held open by
+# them.
 wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || true
 wine reg delete 'HKCU\Software\Vantrel' /f </dev/null >/dev/null 2>&1 || true
 wine reg delete 'HKLM\Software\Vantrel' /f </dev/null >/dev/null 2>&1 || true
