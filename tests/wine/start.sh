@@ -40,9 +40,7 @@ export DISPLAY=":$display"
 # RPC service then fails to start after 10 s whenever a window needs it).
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i </dev/null >"$state/wineboot-new.log" 2>&1 || true
-  # It ends a few seconds after its last program; one kept alive longer by
-  # a program that hangs on is stopped.
-  timeout 120 wineserver -w || wineserver -k
+  wineserver -w
 fi
 # The persistent server, started before any program could start one of its
 # own that ends with its last program and takes Wine's services with it (a
