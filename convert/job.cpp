@@ -4,6 +4,7 @@
 #include "convert/sheet.h"
 #include "runtime/console.h"
 #include "runtime/cp932.h"
+#include "runtime/file_names.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 #include "runtime/startup.h"

@@ -5,6 +5,7 @@
 
 #include "convert/job.h"
 #include "convert/vertex_writer.h"
+#include "runtime/file_names.h"
 #include "runtime/files.h"
 
 namespace convert::mif {

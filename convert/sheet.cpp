@@ -6,6 +6,7 @@
 #include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "convert/statements.h"
+#include "runtime/file_names.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 

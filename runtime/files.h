@@ -1,26 +1,21 @@
 // Numbered sequential files: OPEN, LINE INPUT #, EOF, PRINT #, PRINT # USING,
-// CLOSE.
+// CLOSE, on the program's one file table (file_table.h).
 //
-// Byte rules of LINE INPUT #: CR ends a line (an LF right after it is taken
-// too); a lone LF is data; 1A ends the line only as the file's last byte;
-// NUL bytes are dropped; the 32,768th byte of a line raises error 15; a read
-// at or past the end raises error 54. EOF is also true when the one byte
-// left is 1A. CLOSE of an OUTPUT or APPEND file writes a final 1A byte, and
-// APPEND continues over that byte.
+// LINE INPUT # follows the byte rules in input_file.h. CLOSE of an OUTPUT or
+// APPEND file writes a final 1A byte, and APPEND continues over that byte.
 //
-// Output is buffered and handed to the operating system for all files
-// together, in one write per file: before every read of an input block
-// (512 KB) and every wait for the operator, when a file's buffer fills (after
-// the item), at CLOSE, an error report, an interrupt and the end. The files
-// are written in the order the current record first wrote to them (a
-// record: what follows a LINE INPUT #), so after any end the files hold
-// what item-by-item writes left at one point of the run, but for the file a
-// record writes first being ahead of the others by the records of one
-// write. A write the system refuses (disk full, file too large) is reported
-// at the statement of the item that did not fit, and every file is cut back
-// to hold nothing written after that item.
+// Output is held back and handed to the system for all files together, in
+// one write per file (output_journal.h): before every read of an input
+// block (512 KB) and every wait for the operator, when a file's buffer
+// fills, at CLOSE, an error report, an interrupt and the end. After any end
+// the files hold what item-by-item writes left at one point of the run, but
+// for the file a record writes first being ahead of the others by the
+// records of one write. A write the system refuses (disk full, file too
+// large) is reported at the statement of the item that did not fit, and
+// every file is cut back to hold nothing written from that item on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
@@ -59,11 +54,6 @@ void commit_lines(int file_number, size_t lines, size_t line_length);
 void close(std::initializer_list<int> file_numbers);
 // CLOSE without numbers.
 void close_all();
-// A part of a file name that must stay inside its folder (a job name, a
-// sheet code): no '/', '\', ':' or NUL, and not "." or "..". Anything else
-// raises error 55, so no answer or disc content can make a path leave the
-// current folder or the disc.
-void require_name_part(BytesView part);
 // Hands every buffered byte of every open file to the operating system; a
 // refused write raises its error at the statement of the refused item.
 void flush_all();
@@ -71,9 +61,8 @@ void flush_all();
 void close_all_quietly();
 // The fault path's end of the files: each output file's buffered bytes (in
 // the order flush_all writes them) and its final 1A byte handed to the
-// operating system with plain writes. Safe
-// inside a signal handler: nothing allocated, nothing raised; the files
-// stay open.
+// operating system with plain writes. Safe inside a signal handler: nothing
+// allocated, nothing raised; the files stay open.
 void write_out_for_fault();
 
 }  // namespace rt::files

@@ -51,9 +51,9 @@ platform::HelpTopic help_topic(uint16_t code) {
   platform::OsFile f;
   uint32_t err = 0;
   if (file.size() > platform::kMaxPath ||
-      !platform::open_file(file, platform::OpenKind::kRead, f, err))
+      !platform::system_files().open(file, platform::OpenKind::kRead, f, err))
     return {};
-  platform::close_file(f, err);
+  platform::system_files().close(f, err);
   return {file, code >= 1000 && code <= 2008 ? code + 99000u : code};
 }
 

@@ -40,16 +40,29 @@ struct OsFile {
 // when it cannot name a file.
 bool native_path(std::string_view name, std::string& path, uint32_t& os_error);
 
-bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error);
-bool file_size(OsFile file, int64_t& size, uint32_t& os_error);
-// Reads up to n bytes at offset; returns the count (0 at the end) or -1.
-int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error);
-// Writes n bytes at offset; `written` tells how many reached the file, also
-// when the system refused the rest (disk full, file too large).
-bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
-              uint32_t& os_error);
-// Cuts the file to `size` bytes.
-bool truncate_file(OsFile& file, int64_t size, uint32_t& os_error);
-bool close_file(OsFile file, uint32_t& os_error);
+// The system's files as the run-time reaches them. The program uses the one
+// system_files() gives; a test hands the run-time one of its own, which can
+// refuse what the system seldom does (a byte, a cut, a read). Each call
+// reports failure by returning false (or -1) with os_error set, and never
+// raises.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual bool open(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) = 0;
+  virtual bool size(OsFile& file, int64_t& size, uint32_t& os_error) = 0;
+  // Reads up to n bytes at offset; returns the count (0 at the end) or -1.
+  virtual int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n,
+                          uint32_t& os_error) = 0;
+  // Writes n bytes at offset; `written` tells how many reached the file,
+  // also when the system refused the rest (disk full, file too large).
+  // Safe inside a signal handler.
+  virtual bool write_at(OsFile& file, int64_t offset, const char* data, size_t n,
+                        size_t& written, uint32_t& os_error) = 0;
+  // Cuts the file to `size` bytes.
+  virtual bool truncate(OsFile& file, int64_t size, uint32_t& os_error) = 0;
+  virtual bool close(OsFile file, uint32_t& os_error) = 0;
+};
+
+FileSystem& system_files();
 
 }  // namespace rt::platform

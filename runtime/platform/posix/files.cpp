@@ -172,7 +172,28 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   return written_path(name, start, comps, path, os_error) && resolve(start, comps, path, os_error);
 }
 
-bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
+namespace {
+
+// The system's own files.
+class SystemFiles final : public FileSystem {
+ public:
+  bool open(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) override;
+  bool size(OsFile& file, int64_t& size, uint32_t& os_error) override;
+  int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) override;
+  bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
+                uint32_t& os_error) override;
+  bool truncate(OsFile& file, int64_t size, uint32_t& os_error) override;
+  bool close(OsFile file, uint32_t& os_error) override;
+};
+
+}  // namespace
+
+FileSystem& system_files() {
+  static SystemFiles files;
+  return files;
+}
+
+bool SystemFiles::open(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
   int flags = O_CLOEXEC;
   switch (kind) {
     case OpenKind::kRead:
@@ -220,7 +241,7 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
   return true;
 }
 
-bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
+bool SystemFiles::size(OsFile& file, int64_t& size, uint32_t& os_error) {
   struct stat st;
   if (fstat(static_cast<int>(file.handle), &st) != 0) {
     os_error = windows_error(errno);
@@ -230,7 +251,7 @@ bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
   return true;
 }
 
-int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
+int64_t SystemFiles::read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
   for (;;) {
     ssize_t r = pread(static_cast<int>(file.handle), buf, n, offset);
     if (r >= 0) return r;
@@ -240,8 +261,8 @@ int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_
   }
 }
 
-bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
-              uint32_t& os_error) {
+bool SystemFiles::write_at(OsFile& file, int64_t offset, const char* data, size_t n,
+                           size_t& written, uint32_t& os_error) {
   written = 0;
   while (n > 0) {
     ssize_t w = pwrite(static_cast<int>(file.handle), data, n, offset);
@@ -264,7 +285,7 @@ bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& 
   return true;
 }
 
-bool truncate_file(OsFile& file, int64_t size, uint32_t& os_error) {
+bool SystemFiles::truncate(OsFile& file, int64_t size, uint32_t& os_error) {
   while (ftruncate(static_cast<int>(file.handle), size) != 0) {
     if (errno == EINTR) continue;
     os_error = windows_error(errno);
@@ -273,7 +294,7 @@ bool truncate_file(OsFile& file, int64_t size, uint32_t& os_error) {
   return true;
 }
 
-bool close_file(OsFile file, uint32_t& os_error) {
+bool SystemFiles::close(OsFile file, uint32_t& os_error) {
   if (::close(static_cast<int>(file.handle)) != 0 && errno != EINTR) {
     os_error = windows_error(errno);
     return false;

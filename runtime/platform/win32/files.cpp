@@ -66,7 +66,28 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   return true;
 }
 
-bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
+namespace {
+
+// The system's own files.
+class SystemFiles final : public FileSystem {
+ public:
+  bool open(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) override;
+  bool size(OsFile& file, int64_t& size, uint32_t& os_error) override;
+  int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) override;
+  bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
+                uint32_t& os_error) override;
+  bool truncate(OsFile& file, int64_t size, uint32_t& os_error) override;
+  bool close(OsFile file, uint32_t& os_error) override;
+};
+
+}  // namespace
+
+FileSystem& system_files() {
+  static SystemFiles files;
+  return files;
+}
+
+bool SystemFiles::open(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) {
   std::wstring path;
   if (!full_path(name, path, os_error)) return false;
   DWORD access = GENERIC_READ, share = FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -95,7 +116,7 @@ bool open_file(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_
   return true;
 }
 
-bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
+bool SystemFiles::size(OsFile& file, int64_t& size, uint32_t& os_error) {
   LARGE_INTEGER n;
   if (!GetFileSizeEx(handle_of(file), &n)) {
     os_error = GetLastError();
@@ -105,7 +126,7 @@ bool file_size(OsFile file, int64_t& size, uint32_t& os_error) {
   return true;
 }
 
-int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
+int64_t SystemFiles::read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
   DWORD got = 0;
   const DWORD want = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
   if (!seek(file, offset, os_error)) return -1;
@@ -120,8 +141,8 @@ int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_
   return got;
 }
 
-bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
-              uint32_t& os_error) {
+bool SystemFiles::write_at(OsFile& file, int64_t offset, const char* data, size_t n,
+                           size_t& written, uint32_t& os_error) {
   written = 0;
   if (!seek(file, offset, os_error)) return false;
   file.pointer = -1;
@@ -146,7 +167,7 @@ bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& 
   return true;
 }
 
-bool truncate_file(OsFile& file, int64_t size, uint32_t& os_error) {
+bool SystemFiles::truncate(OsFile& file, int64_t size, uint32_t& os_error) {
   if (!seek(file, size, os_error)) return false;
   if (SetEndOfFile(handle_of(file))) {
     file.pointer = size;
@@ -156,7 +177,7 @@ bool truncate_file(OsFile& file, int64_t size, uint32_t& os_error) {
   return false;
 }
 
-bool close_file(OsFile file, uint32_t& os_error) {
+bool SystemFiles::close(OsFile file, uint32_t& os_error) {
   if (!CloseHandle(handle_of(file))) {
     os_error = GetLastError();
     return false;

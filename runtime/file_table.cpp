@@ -1,0 +1,179 @@
+#include "runtime/file_table.h"
+
+#include <new>
+
+#include "runtime/errors.h"
+#include "runtime/file_names.h"
+
+namespace rt::files {
+namespace {
+
+void check_number(int n, Op op) {
+  if (n < 1 || n > 255) raise_error(kBadFileNumber, loc(op, 1));
+}
+
+}  // namespace
+
+std::unique_ptr<char[]> FileTable::BufferPool::take() {
+  if (free_.empty()) return std::unique_ptr<char[]>(new char[size_]);
+  std::unique_ptr<char[]> b = std::move(free_.back());
+  free_.pop_back();
+  return b;
+}
+
+void FileTable::BufferPool::give(std::unique_ptr<char[]> buffer) {
+  if (buffer && free_.size() < kKept) free_.push_back(std::move(buffer));
+}
+
+FileTable::FileTable(platform::FileSystem& fs, const FileSizes& sizes)
+    : fs_(fs),
+      sizes_(sizes),
+      journal_(fs, sizes),
+      read_buffers_(sizes.read_block),
+      write_buffers_(sizes.write_room) {}
+
+FileTable::File& FileTable::file(int n, Op op) {
+  check_number(n, op);
+  File* f = table_[static_cast<size_t>(n)].get();
+  if (!f) raise_error(kFileNotOpen, loc(op, 2));
+  return *f;
+}
+
+OutputFile& FileTable::output(int n, Op op, uint8_t check) {
+  OutputFile* out = std::get_if<OutputFile>(&file(n, op).io);
+  if (!out) raise_error(kBadFileMode, loc(op, check));
+  return *out;
+}
+
+std::unique_ptr<FileTable::File> FileTable::make_file(Mode mode, int n) {
+  if (mode == Mode::kInput)
+    return std::unique_ptr<File>(new File{
+        mode, std::variant<InputFile, OutputFile>(std::in_place_type<InputFile>, fs_, journal_,
+                                                  read_buffers_.take(), sizes_.read_block)});
+  std::unique_ptr<File> f(new File{mode, OutputFile{}});
+  OutputFile& out = std::get<OutputFile>(f->io);
+  out.number = static_cast<uint8_t>(n);
+  out.buffer = write_buffers_.take();
+  return f;
+}
+
+void FileTable::release(File& f) {
+  if (InputFile* in = std::get_if<InputFile>(&f.io))
+    read_buffers_.give(in->take_buffer());
+  else
+    write_buffers_.give(std::move(std::get<OutputFile>(f.io).buffer));
+}
+
+void FileTable::open(BytesView name, Mode mode, int n, int access) {
+  if (name.size() > platform::kMaxPath) raise_error(kBadFileName, loc(Op::kOpen, 1));
+  check_number(n, Op::kOpen);
+  if (table_[static_cast<size_t>(n)]) raise_error(kFileAlreadyOpen, loc(Op::kOpen, 2));
+  if (access == 0) access = mode == Mode::kInput ? 3 : 1;
+  if ((mode == Mode::kInput && access == 2) || (mode != Mode::kInput && access != 1))
+    raise_error(kBadFileMode, loc(Op::kOpen, 3));
+  // Printers and serial ports are not available on this system.
+  if (is_device(name)) raise_error(kDeviceFault, loc(Op::kOpen, 6));
+  const Bytes full = with_drive_letter(name);
+  if (has_wildcard(full)) raise_error(kBadFileName, loc(Op::kOpen, 7));
+
+  // The memory comes first: a failed allocation leaves no file created or
+  // opened behind it.
+  std::unique_ptr<File> f;
+  try {
+    f = make_file(mode, n);
+  } catch (const std::bad_alloc&) {
+    raise_error(kOutOfMemory, loc(Op::kOpen, 10));
+  }
+  const platform::OpenKind kind = mode == Mode::kInput    ? platform::OpenKind::kRead
+                                  : mode == Mode::kOutput ? platform::OpenKind::kCreateNew
+                                                          : platform::OpenKind::kAppend;
+  platform::OsFile os;
+  int64_t size = 0;
+  uint32_t err = 0;
+  if (!fs_.open(full, kind, os, err)) raise_os_error(err, loc(Op::kOpen, 8));
+  if (!fs_.size(os, size, err)) {
+    uint32_t ignored = 0;
+    fs_.close(os, ignored);
+    raise_os_error(err, loc(Op::kOpen, 9));
+  }
+  if (InputFile* in = std::get_if<InputFile>(&f->io)) {
+    in->start(os, size);
+  } else {
+    OutputFile& out = std::get<OutputFile>(f->io);
+    out.os = os;
+    out.size = size;
+    // APPEND goes on at the end, over a final 1A byte.
+    char last = 0;
+    if (mode == Mode::kAppend) {
+      out.position = size;
+      if (size > 0 && fs_.read_at(out.os, size - 1, &last, 1, err) == 1 && last == 0x1A)
+        out.position = out.size = size - 1;
+    }
+  }
+  table_[static_cast<size_t>(n)] = std::move(f);
+}
+
+BytesView FileTable::line_input(int n) {
+  InputFile* in = std::get_if<InputFile>(&file(n, Op::kLineInput).io);
+  if (!in) raise_error(kBadFileMode, loc(Op::kLineInput, 4));
+  return in->line();
+}
+
+bool FileTable::eof(int n) {
+  File& f = file(n, Op::kEof);
+  if (InputFile* in = std::get_if<InputFile>(&f.io)) return in->at_end();
+  const OutputFile& out = std::get<OutputFile>(f.io);
+  return out.position >= out.size;
+}
+
+// An output file's pending bytes go out with every other file's, then its
+// final 1A byte.
+void FileTable::close_one(size_t n) {
+  if (!table_[n]) return;
+  // A refused write leaves the file open: the termination sequence still
+  // gives it its final byte.
+  if (table_[n]->mode != Mode::kInput) journal_.flush();
+  const std::unique_ptr<File> f = std::move(table_[n]);
+  OutputFile* out = std::get_if<OutputFile>(&f->io);
+  uint32_t err = 0, close_err = 0;
+  const bool ended = !out || journal_.write_final_byte(*out, err);
+  const bool closed = fs_.close(out ? out->os : std::get<InputFile>(f->io).os(), close_err);
+  release(*f);
+  if (!ended) raise_os_error(err, loc(Op::kFlush, 1));
+  if (!closed) raise_os_error(close_err, loc(Op::kClose, 2));
+}
+
+void FileTable::close(std::initializer_list<int> numbers) {
+  for (int n : numbers) check_number(n, Op::kClose);
+  for (int n : numbers) close_one(static_cast<size_t>(n));
+}
+
+void FileTable::close_all() {
+  for (size_t n = 1; n < table_.size(); ++n) close_one(n);
+}
+
+void FileTable::close_all_quietly() {
+  try {
+    journal_.flush();
+  } catch (...) {
+  }
+  for (size_t n = 1; n < table_.size(); ++n) {
+    try {
+      close_one(n);
+    } catch (...) {
+    }
+  }
+}
+
+void FileTable::write_out_for_fault() {
+  journal_.write_out_quietly();
+  for (const std::unique_ptr<File>& entry : table_) {
+    if (!entry) continue;
+    if (OutputFile* out = std::get_if<OutputFile>(&entry->io)) {
+      uint32_t err = 0;
+      journal_.write_final_byte(*out, err);
+    }
+  }
+}
+
+}  // namespace rt::files
