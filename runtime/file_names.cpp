@@ -21,8 +21,8 @@ Bytes with_drive_letter(BytesView name) {
     lettered.insert(lettered.begin(), static_cast<char>('A' + drive));
     return lettered;
   }
-  const bool letter =
-      head.size() == 1 && ((head[0] >= 'A' && head[0] <= 'Z') || (head[0] >= 'a' && head[0] <= 'z'));
+  const bool letter = head.size() == 1 &&
+                      ((head[0] >= 'A' && head[0] <= 'Z') || (head[0] >= 'a' && head[0] <= 'z'));
   if (!letter) raise_error(kIllegalCall, loc(Op::kOpen, 5));
   return Bytes(name);
 }

@@ -17,7 +17,8 @@ bool InputFile::fill(int64_t offset) {
   if (offset >= size_) return false;
   journal_->flush();
   uint32_t err = 0;
-  const size_t want = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(block_), size_ - offset));
+  const size_t want =
+      static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(block_), size_ - offset));
   const int64_t got = fs_->read_at(os_, offset, buffer_.get(), want, err);
   if (got < 0) raise_os_error(err, loc(Op::kLineInput, 3));
   block_start_ = offset;

@@ -61,7 +61,7 @@ struct FileSizes {
   // A file's buffer: the write buffer and room past it for the item that
   // fills it, at least kLineRoom (files.h).
   size_t write_room;
-  size_t log_items;     // items between two writes of the files
+  size_t log_items;  // items between two writes of the files
 };
 
 class OutputJournal {
@@ -118,7 +118,7 @@ class OutputJournal {
     uint16_t line;
     uint16_t location;
     uint8_t file;
-    uint8_t more = 0;   // items of `step` bytes after the first, in one entry
+    uint8_t more = 0;  // items of `step` bytes after the first, in one entry
     uint16_t step = 0;
   };
   // An item's place: item `more` after the first of log entry `entry`.

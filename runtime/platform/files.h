@@ -56,8 +56,8 @@ class FileSystem {
   // Writes n bytes at offset; `written` tells how many reached the file,
   // also when the system refused the rest (disk full, file too large).
   // Safe inside a signal handler.
-  virtual bool write_at(OsFile& file, int64_t offset, const char* data, size_t n,
-                        size_t& written, uint32_t& os_error) = 0;
+  virtual bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
+                        uint32_t& os_error) = 0;
   // Cuts the file to `size` bytes.
   virtual bool truncate(OsFile& file, int64_t size, uint32_t& os_error) = 0;
   virtual bool close(OsFile file, uint32_t& os_error) = 0;

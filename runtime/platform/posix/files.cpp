@@ -251,7 +251,8 @@ bool SystemFiles::size(OsFile& file, int64_t& size, uint32_t& os_error) {
   return true;
 }
 
-int64_t SystemFiles::read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
+int64_t SystemFiles::read_at(OsFile& file, int64_t offset, char* buf, size_t n,
+                             uint32_t& os_error) {
   for (;;) {
     ssize_t r = pread(static_cast<int>(file.handle), buf, n, offset);
     if (r >= 0) return r;

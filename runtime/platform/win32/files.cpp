@@ -126,7 +126,8 @@ bool SystemFiles::size(OsFile& file, int64_t& size, uint32_t& os_error) {
   return true;
 }
 
-int64_t SystemFiles::read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) {
+int64_t SystemFiles::read_at(OsFile& file, int64_t offset, char* buf, size_t n,
+                             uint32_t& os_error) {
   DWORD got = 0;
   const DWORD want = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
   if (!seek(file, offset, os_error)) return -1;

@@ -1,0 +1,134 @@
+#include "tests/runtime/journal_program.h"
+
+#include <cstring>
+
+#include "runtime/errors.h"
+#include "runtime/file_table.h"
+#include "runtime/program_state.h"
+
+namespace test {
+namespace {
+
+void execute(rt::files::FileTable& table, const Statement& s) {
+  using rt::files::Mode;
+  switch (s.kind) {
+    case Statement::kOpenInput:
+      return table.open(s.text, Mode::kInput, s.file);
+    case Statement::kOpenOutput:
+      return table.open(s.text, Mode::kOutput, s.file);
+    case Statement::kOpenAppend:
+      return table.open(s.text, Mode::kAppend, s.file);
+    case Statement::kPrint:
+      return table.print(s.file, s.text, s.sep);
+    case Statement::kLines: {
+      char* room = table.line_room(s.file);
+      for (int k = 0; k < s.count; ++k)
+        std::memcpy(room + k * s.text.size(), s.text.data(), s.text.size());
+      return table.commit_lines(s.file, static_cast<size_t>(s.count), s.text.size());
+    }
+    case Statement::kLineInput:
+      table.line_input(s.file);
+      return;
+    case Statement::kClose:
+      return table.close({s.file});
+  }
+}
+
+}  // namespace
+
+Outcome run(const Program& program, MemoryFiles& fs, const rt::files::FileSizes& sizes) {
+  Outcome out;
+  rt::files::FileTable table(fs, sizes);
+  rt::error_state().raising = false;
+  try {
+    for (size_t k = 0; k < program.size(); ++k) {
+      rt::detail::line = static_cast<uint16_t>(k + 1);
+      execute(table, program[k]);
+    }
+  } catch (const rt::RuntimeError& e) {
+    out.code = e.code();
+    out.line = rt::error_state().line;
+  }
+  rt::error_state().raising = false;
+  table.close_all_quietly();
+  out.files = fs.files;
+  return out;
+}
+
+Outcome model(const Program& program, const std::map<std::string, std::string>& initial,
+              const std::string& name, int64_t from, int code) {
+  Outcome out;
+  out.files = initial;
+  std::map<int, std::string> output;  // open output files by number
+  std::map<std::string, int64_t> position;
+  std::map<std::string, size_t> column;
+  // One item at the file's position; false when it reaches a refused byte.
+  auto write = [&](const std::string& file, const std::string& bytes) {
+    const int64_t at = position[file];
+    if (file == name && !bytes.empty() && at + static_cast<int64_t>(bytes.size()) > from)
+      return false;
+    std::string& f = out.files[file];
+    if (f.size() < at + bytes.size()) f.resize(at + bytes.size());
+    f.replace(static_cast<size_t>(at), bytes.size(), bytes);
+    position[file] = at + static_cast<int64_t>(bytes.size());
+    return true;
+  };
+  bool stopped = false;
+  for (size_t k = 0; k < program.size() && !stopped; ++k) {
+    const Statement& s = program[k];
+    std::string item;
+    switch (s.kind) {
+      case Statement::kOpenOutput:
+        out.files[s.text].clear();
+        position[s.text] = 0;
+        column[s.text] = 0;
+        output[s.file] = s.text;
+        break;
+      case Statement::kOpenAppend: {
+        const std::string& f = out.files[s.text];
+        position[s.text] = static_cast<int64_t>(f.size()) - (!f.empty() && f.back() == '\x1A');
+        column[s.text] = 0;
+        output[s.file] = s.text;
+        break;
+      }
+      case Statement::kPrint: {
+        const std::string& file = output.at(s.file);
+        size_t& col = column[file];
+        item = s.text;
+        col += item.size();
+        if (s.sep == rt::Sep::kNone) {
+          item += "\r\n";
+          col = 0;
+        } else if (s.sep == rt::Sep::kComma) {
+          item.append(14 - col % 14, ' ');
+          col += 14 - col % 14;
+        }
+        stopped = !write(file, item);
+        break;
+      }
+      case Statement::kLines:
+        for (int n = 0; n < s.count && !stopped; ++n) stopped = !write(output.at(s.file), s.text);
+        column[output.at(s.file)] = 0;
+        break;
+      case Statement::kClose:
+        if (output.count(s.file)) {
+          const std::string file = output[s.file];
+          output.erase(s.file);
+          stopped = !write(file, "\x1A");
+        }
+        break;
+      case Statement::kOpenInput:
+      case Statement::kLineInput:
+        break;
+    }
+    if (stopped) {
+      out.code = code;
+      out.line = static_cast<int>(k + 1);
+    }
+  }
+  // The termination sequence: a final byte for every file still open.
+  for (const auto& [number, file] : output) write(file, "\x1A");
+  return out;
+}
+
+}  // namespace test
