@@ -8,7 +8,7 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DSARDANE_FUZZ=ON -DBUILD_
   -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 work=$(mktemp -d /tmp/sardane-fuzz-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-for target in line_input val picture input_fields converters; do
+for target in line_input val picture input_fields converters journal; do
   cmake --build build-fuzz -j2 --target fuzz_$target > /dev/null
   mkdir -p "$work/$target"
   cp tests/fuzz/corpus/$target/* "$work/$target/" 2>/dev/null || true
