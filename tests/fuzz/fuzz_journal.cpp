@@ -64,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
     }
   }
+  for (int file : {2, 3, 4, 1}) p.push_back({Statement::kClose, file, ""});
   test::MemoryFiles fs;
   fs.files = {{"in.sal", input}};
   fs.refuse_bytes(refused, from, rt::platform::os_error::kDiskFull);
