@@ -51,29 +51,17 @@ class FileTarget {
 
 }  // namespace
 
-void FileTable::print(int n, BytesView text, Sep sep) {
-  OutputFile& f = output(n, Op::kPrint, 3);
-  journal_.begin_item(f, loc(Op::kPrint, 4));
-  // An item with the line end. A file has no width and keeps TABs, so the
-  // column starts again whatever the item held. Lines of a vertex's length
-  // take one copy.
-  constexpr size_t kShortLine = 32;
-  if (sep != Sep::kNone) {
-    FileTarget target(journal_, f);
-    print_item(target, text, sep);
-  } else if (text.size() <= kShortLine && f.pending < journal_.write_buffer()) {
-    char* d = f.buffer.get() + f.pending;
-    words::copy_upto32(d, text.data(), text.size());
-    d[text.size()] = '\r';
-    d[text.size() + 1] = '\n';
-    journal_.wrote(f, text.size() + 2);
-    f.column = 0;
-  } else {
+void FileTable::print_item(OutputFile& f, BytesView text, Sep sep) {
+  // A file has no width and keeps TABs: a line end starts the column again
+  // whatever the item held.
+  if (sep == Sep::kNone) {
     journal_.put(f, text);
     journal_.put(f, "\r\n");
     f.column = 0;
+    return;
   }
-  journal_.end_item();
+  FileTarget target(journal_, f);
+  rt::print_item(target, text, sep);
 }
 
 void FileTable::print_using(int n, const Picture& picture, double value, Sep sep) {
@@ -105,16 +93,6 @@ void FileTable::print_using(int n, const Picture& picture, std::initializer_list
   }
   if (sep == Sep::kNone) target.end_line();
   journal_.end_item();
-}
-
-char* FileTable::line_room(int n) {
-  OutputFile& f = output(n, Op::kPrint, 3);
-  return f.buffer.get() + f.pending;
-}
-
-void FileTable::commit_lines(int n, size_t lines, size_t line_length) {
-  static_assert(kLineRoom / 2 <= UINT8_MAX + 1 && kLineRoom <= UINT16_MAX);
-  journal_.wrote_lines(output(n, Op::kPrint, 3), loc(Op::kPrint, 4), lines, line_length);
 }
 
 }  // namespace rt::files

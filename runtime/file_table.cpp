@@ -32,19 +32,6 @@ FileTable::FileTable(platform::FileSystem& fs, const FileSizes& sizes)
       read_buffers_(sizes.read_block),
       write_buffers_(sizes.write_room) {}
 
-FileTable::File& FileTable::file(int n, Op op) {
-  check_number(n, op);
-  File* f = table_[static_cast<size_t>(n)].get();
-  if (!f) raise_error(kFileNotOpen, loc(op, 2));
-  return *f;
-}
-
-OutputFile& FileTable::output(int n, Op op, uint8_t check) {
-  OutputFile* out = std::get_if<OutputFile>(&file(n, op).io);
-  if (!out) raise_error(kBadFileMode, loc(op, check));
-  return *out;
-}
-
 std::unique_ptr<FileTable::File> FileTable::make_file(Mode mode, int n) {
   if (mode == Mode::kInput)
     return std::unique_ptr<File>(new File{
@@ -111,19 +98,6 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
     }
   }
   table_[static_cast<size_t>(n)] = std::move(f);
-}
-
-BytesView FileTable::line_input(int n) {
-  InputFile* in = std::get_if<InputFile>(&file(n, Op::kLineInput).io);
-  if (!in) raise_error(kBadFileMode, loc(Op::kLineInput, 4));
-  return in->line();
-}
-
-bool FileTable::eof(int n) {
-  File& f = file(n, Op::kEof);
-  if (InputFile* in = std::get_if<InputFile>(&f.io)) return in->at_end();
-  const OutputFile& out = std::get<OutputFile>(f.io);
-  return out.position >= out.size;
 }
 
 // An output file's pending bytes go out with every other file's, then its

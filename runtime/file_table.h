@@ -29,14 +29,41 @@ class FileTable {
   FileTable& operator=(const FileTable&) = delete;
 
   void open(BytesView name, Mode mode, int file_number, int access = 0);
-  BytesView line_input(int file_number);
-  bool eof(int file_number);
-  void print(int file_number, BytesView text, Sep sep);
+  BytesView line_input(int n) {
+    InputFile* in = std::get_if<InputFile>(&file(n, Op::kLineInput).io);
+    if (!in) [[unlikely]]
+      raise_error(kBadFileMode, loc(Op::kLineInput, 4));
+    return in->line();
+  }
+  bool eof(int n) {
+    File& f = file(n, Op::kEof);
+    if (InputFile* in = std::get_if<InputFile>(&f.io)) return in->at_end();
+    const OutputFile& out = std::get<OutputFile>(f.io);
+    return out.position >= out.size;
+  }
+  // A line ending in CR LF (no separator) of a vertex's length takes one
+  // copy; any other item goes through the PRINT engine.
+  void print(int n, BytesView text, Sep sep) {
+    OutputFile& f = output(n, Op::kPrint, 3);
+    journal_.begin_item(f, loc(Op::kPrint, 4));
+    if (sep == Sep::kNone && text.size() <= OutputJournal::kShortLine &&
+        f.pending < journal_.write_buffer())
+      journal_.put_short_line(f, text);
+    else
+      print_item(f, text, sep);
+    journal_.end_item();
+  }
   void print_using(int file_number, const Picture& picture, double value, Sep sep);
   void print_using(int file_number, const Picture& picture, std::initializer_list<double> values,
                    Sep sep);
-  char* line_room(int file_number);
-  void commit_lines(int file_number, size_t lines, size_t line_length);
+  char* line_room(int n) {
+    OutputFile& f = output(n, Op::kPrint, 3);
+    return f.buffer.get() + f.pending;
+  }
+  void commit_lines(int n, size_t lines, size_t line_length) {
+    static_assert(kLineRoom / 2 <= UINT8_MAX + 1 && kLineRoom <= UINT16_MAX);
+    journal_.wrote_lines(output(n, Op::kPrint, 3), loc(Op::kPrint, 4), lines, line_length);
+  }
   void close(std::initializer_list<int> file_numbers);
   void close_all();
   void flush_all() { journal_.flush(); }
@@ -64,9 +91,25 @@ class FileTable {
     std::vector<std::unique_ptr<char[]>> free_;
   };
 
-  File& file(int n, Op op);
-  OutputFile& output(int n, Op op, uint8_t check);
+  // The open file `n`: error 50 for a number outside 1 to 255, 57 when it
+  // is not open; output() also 51 when it is not an output file.
+  File& file(int n, Op op) {
+    if (n < 1 || n > 255) [[unlikely]]
+      raise_error(kBadFileNumber, loc(op, 1));
+    File* f = table_[static_cast<size_t>(n)].get();
+    if (!f) [[unlikely]]
+      raise_error(kFileNotOpen, loc(op, 2));
+    return *f;
+  }
+  OutputFile& output(int n, Op op, uint8_t check) {
+    OutputFile* out = std::get_if<OutputFile>(&file(n, op).io);
+    if (!out) [[unlikely]]
+      raise_error(kBadFileMode, loc(op, check));
+    return *out;
+  }
   std::unique_ptr<File> make_file(Mode mode, int n);
+  // A PRINT # item other than a short line, of a logged item.
+  void print_item(OutputFile& f, BytesView text, Sep sep);
   void close_one(size_t n);
   void release(File& f);
 

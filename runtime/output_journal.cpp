@@ -53,16 +53,6 @@ void OutputJournal::put(OutputFile& f, BytesView bytes) {
   }
 }
 
-void OutputJournal::wrote_lines(OutputFile& f, uint16_t location, size_t lines, size_t length) {
-  if (lines == 0) return;
-  begin_item(f, location);
-  next_[-1].more = static_cast<uint8_t>(lines - 1);
-  next_[-1].step = static_cast<uint16_t>(length);
-  wrote(f, lines * length);
-  f.column = 0;
-  end_item();
-}
-
 // The pending files in the order they are written: those the current record
 // has not written to, in the order their bytes began; then the others in the
 // order the record first wrote to them. No memory is taken (the fault path

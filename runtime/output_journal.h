@@ -33,6 +33,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "runtime/byte_words.h"
 #include "runtime/platform/files.h"
 #include "runtime/program_state.h"
 #include "runtime/strings.h"
@@ -92,7 +93,26 @@ class OutputJournal {
   }
   // Lines just placed at the end of the pending bytes by the current
   // statement: `lines` items of `length` bytes, logged as one entry.
-  void wrote_lines(OutputFile& f, uint16_t location, size_t lines, size_t length);
+  void wrote_lines(OutputFile& f, uint16_t location, size_t lines, size_t length) {
+    if (lines == 0) return;
+    begin_item(f, location);
+    next_[-1].more = static_cast<uint8_t>(lines - 1);
+    next_[-1].step = static_cast<uint16_t>(length);
+    wrote(f, lines * length);
+    f.column = 0;
+    end_item();
+  }
+  // A line of up to kShortLine bytes and its CR LF, for a file whose
+  // pending bytes are below the buffer's size: one copy.
+  static constexpr size_t kShortLine = 32;
+  void put_short_line(OutputFile& f, BytesView text) {
+    char* d = f.buffer.get() + f.pending;
+    words::copy_upto32(d, text.data(), text.size());
+    d[text.size()] = '\r';
+    d[text.size() + 1] = '\n';
+    wrote(f, text.size() + 2);
+    f.column = 0;
+  }
   // Ends an item: a full log or a full buffer writes every file out.
   void end_item() {
     if (next_ >= flush_mark_) [[unlikely]]

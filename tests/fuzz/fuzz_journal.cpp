@@ -70,7 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fs.refuse_bytes(refused, from, rt::platform::os_error::kDiskFull);
   const test::Outcome got = test::run(p, fs, kSmall);
   const test::Outcome want = test::model(p, {{"in.sal", input}}, refused, from, 67);
-  if (got.code != want.code || got.line != want.line || got.files != want.files)
-    __builtin_trap();
+  if (got.code != want.code || got.line != want.line || got.files != want.files) __builtin_trap();
   return 0;
 }
