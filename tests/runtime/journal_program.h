@@ -41,4 +41,8 @@ Outcome run(const Program& program, MemoryFiles& fs, const rt::files::FileSizes&
 Outcome model(const Program& program, const std::map<std::string, std::string>& initial,
               const std::string& name, int64_t from, int code);
 
+// A program and a refused byte made from `data` (the fuzz target's input):
+// true when the run and the model agree.
+bool random_program_matches(const uint8_t* data, size_t size);
+
 }  // namespace test

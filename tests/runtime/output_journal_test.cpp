@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "runtime/errors.h"
 #include "runtime/file_table.h"
 #include "runtime/files.h"
@@ -89,6 +92,17 @@ TEST(OutputJournal, EveryRefusedByte) {
     }
   }
   EXPECT_GT(tried, 1000u);
+}
+
+// Random programs with a random refused byte, made as the fuzz target makes
+// them, in both builds.
+TEST(OutputJournal, RandomPrograms) {
+  std::mt19937 random(47);
+  for (int k = 0; k < 500; ++k) {
+    std::vector<uint8_t> bytes(3 + random() % 300);
+    for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
+    ASSERT_TRUE(test::random_program_matches(bytes.data(), bytes.size())) << "program " << k;
+  }
 }
 
 // Empty items list their file once, however many there are.
