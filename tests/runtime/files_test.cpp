@@ -1,9 +1,8 @@
-#include "runtime/files.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "runtime/file_table.h"
 #include "tests/runtime/test_support.h"
 
 namespace {
@@ -14,14 +13,15 @@ namespace files = rt::files;
 
 struct FilesTest : ::testing::Test {
   test::TempDir dir;
-  void TearDown() override { files::close_all_quietly(); }
+  files::FileTable table{rt::platform::system_files(), files::kProgramFileSizes};
+  void TearDown() override { table.close_all_quietly(); }
   // All lines of a file read with LINE INPUT # until EOF.
   std::vector<std::string> lines(const std::string& bytes) {
     dir.write("in.txt", bytes);
-    files::open(dir.file("in.txt"), files::Mode::kInput, 1);
+    table.open(dir.file("in.txt"), files::Mode::kInput, 1);
     std::vector<std::string> out;
-    while (!files::eof(1)) out.emplace_back(files::line_input(1));
-    files::close({1});
+    while (!table.eof(1)) out.emplace_back(table.line_input(1));
+    table.close({1});
     return out;
   }
 };
@@ -67,8 +67,8 @@ TEST_F(FilesTest, SpecialBytesAtEveryOffset) {
 TEST_F(FilesTest, LineLengthLimit) {
   EXPECT_EQ(lines(std::string(32767, 'a') + "\r\n")[0].size(), 32767u);
   dir.write("long.txt", std::string(32768, 'a'));
-  files::open(dir.file("long.txt"), files::Mode::kInput, 1);
-  EXPECT_EQ(error_of([&] { files::line_input(1); }), 15);
+  table.open(dir.file("long.txt"), files::Mode::kInput, 1);
+  EXPECT_EQ(error_of([&] { table.line_input(1); }), 15);
 }
 
 TEST_F(FilesTest, LongLinesAcrossBuffers) {
@@ -81,21 +81,21 @@ TEST_F(FilesTest, LongLinesAcrossBuffers) {
 
 TEST_F(FilesTest, ReadPastEnd) {
   dir.write("e.txt", "");
-  files::open(dir.file("e.txt"), files::Mode::kInput, 1);
-  EXPECT_TRUE(files::eof(1));
-  EXPECT_EQ(error_of([&] { files::line_input(1); }), 54);
+  table.open(dir.file("e.txt"), files::Mode::kInput, 1);
+  EXPECT_TRUE(table.eof(1));
+  EXPECT_EQ(error_of([&] { table.line_input(1); }), 54);
 }
 
 TEST_F(FilesTest, OutputAndClose) {
-  files::open(dir.file("o.txt"), files::Mode::kOutput, 2);
-  files::print(2, "abc", Sep::kNone);
-  files::print(2, "a", Sep::kSemicolon);
-  files::print(2, "b", Sep::kNone);
-  files::print_integer(2, 5, Sep::kNone);
-  files::print_integer(2, -12, Sep::kNone);
-  files::print(2, "a", Sep::kComma);
-  files::print(2, "b", Sep::kNone);
-  files::close({2});
+  table.open(dir.file("o.txt"), files::Mode::kOutput, 2);
+  table.print(2, "abc", Sep::kNone);
+  table.print(2, "a", Sep::kSemicolon);
+  table.print(2, "b", Sep::kNone);
+  table.print(2, rt::IntegerText(5), Sep::kNone);
+  table.print(2, rt::IntegerText(-12), Sep::kNone);
+  table.print(2, "a", Sep::kComma);
+  table.print(2, "b", Sep::kNone);
+  table.close({2});
   EXPECT_EQ(dir.read("o.txt"), "abc\r\nab\r\n 5 \r\n-12 \r\na             b\r\n\x1A");
 }
 
@@ -117,10 +117,10 @@ TEST_F(FilesTest, PrintColumnOverControlBytes) {
   };
   for (const Case& c : cases) {
     test::TempDir d;
-    files::open(d.file("c.txt"), files::Mode::kOutput, 2);
-    files::print(2, c.text, Sep::kComma);
-    files::print(2, "|", Sep::kNone);
-    files::close({2});
+    table.open(d.file("c.txt"), files::Mode::kOutput, 2);
+    table.print(2, c.text, Sep::kComma);
+    table.print(2, "|", Sep::kNone);
+    table.close({2});
     EXPECT_EQ(d.read("c.txt"), c.text + std::string(c.pad, ' ') + "|\r\n\x1A") << c.what;
   }
   // A CR at every place of texts of every length up to 20: the column
@@ -131,10 +131,10 @@ TEST_F(FilesTest, PrintColumnOverControlBytes) {
       if (at < n) text[at] = '\r';
       const size_t col = at < n ? n - at - 1 : n;
       test::TempDir d;
-      files::open(d.file("c.txt"), files::Mode::kOutput, 2);
-      files::print(2, text, Sep::kComma);
-      files::print(2, "|", Sep::kNone);
-      files::close({2});
+      table.open(d.file("c.txt"), files::Mode::kOutput, 2);
+      table.print(2, text, Sep::kComma);
+      table.print(2, "|", Sep::kNone);
+      table.close({2});
       EXPECT_EQ(d.read("c.txt"), text + std::string(14 - col % 14, ' ') + "|\r\n\x1A")
           << n << " " << at;
     }
@@ -142,43 +142,43 @@ TEST_F(FilesTest, PrintColumnOverControlBytes) {
 
 TEST_F(FilesTest, OutputOfExistingFileIsRefused) {
   dir.write("x.txt", "keep");
-  EXPECT_EQ(error_of([&] { files::open(dir.file("x.txt"), files::Mode::kOutput, 2); }), 64);
+  EXPECT_EQ(error_of([&] { table.open(dir.file("x.txt"), files::Mode::kOutput, 2); }), 64);
   EXPECT_EQ(dir.read("x.txt"), "keep");
   // The number stays free.
-  files::open(dir.file("y.txt"), files::Mode::kOutput, 2);
+  table.open(dir.file("y.txt"), files::Mode::kOutput, 2);
 }
 
 TEST_F(FilesTest, AppendOverFinalByte) {
   dir.write("a.txt", "old\r\n\x1A");
-  files::open(dir.file("a.txt"), files::Mode::kAppend, 2);
-  files::print(2, "x", Sep::kNone);
-  files::close_all();
+  table.open(dir.file("a.txt"), files::Mode::kAppend, 2);
+  table.print(2, "x", Sep::kNone);
+  table.close_all();
   EXPECT_EQ(dir.read("a.txt"), "old\r\nx\r\n\x1A");
-  files::open(dir.file("new.txt"), files::Mode::kAppend, 2);
-  files::close_all();
+  table.open(dir.file("new.txt"), files::Mode::kAppend, 2);
+  table.close_all();
   EXPECT_EQ(dir.read("new.txt"), "\x1A");
 }
 
 TEST_F(FilesTest, UsingWritesPictures) {
-  files::open(dir.file("u.txt"), files::Mode::kOutput, 2);
-  files::print_using(2, rt::Picture::parse("####.######"), 127.51, Sep::kSemicolon);
-  files::print_using(2, rt::Picture::parse("###.######"), 26.005, Sep::kNone);
-  files::close({2});
+  table.open(dir.file("u.txt"), files::Mode::kOutput, 2);
+  table.print_using(2, rt::Picture::parse("####.######"), 127.51, Sep::kSemicolon);
+  table.print_using(2, rt::Picture::parse("###.######"), 26.005, Sep::kNone);
+  table.close({2});
   EXPECT_EQ(dir.read("u.txt"), " 127.510000 26.005000\r\n\x1A");
 }
 
 // Statements of several items, TABs in literal text counted from the file's
 // print column, and the column following what was written.
 TEST_F(FilesTest, UsingStatements) {
-  files::open(dir.file("u.txt"), files::Mode::kOutput, 2);
+  table.open(dir.file("u.txt"), files::Mode::kOutput, 2);
   const rt::Picture two = rt::Picture::parse("##.##  ##.##");
-  files::print_using(2, two, {1.5, 2.25}, Sep::kNone);
-  files::print_using(2, two, {1.5, 2.25, 3.0}, Sep::kNone);
-  files::print(2, "abc", Sep::kSemicolon);
-  files::print_using(2, rt::Picture::parse("\t#"), 7, Sep::kSemicolon);
-  files::print_using(2, rt::Picture::parse("\t#"), {8, 9}, Sep::kComma);
-  files::print(2, "|", Sep::kNone);
-  files::close({2});
+  table.print_using(2, two, {1.5, 2.25}, Sep::kNone);
+  table.print_using(2, two, {1.5, 2.25, 3.0}, Sep::kNone);
+  table.print(2, "abc", Sep::kSemicolon);
+  table.print_using(2, rt::Picture::parse("\t#"), 7, Sep::kSemicolon);
+  table.print_using(2, rt::Picture::parse("\t#"), {8, 9}, Sep::kComma);
+  table.print(2, "|", Sep::kNone);
+  table.close({2});
   EXPECT_EQ(dir.read("u.txt"),
             " 1.50   2.25\r\n 1.50   2.25 3.00  \r\nabc     7       8       9|\r\n\x1A");
 }
@@ -190,40 +190,40 @@ TEST_F(FilesTest, NumberAndModeErrors) {
     std::function<void()> fn;
     int code;
   } cases[] = {
-      {"number 0", [&] { files::open(dir.file("in.txt"), files::Mode::kInput, 0); }, 50},
-      {"number 256", [&] { files::open(dir.file("in.txt"), files::Mode::kInput, 256); }, 50},
-      {"missing file", [&] { files::open(dir.file("none.txt"), files::Mode::kInput, 1); }, 63},
-      {"missing folder", [&] { files::open(dir.file("no/x.txt"), files::Mode::kInput, 1); }, 63},
-      {"not open", [&] { files::eof(9); }, 57},
-      {"wildcard", [&] { files::open(dir.file("*.txt"), files::Mode::kInput, 1); }, 55},
-      {"name too long", [&] { files::open(std::string(261, 'a'), files::Mode::kInput, 1); }, 55},
-      {"bad drive prefix", [&] { files::open("ab:x", files::Mode::kInput, 1); }, 5},
-      {"drive number 26", [&] { files::open("26:x", files::Mode::kInput, 1); }, 5},
-      {"bad access", [&] { files::open(dir.file("o.txt"), files::Mode::kOutput, 1, 3); }, 51},
-      {"folder as file", [&] { files::open(dir.path(), files::Mode::kInput, 1); }, 75},
-      {"device", [&] { files::open("COM1:", files::Mode::kOutput, 1); }, 27},
+      {"number 0", [&] { table.open(dir.file("in.txt"), files::Mode::kInput, 0); }, 50},
+      {"number 256", [&] { table.open(dir.file("in.txt"), files::Mode::kInput, 256); }, 50},
+      {"missing file", [&] { table.open(dir.file("none.txt"), files::Mode::kInput, 1); }, 63},
+      {"missing folder", [&] { table.open(dir.file("no/x.txt"), files::Mode::kInput, 1); }, 63},
+      {"not open", [&] { table.eof(9); }, 57},
+      {"wildcard", [&] { table.open(dir.file("*.txt"), files::Mode::kInput, 1); }, 55},
+      {"name too long", [&] { table.open(std::string(261, 'a'), files::Mode::kInput, 1); }, 55},
+      {"bad drive prefix", [&] { table.open("ab:x", files::Mode::kInput, 1); }, 5},
+      {"drive number 26", [&] { table.open("26:x", files::Mode::kInput, 1); }, 5},
+      {"bad access", [&] { table.open(dir.file("o.txt"), files::Mode::kOutput, 1, 3); }, 51},
+      {"folder as file", [&] { table.open(dir.path(), files::Mode::kInput, 1); }, 75},
+      {"device", [&] { table.open("COM1:", files::Mode::kOutput, 1); }, 27},
   };
   for (const Case& c : cases) EXPECT_EQ(error_of(c.fn), c.code) << c.what;
-  files::open(dir.file("in.txt"), files::Mode::kInput, 1);
-  EXPECT_EQ(error_of([&] { files::open(dir.file("in.txt"), files::Mode::kInput, 1); }), 52);
-  EXPECT_EQ(error_of([&] { files::print(1, "x", Sep::kNone); }), 51);
-  files::close({9});  // not open: nothing happens
-  EXPECT_EQ(error_of([&] { files::close({0}); }), 50);
+  table.open(dir.file("in.txt"), files::Mode::kInput, 1);
+  EXPECT_EQ(error_of([&] { table.open(dir.file("in.txt"), files::Mode::kInput, 1); }), 52);
+  EXPECT_EQ(error_of([&] { table.print(1, "x", Sep::kNone); }), 51);
+  table.close({9});  // not open: nothing happens
+  EXPECT_EQ(error_of([&] { table.close({0}); }), 50);
 }
 
 TEST_F(FilesTest, CloseWithoutNumbersClosesAll) {
-  files::open(dir.file("p.txt"), files::Mode::kOutput, 2);
-  files::open(dir.file("q.txt"), files::Mode::kOutput, 4);
-  files::close_all();
+  table.open(dir.file("p.txt"), files::Mode::kOutput, 2);
+  table.open(dir.file("q.txt"), files::Mode::kOutput, 4);
+  table.close_all();
   EXPECT_EQ(dir.read("p.txt"), "\x1A");
   EXPECT_EQ(dir.read("q.txt"), "\x1A");
-  files::open(dir.file("r.txt"), files::Mode::kOutput, 2);  // number 2 is free again
+  table.open(dir.file("r.txt"), files::Mode::kOutput, 2);  // number 2 is free again
 }
 
 TEST_F(FilesTest, FlushHandsBytesOver) {
-  files::open(dir.file("f.txt"), files::Mode::kOutput, 2);
-  files::print(2, "line", Sep::kNone);
-  files::flush_all();
+  table.open(dir.file("f.txt"), files::Mode::kOutput, 2);
+  table.print(2, "line", Sep::kNone);
+  table.flush_all();
   EXPECT_EQ(dir.read("f.txt"), "line\r\n");
 }
 

@@ -7,7 +7,6 @@
 
 #include "runtime/errors.h"
 #include "runtime/file_table.h"
-#include "runtime/files.h"
 #include "runtime/platform/os_errors.h"
 #include "tests/runtime/journal_program.h"
 #include "tests/runtime/test_support.h"
@@ -108,10 +107,11 @@ TEST(OutputJournal, RandomPrograms) {
 // Empty items list their file once, however many there are.
 TEST(OutputJournal, EmptyItemsTakeNoSlot) {
   test::TempDir dir;
-  rt::files::open(dir.file("e.txt"), rt::files::Mode::kOutput, 1);
-  for (int k = 0; k < 600; ++k) rt::files::print(1, "", Sep::kSemicolon);
-  rt::files::print(1, "x", Sep::kNone);
-  rt::files::close({1});
+  rt::files::FileTable table(rt::platform::system_files(), rt::files::kProgramFileSizes);
+  table.open(dir.file("e.txt"), rt::files::Mode::kOutput, 1);
+  for (int k = 0; k < 600; ++k) table.print(1, "", Sep::kSemicolon);
+  table.print(1, "x", Sep::kNone);
+  table.close({1});
   EXPECT_EQ(dir.read("e.txt"), "x\r\n\x1A");
 }
 
