@@ -7,24 +7,15 @@
 namespace rt::files {
 namespace {
 
-// The print column after writing `bytes` from column `col`: CR sets it to
-// 0, LF leaves it, TAB moves to the next multiple of 8, others add one; an
-// item of one form feed sets it to 0.
+// The print column after writing `bytes` from column `col` (a file has no
+// width); an item of one form feed sets it to 0. Items without control
+// bytes, most of them, just add their length.
 inline int column_after(int col, BytesView bytes) {
   if (bytes.size() == 1 && bytes[0] == '\f') return 0;
   if (bytes.size() == 2 && bytes[0] == '\r' && bytes[1] == '\n') return 0;  // a line end
   if (!words::any_below(bytes.data(), bytes.size(), ' '))
     return col + static_cast<int>(bytes.size());
-  for (char c : bytes) {
-    if (c >= ' ')
-      ++col;
-    else if (c == '\r')
-      col = 0;
-    else if (c == '\t')
-      col = (col / 8 + 1) * 8;
-    else if (c != '\n')
-      ++col;
-  }
+  for (char c : bytes) col = next_column(col, c);
   return col;
 }
 

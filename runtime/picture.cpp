@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/errors.h"
+#include "runtime/print_engine.h"
 
 namespace rt {
 namespace {
@@ -238,7 +239,8 @@ uint64_t div_pow10(uint64_t v, int k) {
     SARDANE_CASE(14)
     SARDANE_CASE(15)
     SARDANE_CASE(16)
-    SARDANE_CASE(17) SARDANE_CASE(18) SARDANE_CASE(19)
+    SARDANE_CASE(17)
+    SARDANE_CASE(18) SARDANE_CASE(19)
 #undef SARDANE_CASE
         default : return 0;
   }
@@ -356,17 +358,12 @@ NumericField parse_field(BytesView format, size_t& i) {
 // from `column`, which follows the bytes (CR to 0, LF keeps it).
 void append_literal(BytesView text, int& column, Bytes& out) {
   for (char c : text) {
-    if (c == '\t') {
-      const int blanks = 8 - column % 8;
-      out.append(static_cast<size_t>(blanks), ' ');
-      column += blanks;
-      continue;
-    }
-    out.push_back(c);
-    if (c == '\r')
-      column = 0;
-    else if (c != '\n')
-      ++column;
+    const int next = next_column(column, c);
+    if (c == '\t')
+      out.append(static_cast<size_t>(next - column), ' ');
+    else
+      out.push_back(c);
+    column = next;
   }
 }
 

@@ -16,6 +16,17 @@ namespace rt {
 
 enum class Sep : uint8_t { kNone = 0, kComma = 1, kSemicolon = 2 };
 
+// The print column after byte `c` at column `col`, for the console, the
+// files and the literal text of a picture alike: CR returns to column 0,
+// LF keeps the column, TAB moves to the next multiple of 8, and any other
+// byte takes one column (back to 0 where it reaches a width other than 0).
+constexpr int next_column(int col, char c, int width = 0) {
+  if (c == '\r') return 0;
+  if (c == '\n') return col;
+  if (c == '\t') return (col / 8 + 1) * 8;
+  return width != 0 && col + 1 >= width ? 0 : col + 1;
+}
+
 // A target provides: int column() const; int width() const (0: no line
 // fit); bool expands_tabs() const; void emit(BytesView) (writes the bytes
 // and advances the column); void end_line() (emits CR LF). The engine is a template so that each
@@ -28,19 +39,12 @@ void print_item(Target& target, BytesView text, Sep sep) {
   if (target.expands_tabs() && text.find('\t') != BytesView::npos) {
     int c = col;
     for (char ch : text) {
-      if (ch == '\t') {
-        int spaces = 8 - c % 8;
-        expanded.append(static_cast<size_t>(spaces), ' ');
-        c += spaces;
-      } else {
-        // CR returns to column 0, LF keeps the column, anything else takes
-        // a cell (wrapping at the width).
+      const int next = next_column(c, ch, width);
+      if (ch == '\t')
+        expanded.append(static_cast<size_t>(next - c), ' ');
+      else
         expanded.push_back(ch);
-        if (ch == '\r')
-          c = 0;
-        else if (ch != '\n')
-          c = width != 0 && c + 1 >= width ? 0 : c + 1;
-      }
+      c = next;
     }
     text = expanded;
   }
