@@ -7,8 +7,9 @@
 // common case (a real line is 16 digits) is held as the two whole numbers
 // VAL reads there, and nothing else of it is ever read; any other line is
 // held as its text, for VAL to read when the point is used (where its
-// errors belong). The whole table is one block of 16-byte entries, so a
-// lookup touches one place.
+// errors belong). The whole table is one block of 16-byte entries: a
+// lookup of a line held as numbers touches only its entry, one held as text
+// its entry and the text.
 #pragma once
 
 #include <cstdint>

@@ -69,7 +69,6 @@ class VertexLines {
   };
   View view() const { return View(known_.data(), known_.size(), lines_.get()); }
   void forget() { std::fill(known_.begin(), known_.end(), uint8_t{0}); }
-  const char* find(size_t k) const { return view().find(k); }
   // The slot for entry k's line of a table of `entries`, now kept; nullptr
   // when k is not an entry or there is no memory for the lines.
   char* keep(size_t k, size_t entries);

@@ -15,7 +15,6 @@ ErrorState& error_state() {
 
 void raise_error(uint16_t code, uint16_t location) {
   ErrorState& st = error_state();
-  st.location = location;
   std::feclearexcept(FE_ALL_EXCEPT);
   if (!st.raising) {
     st.code = code;

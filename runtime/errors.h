@@ -3,8 +3,9 @@
 // Every failure of a run-time operation is raised as one exception type,
 // RuntimeError, carrying the 16-bit error code and the 16-bit location code
 // (high byte: the operation that failed, low byte: the check within it).
-// Raising records code, location, current line and module in the one error
-// state; only the start-up frame catches the exception and reports it.
+// Raising records the code and the current line in the one error state (the
+// exception carries the location); only the start-up frame catches the
+// exception and reports it.
 // Operations never return error codes.
 #pragma once
 
@@ -99,15 +100,14 @@ class RuntimeError {
 struct ErrorState {
   uint16_t code = 0;
   uint16_t line = 0;
-  uint16_t location = 0;
   bool raising = false;    // set once an error is recorded; later raises are not recorded
   uint32_t api_error = 0;  // last operating-system error number that went through the table
 };
 
 ErrorState& error_state();
 
-// Raises error `code` at `location`: resets the floating-point state, records
-// code, location and the current line unless an error is already being
+// Raises error `code` at `location`: resets the floating-point state,
+// records the code and the current line unless an error is already being
 // raised, then throws. Code 0 is never raised.
 [[noreturn]] void raise_error(uint16_t code, uint16_t location);
 
