@@ -1,5 +1,6 @@
 #include "convert/job.h"
 
+#include "convert/mif_writer.h"
 #include "convert/record_loop.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
@@ -43,6 +44,33 @@ enum : uint16_t {
   kClosingPrompt = 21,
   kEnd = 22,
 };
+
+// With -k: the sheet pass, from which a sheet that fails is left out; the
+// outputs, the point table and the origins then go back to where they
+// stood before it.
+void leave_out_if_it_fails() {
+  JobState& j = job();
+  rt::files::require_name_part(j.job_name);
+  std::vector<rt::files::OutputMark> marks;
+  for (const Bytes& name : mif::output_names()) marks.push_back(rt::files::mark_output(name));
+  SheetSnapshot snapshot(sheet());
+  if (rt::run_part(j.sheet_code + " " + j.table(j.position, 1), sheet_pass)) {
+    ++j.converted;
+    return;
+  }
+  for (const rt::files::OutputMark& mark : marks) rt::files::restore_output(mark);
+  snapshot.put_back(sheet());
+  j.left_out.push_back(j.position);
+  rt::console::print(rt::sjis("この図葉を除いて処理を続けます。"), rt::Sep::kNone);
+}
+
+// The sheets left out, by code and name, before the closing prompt.
+void list_left_out() {
+  JobState& j = job();
+  rt::console::print(rt::sjis("変換できなかった図葉："), rt::Sep::kNone);
+  for (int16_t position : j.left_out)
+    rt::console::print("  " + j.table(position, 0) + " " + j.table(position, 1), rt::Sep::kNone);
+}
 
 }  // namespace
 
@@ -94,12 +122,18 @@ void run_job() {
     statement(kSheetPass);
     {
       rt::Gosub call;
-      sheet_pass();
+      if (rt::keep_going()) {
+        leave_out_if_it_fails();
+      } else {
+        sheet_pass();
+        ++j.converted;
+      }
     }
     statement(kNextSheet);
     j.position = rt::narrow16(int32_t{j.position} + 1);
   } while (j.position <= j.count);
 
+  if (!j.left_out.empty()) list_left_out();
   statement(kClosingPrompt);
   rt::console::closing_input(rt::sjis("処理終了　(push Enter key) "),
                              rt::console::PromptSep::kSemicolon);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/arrays.h"
 #include "runtime/strings.h"
@@ -24,6 +25,8 @@ struct JobState {
   int16_t count = 0;        // n
   int16_t position = 0;     // i: 1 for the first sheet
   Bytes sheet_code;
+  int16_t converted = 0;          // sheets converted so far
+  std::vector<int16_t> left_out;  // positions of the sheets left out (-k)
 };
 
 namespace detail {
@@ -34,9 +37,11 @@ inline JobState g_job;
 inline JobState& job() {
   return detail::g_job;
 }
-// The running sheet is the job's first: its converters create their outputs.
+// No sheet has been converted before the running one: its converters
+// create their outputs. (Only with -k can that be a sheet after the first,
+// when the ones before it were left out.)
 inline bool first_sheet() {
-  return job().position == 1;
+  return job().converted == 0;
 }
 
 // The main routine.

@@ -54,6 +54,18 @@ class PointLine {
     return *this;
   }
 
+  // A copy of the entry, its text copied too.
+  PointLine copy() const {
+    PointLine c;
+    if (size_ == kOffsets) {
+      c.u_.offsets = u_.offsets;
+      c.size_ = kOffsets;
+    } else {
+      c = text();
+    }
+    return c;
+  }
+
   // True, with the offsets, when the line was held as them.
   bool offsets(uint32_t& x, uint32_t& y) const {
     if (size_ != kOffsets) return false;

@@ -121,6 +121,19 @@ void SheetState::set_y_origin(double y) {
   vertex_lines.forget();
 }
 
+SheetSnapshot::SheetSnapshot(SheetState& s) : x_origin_(s.x_origin), y_origin_(s.y_origin) {
+  const PointLine* table = s.point_table.data();
+  entries_.reserve(s.point_table.size());
+  for (size_t k = 0; k < s.point_table.size(); ++k) entries_.push_back(table[k].copy());
+}
+
+void SheetSnapshot::put_back(SheetState& s) {
+  PointLine* table = s.point_table.data();
+  for (size_t k = 0; k < entries_.size(); ++k) table[k] = std::move(entries_[k]);
+  s.set_x_origin(x_origin_);
+  s.set_y_origin(y_origin_);
+}
+
 void sheet_pass() {
   // The pass's steps in order, each run by statement kFirstStep + its index.
   static constexpr void (*kSteps[])() = {

@@ -9,6 +9,8 @@
 // arc-second; degrees = (offset / 10000 + origin) / 3600 in 80-bit precision.
 #pragma once
 
+#include <vector>
+
 #include "convert/point_table.h"
 #include "convert/vertex_writer.h"
 #include "runtime/arrays.h"
@@ -42,6 +44,21 @@ constinit inline SheetState g_sheet;  // constant-initialized: no start-up order
 inline SheetState& sheet() {
   return detail::g_sheet;
 }
+
+// What a sheet pass changes that a later sheet sees: the point table's
+// entries and the origins. Taken before a sheet that may be left out (-k)
+// and put back when it is, so that the sheets after it see what they would
+// see without it.
+class SheetSnapshot {
+ public:
+  explicit SheetSnapshot(SheetState& s);
+  void put_back(SheetState& s);
+
+ private:
+  std::vector<PointLine> entries_;
+  double x_origin_;
+  double y_origin_;
+};
 
 struct Degrees {
   double longitude;

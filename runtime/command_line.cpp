@@ -59,6 +59,8 @@ CommandLine parse_command_line(int argc, char** argv, std::span<const Question> 
     } else if (options && (arg == "-C" || arg == "--directory")) {
       if (++i == argc) return error("'" + shown_argument(arg) + "' needs a folder", true);
       c.folders.push_back(argv[i]);
+    } else if (options && (arg == "-k" || arg == "--keep-going")) {
+      c.keep_going = true;
     } else if (options && arg.rfind("--directory=", 0) == 0) {
       c.folders.push_back(arg.substr(std::strlen("--directory=")));
     } else if (options && arg.rfind("-C", 0) == 0) {

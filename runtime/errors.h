@@ -79,6 +79,7 @@ enum class Op : uint8_t {
   kFlush,
   kNamePart,
   kMemory,
+  kRestore,
 };
 
 constexpr uint16_t loc(Op op, uint8_t check) {

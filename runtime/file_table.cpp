@@ -4,9 +4,15 @@
 
 #include "runtime/errors.h"
 #include "runtime/file_names.h"
+#include "runtime/platform/os_errors.h"
 
 namespace rt::files {
 namespace {
+
+bool missing(uint32_t os_error) {
+  return os_error == platform::os_error::kFileNotFound ||
+         os_error == platform::os_error::kPathNotFound;
+}
 
 void check_number(int n, Op op) {
   if (n < 1 || n > 255) raise_error(kBadFileNumber, loc(op, 1));
@@ -77,6 +83,10 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
   platform::OsFile os;
   int64_t size = 0;
   uint32_t err = 0;
+  if (mode == Mode::kInput) {
+    last_read_ = 0;
+    place_ = {full, 0};
+  }
   if (!fs_.open(full, kind, os, err)) raise_os_error(err, loc(Op::kOpen, 8));
   if (!fs_.size(os, size, err)) {
     uint32_t ignored = 0;
@@ -84,7 +94,7 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
     raise_os_error(err, loc(Op::kOpen, 9));
   }
   if (InputFile* in = std::get_if<InputFile>(&f->io)) {
-    in->start(os, size);
+    in->start(os, size, full);
   } else {
     OutputFile& out = std::get<OutputFile>(f->io);
     out.os = os;
@@ -100,6 +110,13 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
   table_[static_cast<size_t>(n)] = std::move(f);
 }
 
+void FileTable::keep_place(size_t n, const File& f) {
+  if (n != static_cast<size_t>(last_read_)) return;
+  const InputFile& in = std::get<InputFile>(f.io);
+  place_ = {Bytes(in.name()), in.records()};
+  last_read_ = 0;
+}
+
 // An output file's pending bytes go out with every other file's, then its
 // final 1A byte.
 void FileTable::close_one(size_t n) {
@@ -109,6 +126,7 @@ void FileTable::close_one(size_t n) {
   if (table_[n]->mode != Mode::kInput) journal_.flush();
   const std::unique_ptr<File> f = std::move(table_[n]);
   OutputFile* out = std::get_if<OutputFile>(&f->io);
+  keep_place(n, *f);
   uint32_t err = 0, close_err = 0;
   const bool ended = !out || journal_.write_final_byte(*out, err);
   const bool closed = fs_.close(out ? out->os : std::get<InputFile>(f->io).os(), close_err);
@@ -148,6 +166,61 @@ void FileTable::write_out_for_fault() {
       journal_.write_final_byte(*out, err);
     }
   }
+}
+
+OutputMark FileTable::mark_output(BytesView name) {
+  platform::OsFile os;
+  uint32_t err = 0;
+  int64_t size = -1;
+  if (!fs_.open(name, platform::OpenKind::kRead, os, err)) {
+    if (!missing(err)) raise_os_error(err, loc(Op::kRestore, 1));
+    return {Bytes(name), -1};
+  }
+  char last = 0;
+  const bool read =
+      fs_.size(os, size, err) && (size == 0 || fs_.read_at(os, size - 1, &last, 1, err) == 1);
+  uint32_t ignored = 0;
+  fs_.close(os, ignored);
+  if (!read) raise_os_error(err, loc(Op::kRestore, 2));
+  return {Bytes(name), size, last};
+}
+
+void FileTable::abandon_all() {
+  journal_.discard();
+  for (size_t n = 1; n < table_.size(); ++n) {
+    if (!table_[n]) continue;
+    const std::unique_ptr<File> f = std::move(table_[n]);
+    OutputFile* out = std::get_if<OutputFile>(&f->io);
+    keep_place(n, *f);
+    uint32_t ignored = 0;
+    fs_.close(out ? out->os : std::get<InputFile>(f->io).os(), ignored);
+    release(*f);
+  }
+}
+
+void FileTable::restore_output(const OutputMark& mark) {
+  uint32_t err = 0;
+  if (mark.size < 0) {
+    if (!fs_.remove(mark.name, err) && !missing(err)) raise_os_error(err, loc(Op::kRestore, 3));
+    return;
+  }
+  platform::OsFile os;
+  if (!fs_.open(mark.name, platform::OpenKind::kAppend, os, err))
+    raise_os_error(err, loc(Op::kRestore, 4));
+  size_t written = 0;
+  const bool cut = fs_.truncate(os, mark.size, err) &&
+                   (mark.size == 0 || fs_.write_at(os, mark.size - 1, &mark.last, 1, written, err));
+  uint32_t ignored = 0;
+  fs_.close(os, ignored);
+  if (!cut) raise_os_error(err, loc(Op::kRestore, 5));
+}
+
+InputPlace FileTable::input_place() const {
+  if (last_read_) {
+    const InputFile& in = std::get<InputFile>(table_[static_cast<size_t>(last_read_)]->io);
+    return {Bytes(in.name()), in.records()};
+  }
+  return place_;
 }
 
 }  // namespace rt::files

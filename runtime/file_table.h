@@ -49,6 +49,7 @@ class FileTable {
     InputFile* in = std::get_if<InputFile>(&file(n, Op::kLineInput).io);
     if (!in) [[unlikely]]
       raise_error(kBadFileMode, loc(Op::kLineInput, 4));
+    last_read_ = n;
     return in->line();
   }
   bool eof(int n) {
@@ -85,6 +86,10 @@ class FileTable {
   void flush_all() { journal_.flush(); }
   void close_all_quietly();
   void write_out_for_fault();
+  OutputMark mark_output(BytesView name);
+  void abandon_all();
+  void restore_output(const OutputMark& mark);
+  InputPlace input_place() const;
 
  private:
   struct File {
@@ -126,6 +131,8 @@ class FileTable {
   std::unique_ptr<File> make_file(Mode mode, int n);
   // A PRINT # item other than a short line, of a logged item.
   void print_item(OutputFile& f, BytesView text, Sep sep);
+  // Where input stood, kept when file `n`, the one read last, closes.
+  void keep_place(size_t n, const File& f);
   void close_one(size_t n);
   void release(File& f);
 
@@ -135,6 +142,10 @@ class FileTable {
   BufferPool read_buffers_;
   BufferPool write_buffers_;
   std::array<std::unique_ptr<File>, 256> table_;  // index = file number
+  // The input file read last, while open; else where input stood when it
+  // was closed or its OPEN failed.
+  int last_read_ = 0;
+  InputPlace place_;
 };
 
 }  // namespace rt::files

@@ -52,4 +52,17 @@ void write_out_for_fault() {
   program_table.write_out_for_fault();
 }
 
+OutputMark mark_output(BytesView name) {
+  return program_table.mark_output(name);
+}
+void abandon_all() {
+  program_table.abandon_all();
+}
+void restore_output(const OutputMark& mark) {
+  program_table.restore_output(mark);
+}
+InputPlace input_place() {
+  return program_table.input_place();
+}
+
 }  // namespace rt::files

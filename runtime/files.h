@@ -65,4 +65,30 @@ void close_all_quietly();
 // allocated, nothing raised; the files stay open.
 void write_out_for_fault();
 
+// Leaving out a part of the job that failed, so that the outputs are those
+// of a run without it:
+// - mark_output(): what the output file of that name holds now (between
+//   the parts, when no file is open): its size, or that it does not exist;
+// - abandon_all(): every open file closed as it stands, its pending bytes
+//   dropped and no final byte written;
+// - restore_output(): the file cut back to its mark, its last byte written
+//   again, or the file removed when it did not exist then.
+struct OutputMark {
+  Bytes name;
+  int64_t size;   // -1: the file did not exist
+  char last = 0;  // its last byte (the final 1A), which APPEND writes over
+};
+OutputMark mark_output(BytesView name);
+void abandon_all();
+void restore_output(const OutputMark& mark);
+
+// The input file read last (its name as opened, or that of an input file
+// that failed to open) and the record it was at: the line being read or
+// last read, counted from 1 (0 before the first).
+struct InputPlace {
+  Bytes file;
+  uint32_t record = 0;
+};
+InputPlace input_place();
+
 }  // namespace rt::files

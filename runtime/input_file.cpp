@@ -34,6 +34,7 @@ int InputFile::byte_at(int64_t offset) {
 }
 
 BytesView InputFile::line() {
+  ++records_;
   if (position_ >= size_) raise_error(kInputPastEnd, loc(Op::kLineInput, 5));
   const int64_t pos = position_;
   // Most lines end in CR within the block that holds them: they are seen

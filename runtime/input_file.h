@@ -26,10 +26,12 @@ class InputFile {
   InputFile(platform::FileSystem& fs, OutputJournal& journal, std::unique_ptr<char[]> buffer,
             size_t block)
       : fs_(&fs), journal_(&journal), buffer_(std::move(buffer)), block_(block) {}
-  // The file the system opened, of `size` bytes.
-  void start(platform::OsFile os, int64_t size) {
+  // The file the system opened, of `size` bytes, by the name it was opened
+  // with.
+  void start(platform::OsFile os, int64_t size, BytesView name) {
     os_ = os;
     size_ = size;
+    name_ = name;
   }
 
   // The next line; what it returns holds until the next call.
@@ -37,6 +39,9 @@ class InputFile {
   bool at_end();
 
   platform::OsFile& os() { return os_; }
+  BytesView name() const { return name_; }
+  // The lines asked for so far: the one being read or last read.
+  uint32_t records() const { return records_; }
   std::unique_ptr<char[]> take_buffer() { return std::move(buffer_); }
 
  private:
@@ -55,6 +60,8 @@ class InputFile {
   int64_t block_start_ = 0;
   size_t block_len_ = 0;
   Bytes line_;  // the last line read, where it did not lie whole in the block
+  Bytes name_;
+  uint32_t records_ = 0;
 };
 
 }  // namespace rt::files

@@ -124,6 +124,9 @@ class OutputJournal {
   // Every file's pending bytes, one system write per file; a refused write
   // raises its error at the refused item's statement, after the cut.
   void flush();
+  // Every pending byte dropped unwritten: what the files were given since
+  // the last flush is not to be kept.
+  void discard() { forget_pending(); }
   // The final 1A byte at the file's position (nothing for a spoilt file);
   // false with os_error set when the system refuses it. Signal-safe.
   bool write_final_byte(OutputFile& f, uint32_t& os_error);

@@ -15,6 +15,7 @@ enum ExitStatus : int {
   kExitUsage = 2,
   kExitInterrupted = 3,
   kExitClosed = 4,
+  kExitLeftOut = 5,  // the job ran to its end with parts left out (run_part)
 };
 
 // END: unwinds to the frame, which ends the program with the status.

@@ -179,4 +179,49 @@ int report_error(const RuntimeError& error) {
   return kExitError;
 }
 
+namespace {
+
+// The last part of a file name as the program wrote it ("...\47202DK.sal");
+// a trail byte 5C is part of its character.
+BytesView last_part(BytesView name) {
+  size_t start = 0;
+  for (const Character c : characters(name))
+    if (c.is('\\') || c.is('/') || c.is(':')) start = c.at + 1;
+  return name.substr(start);
+}
+
+}  // namespace
+
+std::string report_notice(const RuntimeError& error, BytesView label) {
+  const ErrorState& st = error_state();
+  fp_reset();
+  const files::InputPlace place = files::input_place();
+  const BytesView file = last_part(place.file);
+  Bytes line, message;
+  bool has_message = false;
+  try {
+    record_error(module_name(), st.line, st.code, error.location(), local_time_text());
+    has_message = lookup_message(st.code, message);
+  } catch (...) {
+  }
+  line = "\r\n" + error_line(module_name(), st.line, st.code);
+  if (has_message) line += "\r\n" + message;
+  if (!file.empty()) {
+    line += "\r\n" + sjis("入力ファイル ") + Bytes(file);
+    line += place.record ? sjis(" の ") + std::to_string(place.record) +
+                               sjis(" 件目のレコードで中止しました。")
+                         : sjis(" で中止しました。");
+  }
+  console::write(line + "\r\n");
+  std::string note = platform::cp932_to_utf8_display(label) + ": ";
+  if (!file.empty()) {
+    note += platform::cp932_to_utf8_display(file);
+    if (place.record) note += " record " + std::to_string(place.record);
+    note += ": ";
+  }
+  note += "error " + std::to_string(st.code);
+  if (has_message) note += " (" + platform::cp932_to_utf8_display(message) + ")";
+  return note;
+}
+
 }  // namespace rt

@@ -15,6 +15,14 @@ namespace rt {
 
 int report_error(const RuntimeError& error);
 
+// The notice of a part left out (run_part): the report's message line and
+// text, then where input stood ("入力ファイル NAME の N 件目のレコードで中止しま
+// した。", or "入力ファイル NAME で中止しました。" before its first record),
+// without the wait; the registry record as the report makes it. Returns the
+// line for standard error in plain-line mode: "LABEL: FILE record N: error
+// C (TEXT)", UTF-8.
+std::string report_notice(const RuntimeError& error, BytesView label);
+
 // The report's first line for an error (without the leading CR LF).
 Bytes error_line(BytesView module, uint16_t line, uint16_t code);
 

@@ -40,6 +40,12 @@ constexpr int kNoTurns = std::numeric_limits<int>::max();
 bool g_break_enabled = false;
 Bytes g_module;
 Bytes g_executable;
+// -k: parts of the work that fail are left out (run_part).
+bool g_keep_going = false;
+int g_parts_left_out = 0;
+// The console is plain lines on standard output (a script's run).
+bool g_plain_lines = false;
+std::string g_program_name;
 
 }  // namespace
 
@@ -105,6 +111,54 @@ void terminate() {
 
 namespace {
 
+// Whether an error belongs to the part of the work it stopped: not an
+// existing output file, a write the system refused (or the cut-back after
+// one), a break.
+bool belongs_to_part(const RuntimeError& error) {
+  if (error.code() == kBreak || error.code() == kFileExists) return false;
+  switch (static_cast<Op>(error.location() >> 8)) {
+    case Op::kPrint:
+    case Op::kUsing:
+    case Op::kFlush:
+    case Op::kClose:
+    case Op::kRestore:
+      return false;
+    default:
+      return true;
+  }
+}
+
+}  // namespace
+
+bool keep_going() {
+  return g_keep_going;
+}
+
+bool run_part(BytesView label, void (*part)()) {
+  if (!g_keep_going) {
+    part();
+    return true;
+  }
+  try {
+    part();
+    return true;
+  } catch (const RuntimeError& error) {
+    if (!belongs_to_part(error)) throw;
+    files::abandon_all();
+    const std::string note = report_notice(error, label);
+    error_state().raising = false;
+    ++g_parts_left_out;
+    if (g_plain_lines) {
+      const std::string line = g_program_name + ": " + note + "\n";
+      std::fputs(line.c_str(), stderr);
+      std::fflush(stderr);
+    }
+    return false;
+  }
+}
+
+namespace {
+
 // A command-line error (UTF-8), with the usage when `usage` is given, on
 // standard error. Without one (a Windows program started from a shortcut)
 // it shows in a box titled like the error report's, with the usage's
@@ -167,9 +221,12 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
     }
   }
   console::type_ahead(command.answers);
+  g_keep_going = command.keep_going;
+  g_program_name = name;
 
   fp_reset();
-  if (platform::input_redirected())
+  g_plain_lines = platform::input_redirected();
+  if (g_plain_lines)
     console::attach(make_line_device(console::model()));
   else
     console::attach(platform::make_console_device(g_executable, console::model()));
@@ -199,6 +256,7 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
   } catch (...) {
     status = kExitError;
   }
+  if (status == kExitNormal && g_parts_left_out > 0) status = kExitLeftOut;
   terminate();
   return status;
 }

@@ -21,7 +21,7 @@
 // Exit status: 0 normal end (or END's code), 1 a run-time error was reported,
 // 2 bad command line (also a folder that cannot be entered or written, an
 // answer its prompt would not take), 3 interrupted by the operator,
-// 4 console closed.
+// 4 console closed, 5 normal end with parts left out (run_part).
 #pragma once
 
 #include <csignal>
@@ -92,6 +92,21 @@ inline void statements(uint16_t first, uint16_t last) {
     ++first;
   }
 }
+
+// One part of the program's work (a sheet of the job), run so that the
+// program can go on without it. Without -k it runs as any statement does.
+// With -k, a run-time error that belongs to the part alone leaves it out:
+// every open file is dropped as it stands (pending output unwritten, no
+// final byte), the error's report lines are shown without the wait,
+// followed by the input file and record where it stopped, and recorded as
+// the last error; in plain-line mode one line goes to standard error too
+// ("NAME: LABEL: FILE record N: error C (TEXT)"). It returns false then,
+// and the program's normal end becomes exit status 5. Errors that are not
+// the part's stop the program as before: an existing output file, a write
+// the system refused, a break, a closed console, memory.
+bool run_part(BytesView label, void (*part)());
+// Whether -k was given.
+bool keep_going();
 
 using MainRoutine = void (*)();
 struct ProgramInfo {

@@ -61,6 +61,8 @@ class FileSystem {
   // Cuts the file to `size` bytes.
   virtual bool truncate(OsFile& file, int64_t size, uint32_t& os_error) = 0;
   virtual bool close(OsFile file, uint32_t& os_error) = 0;
+  // Removes the file of that name.
+  virtual bool remove(std::string_view name, uint32_t& os_error) = 0;
 };
 
 FileSystem& system_files();

@@ -88,4 +88,10 @@ bool MemoryFiles::close(rt::platform::OsFile, uint32_t&) {
   return true;
 }
 
+bool MemoryFiles::remove(std::string_view name, uint32_t& os_error) {
+  if (files.erase(std::string(name))) return true;
+  os_error = os::kFileNotFound;
+  return false;
+}
+
 }  // namespace test

@@ -35,6 +35,7 @@ class MemoryFiles final : public rt::platform::FileSystem {
                 size_t& written, uint32_t& os_error) override;
   bool truncate(rt::platform::OsFile& file, int64_t size, uint32_t& os_error) override;
   bool close(rt::platform::OsFile file, uint32_t& os_error) override;
+  bool remove(std::string_view name, uint32_t& os_error) override;
 
  private:
   std::string& of(const rt::platform::OsFile& file) { return files[names_.at(file.handle)]; }

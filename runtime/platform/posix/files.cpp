@@ -184,6 +184,7 @@ class SystemFiles final : public FileSystem {
                 uint32_t& os_error) override;
   bool truncate(OsFile& file, int64_t size, uint32_t& os_error) override;
   bool close(OsFile file, uint32_t& os_error) override;
+  bool remove(std::string_view name, uint32_t& os_error) override;
 };
 
 }  // namespace
@@ -301,6 +302,14 @@ bool SystemFiles::close(OsFile file, uint32_t& os_error) {
     return false;
   }
   return true;
+}
+
+bool SystemFiles::remove(std::string_view name, uint32_t& os_error) {
+  std::string path;
+  if (!native_path(name, path, os_error)) return false;
+  if (::unlink(path.c_str()) == 0) return true;
+  os_error = windows_error(errno);
+  return false;
 }
 
 }  // namespace rt::platform

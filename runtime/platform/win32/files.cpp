@@ -78,6 +78,7 @@ class SystemFiles final : public FileSystem {
                 uint32_t& os_error) override;
   bool truncate(OsFile& file, int64_t size, uint32_t& os_error) override;
   bool close(OsFile file, uint32_t& os_error) override;
+  bool remove(std::string_view name, uint32_t& os_error) override;
 };
 
 }  // namespace
@@ -184,6 +185,14 @@ bool SystemFiles::close(OsFile file, uint32_t& os_error) {
     return false;
   }
   return true;
+}
+
+bool SystemFiles::remove(std::string_view name, uint32_t& os_error) {
+  std::wstring path;
+  if (!full_path(name, path, os_error)) return false;
+  if (DeleteFileW(path.c_str())) return true;
+  os_error = GetLastError();
+  return false;
 }
 
 }  // namespace rt::platform
