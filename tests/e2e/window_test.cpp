@@ -293,6 +293,26 @@ TEST(Window, AnswersOnTheCommandLine) {
   EXPECT_EQ(ws.outputs().size(), 20u);
 }
 
+// -k in the window: a damaged sheet's notice is drawn, the sheets left out
+// are listed before the final prompt, and the program ends with status 5.
+TEST(Window, KeepGoingPastADamagedSheet) {
+  Workspace ws;
+  const std::string gen = std::string(MAKE_DISC_BIN) + " " + quoted(ws.disc()) +
+                          " --areas 5 --points 200 --mesh 100 --roads 30 --job K";
+  ASSERT_EQ(std::system(gen.c_str()), 0);
+  std::filesystem::remove(ws.disc() + "/DATA/47202/47202DK.sal");
+  WindowRun run(ws, "-k " + quoted(ws.disc()) + " K");
+  Drive d = expect_drawn({"find", "60", "wait", "処理終了", "120"});
+  EXPECT_TRUE(has(d.out,
+                  "]:エラー[63]\r\n入力ファイル 47202DK.sal で中止しました。\r\n"
+                  "この図葉を除いて処理を続けます。\r\n石垣市\r\n"))
+      << d.out;
+  EXPECT_TRUE(has(d.out, "変換できなかった図葉：\r\n  47202 宜野湾市\r\n処理終了")) << d.out;
+  EXPECT_EQ(drive({"enter", "gone", "30"}).status, 0);
+  EXPECT_EQ(run.status(), 5);
+  EXPECT_EQ(ws.outputs().size(), 20u);
+}
+
 // The last 24 rows of the Linux build's transcript, trailing blanks
 // trimmed: the screen at the final prompt.
 std::vector<std::string> last_screen(const std::string& transcript) {
