@@ -84,7 +84,7 @@ TEST(WindowsBuild, CommandLineErrorBoxWithoutStandardError) {
   } cases[] = {
       {"' '-C' 'Z:\\no\\such", "sardane: cannot run in 'Z:\\no\\such': there is no such folder"},
       {"' '--bad",
-       "sardane: unknown option '--bad'\n\nUsage: sardane [-C DIR] [DRIVE [JOB]]\n"
+       "sardane: unknown option '--bad'\n\nUsage: sardane [-C DIR] [-k] [DRIVE [JOB]]\n"
        "       sardane --help | --version"},
   };
   for (const auto& c : cases) {

@@ -13,6 +13,7 @@
 #include "runtime/cp932.h"
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/os_errors.h"
+#include "runtime/platform/system_files.h"
 
 namespace rt::platform {
 namespace {
@@ -171,23 +172,6 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   std::vector<std::string> comps;
   return written_path(name, start, comps, path, os_error) && resolve(start, comps, path, os_error);
 }
-
-namespace {
-
-// The system's own files.
-class SystemFiles final : public FileSystem {
- public:
-  bool open(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) override;
-  bool size(OsFile& file, int64_t& size, uint32_t& os_error) override;
-  int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) override;
-  bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
-                uint32_t& os_error) override;
-  bool truncate(OsFile& file, int64_t size, uint32_t& os_error) override;
-  bool close(OsFile file, uint32_t& os_error) override;
-  bool remove(std::string_view name, uint32_t& os_error) override;
-};
-
-}  // namespace
 
 FileSystem& system_files() {
   static SystemFiles files;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "runtime/platform/system_files.h"
 #include "runtime/platform/win32/wide.h"
 
 namespace rt::platform {
@@ -65,23 +66,6 @@ bool native_path(std::string_view name, std::string& path, uint32_t& os_error) {
   path = narrow(full);
   return true;
 }
-
-namespace {
-
-// The system's own files.
-class SystemFiles final : public FileSystem {
- public:
-  bool open(std::string_view name, OpenKind kind, OsFile& file, uint32_t& os_error) override;
-  bool size(OsFile& file, int64_t& size, uint32_t& os_error) override;
-  int64_t read_at(OsFile& file, int64_t offset, char* buf, size_t n, uint32_t& os_error) override;
-  bool write_at(OsFile& file, int64_t offset, const char* data, size_t n, size_t& written,
-                uint32_t& os_error) override;
-  bool truncate(OsFile& file, int64_t size, uint32_t& os_error) override;
-  bool close(OsFile file, uint32_t& os_error) override;
-  bool remove(std::string_view name, uint32_t& os_error) override;
-};
-
-}  // namespace
 
 FileSystem& system_files() {
   static SystemFiles files;
