@@ -1,6 +1,5 @@
 #include "convert/job.h"
 
-#include "convert/mif_writer.h"
 #include "convert/record_loop.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
@@ -50,15 +49,11 @@ enum : uint16_t {
 // stood before it.
 void leave_out_if_it_fails() {
   JobState& j = job();
-  rt::files::require_name_part(j.job_name);
-  std::vector<rt::files::OutputMark> marks;
-  for (const Bytes& name : mif::output_names()) marks.push_back(rt::files::mark_output(name));
   SheetSnapshot snapshot(sheet());
   if (rt::run_part(j.sheet_code + " " + j.table(j.position, 1), sheet_pass)) {
     ++j.converted;
     return;
   }
-  for (const rt::files::OutputMark& mark : marks) rt::files::restore_output(mark);
   snapshot.put_back(sheet());
   j.left_out.push_back(j.position);
   rt::console::print(rt::sjis("この図葉を除いて処理を続けます。"), rt::Sep::kNone);

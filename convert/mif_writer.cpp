@@ -31,16 +31,6 @@ files::Mode output_mode(bool create) {
 
 }  // namespace
 
-std::vector<Bytes> output_names() {
-  static const char* const kOutputs[] = {"HM.mif", "HM.mid", "TO.txt", "HA.txt", "GK.mif",
-                                         "GK.mid", "DK.mif", "DK.mid", "KK.mif", "KK.mid",
-                                         "SK.mif", "SK.mid", "CM.mif", "CM.mid", "KO.mif",
-                                         "KO.mid", "KJ.mif", "KJ.mid", "TK.mif", "TK.mid"};
-  std::vector<Bytes> names;
-  for (const char* output : kOutputs) names.push_back(job().job_name + output);
-  return names;
-}
-
 Pair::Pair(BytesView code, const std::vector<const char*>& columns, bool create) {
   files::open(output_name(code, ".mif"), output_mode(create), kGraphics);
   files::open(output_name(code, ".mid"), output_mode(create), kAttributes);

@@ -27,10 +27,6 @@ namespace convert::mif {
 using rt::Bytes;
 using rt::BytesView;
 
-// Every output file of the job, by name, in the order the sheet pass
-// writes them.
-std::vector<Bytes> output_names();
-
 // An attribute row written field by field. The bytes of fields already
 // cut are kept together and handed to the file as one item; a separator
 // written with next() is handed over at once, so a cut that follows it and

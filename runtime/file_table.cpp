@@ -58,6 +58,7 @@ void FileTable::release(File& f) {
 }
 
 void FileTable::open(BytesView name, Mode mode, int n, int access) {
+  opening_output_ = mode != Mode::kInput;
   if (name.size() > platform::kMaxPath) raise_error(kBadFileName, loc(Op::kOpen, 1));
   check_number(n, Op::kOpen);
   if (table_[static_cast<size_t>(n)]) raise_error(kFileAlreadyOpen, loc(Op::kOpen, 2));
@@ -87,10 +88,14 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
     last_read_ = 0;
     place_ = {full, 0};
   }
-  if (!fs_.open(full, kind, os, err)) raise_os_error(err, loc(Op::kOpen, 8));
+  if (!fs_.open(full, kind, os, err)) {
+    release(*f);
+    raise_os_error(err, loc(Op::kOpen, 8));
+  }
   if (!fs_.size(os, size, err)) {
     uint32_t ignored = 0;
     fs_.close(os, ignored);
+    release(*f);
     raise_os_error(err, loc(Op::kOpen, 9));
   }
   if (InputFile* in = std::get_if<InputFile>(&f->io)) {
@@ -101,11 +106,10 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
     out.size = size;
     // APPEND goes on at the end, over a final 1A byte.
     char last = 0;
-    if (mode == Mode::kAppend) {
-      out.position = size;
-      if (size > 0 && fs_.read_at(out.os, size - 1, &last, 1, err) == 1 && last == 0x1A)
-        out.position = out.size = size - 1;
-    }
+    const bool has_last =
+        mode == Mode::kAppend && size > 0 && fs_.read_at(out.os, size - 1, &last, 1, err) == 1;
+    if (mode == Mode::kAppend) out.position = out.size = has_last && last == 0x1A ? size - 1 : size;
+    mark(full, mode == Mode::kOutput ? -1 : size, has_last ? static_cast<unsigned char>(last) : -1);
   }
   table_[static_cast<size_t>(n)] = std::move(f);
 }
@@ -168,21 +172,23 @@ void FileTable::write_out_for_fault() {
   }
 }
 
-OutputMark FileTable::mark_output(BytesView name) {
-  platform::OsFile os;
-  uint32_t err = 0;
-  int64_t size = -1;
-  if (!fs_.open(name, platform::OpenKind::kRead, os, err)) {
-    if (!missing(err)) raise_os_error(err, loc(Op::kRestore, 1));
-    return {Bytes(name), -1};
-  }
-  char last = 0;
-  const bool read =
-      fs_.size(os, size, err) && (size == 0 || fs_.read_at(os, size - 1, &last, 1, err) == 1);
-  uint32_t ignored = 0;
-  fs_.close(os, ignored);
-  if (!read) raise_os_error(err, loc(Op::kRestore, 2));
-  return {Bytes(name), size, last};
+void FileTable::begin_part() {
+  in_part_ = true;
+  marks_.clear();
+  last_read_ = 0;
+  place_ = {};
+}
+
+void FileTable::end_part() {
+  in_part_ = false;
+  marks_.clear();
+}
+
+void FileTable::mark(BytesView name, int64_t size, int last) {
+  if (!in_part_) return;
+  for (const OutputMark& m : marks_)
+    if (m.name == name) return;
+  marks_.push_back({Bytes(name), size, last});
 }
 
 void FileTable::abandon_all() {
@@ -198,21 +204,27 @@ void FileTable::abandon_all() {
   }
 }
 
-void FileTable::restore_output(const OutputMark& mark) {
-  uint32_t err = 0;
-  if (mark.size < 0) {
-    if (!fs_.remove(mark.name, err) && !missing(err)) raise_os_error(err, loc(Op::kRestore, 3));
-    return;
+void FileTable::restore_part() {
+  const std::vector<OutputMark> marks = std::move(marks_);
+  end_part();
+  for (const OutputMark& mark : marks) {
+    uint32_t err = 0;
+    if (mark.size < 0) {
+      if (!fs_.remove(mark.name, err) && !missing(err)) raise_os_error(err, loc(Op::kRestore, 1));
+      continue;
+    }
+    platform::OsFile os;
+    if (!fs_.open(mark.name, platform::OpenKind::kAppend, os, err))
+      raise_os_error(err, loc(Op::kRestore, 2));
+    const char last = static_cast<char>(mark.last);
+    size_t written = 0;
+    const bool restored =
+        fs_.truncate(os, mark.size, err) &&
+        (mark.last < 0 || fs_.write_at(os, mark.size - 1, &last, 1, written, err));
+    uint32_t ignored = 0;
+    fs_.close(os, ignored);
+    if (!restored) raise_os_error(err, loc(Op::kRestore, 3));
   }
-  platform::OsFile os;
-  if (!fs_.open(mark.name, platform::OpenKind::kAppend, os, err))
-    raise_os_error(err, loc(Op::kRestore, 4));
-  size_t written = 0;
-  const bool cut = fs_.truncate(os, mark.size, err) &&
-                   (mark.size == 0 || fs_.write_at(os, mark.size - 1, &mark.last, 1, written, err));
-  uint32_t ignored = 0;
-  fs_.close(os, ignored);
-  if (!cut) raise_os_error(err, loc(Op::kRestore, 5));
 }
 
 InputPlace FileTable::input_place() const {

@@ -37,6 +37,8 @@ inline constexpr size_t kWriteRoom = kWriteBuffer + 64 * 1024;
 inline constexpr size_t kLogItems = 32 * 1024;
 
 inline constexpr FileSizes kProgramFileSizes{kReadBlock, kWriteBuffer, kWriteRoom, kLogItems};
+// A short line and a line room are written past the buffer's size unchecked.
+static_assert(kWriteRoom - kWriteBuffer >= kLineRoom);
 
 class FileTable {
  public:
@@ -86,9 +88,11 @@ class FileTable {
   void flush_all() { journal_.flush(); }
   void close_all_quietly();
   void write_out_for_fault();
-  OutputMark mark_output(BytesView name);
+  void begin_part();
+  void end_part();
   void abandon_all();
-  void restore_output(const OutputMark& mark);
+  void restore_part();
+  bool last_open_was_output() const { return opening_output_; }
   InputPlace input_place() const;
 
  private:
@@ -146,6 +150,17 @@ class FileTable {
   // was closed or its OPEN failed.
   int last_read_ = 0;
   InputPlace place_;
+  bool opening_output_ = false;
+  // Within a part (begin_part): each output file as it was before the part
+  // first opened it.
+  struct OutputMark {
+    Bytes name;
+    int64_t size;   // -1: it did not exist
+    int last = -1;  // its last byte, when known
+  };
+  bool in_part_ = false;
+  std::vector<OutputMark> marks_;
+  void mark(BytesView name, int64_t size, int last);
 };
 
 }  // namespace rt::files

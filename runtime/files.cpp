@@ -52,14 +52,20 @@ void write_out_for_fault() {
   program_table.write_out_for_fault();
 }
 
-OutputMark mark_output(BytesView name) {
-  return program_table.mark_output(name);
+void begin_part() {
+  program_table.begin_part();
+}
+void end_part() {
+  program_table.end_part();
 }
 void abandon_all() {
   program_table.abandon_all();
 }
-void restore_output(const OutputMark& mark) {
-  program_table.restore_output(mark);
+void restore_part() {
+  program_table.restore_part();
+}
+bool last_open_was_output() {
+  return program_table.last_open_was_output();
 }
 InputPlace input_place() {
   return program_table.input_place();

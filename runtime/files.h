@@ -65,22 +65,23 @@ void close_all_quietly();
 // allocated, nothing raised; the files stay open.
 void write_out_for_fault();
 
-// Leaving out a part of the job that failed, so that the outputs are those
-// of a run without it:
-// - mark_output(): what the output file of that name holds now (between
-//   the parts, when no file is open): its size, or that it does not exist;
+// A part of the job that may be left out when it fails (a sheet), so that
+// the outputs are those of a run without it:
+// - begin_part(): from here on, the state each output file had before the
+//   part first opens it is kept (missing, or its size and last byte, the
+//   final 1A that APPEND writes over), and where input stood starts again;
+// - end_part(): the part is done, its outputs stay;
 // - abandon_all(): every open file closed as it stands, its pending bytes
 //   dropped and no final byte written;
-// - restore_output(): the file cut back to its mark, its last byte written
-//   again, or the file removed when it did not exist then.
-struct OutputMark {
-  Bytes name;
-  int64_t size;   // -1: the file did not exist
-  char last = 0;  // its last byte (the final 1A), which APPEND writes over
-};
-OutputMark mark_output(BytesView name);
+// - restore_part(): then every output the part opened is put back as it was
+//   (cut back and its last byte written again, or removed).
+void begin_part();
+void end_part();
 void abandon_all();
-void restore_output(const OutputMark& mark);
+void restore_part();
+// Whether the last OPEN was for OUTPUT or APPEND (an error at OPEN then
+// belongs to the outputs, not to the input being read).
+bool last_open_was_output();
 
 // The input file read last (its name as opened, or that of an input file
 // that failed to open) and the record it was at: the line being read or

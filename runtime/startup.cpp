@@ -112,16 +112,29 @@ void terminate() {
 namespace {
 
 // Whether an error belongs to the part of the work it stopped: not an
-// existing output file, a write the system refused (or the cut-back after
-// one), a break.
+// output file that cannot be opened or exists already, a write the system
+// refused (or the cut-back after one), memory, a break, the console.
 bool belongs_to_part(const RuntimeError& error) {
-  if (error.code() == kBreak || error.code() == kFileExists) return false;
+  switch (error.code()) {
+    case kBreak:
+    case kFileExists:
+    case kOutOfMemory:
+    case kNoPrintMemory:
+      return false;
+    default:
+      break;
+  }
   switch (static_cast<Op>(error.location() >> 8)) {
+    case Op::kOpen:
+      return !files::last_open_was_output();
     case Op::kPrint:
     case Op::kUsing:
     case Op::kFlush:
     case Op::kClose:
     case Op::kRestore:
+    case Op::kConsole:
+    case Op::kInput:
+    case Op::kMemory:
       return false;
     default:
       return true;
@@ -139,22 +152,29 @@ bool run_part(BytesView label, void (*part)()) {
     part();
     return true;
   }
+  const uint16_t caller_line = current_line();
+  files::begin_part();
   try {
     part();
+    files::end_part();
     return true;
   } catch (const RuntimeError& error) {
     if (!belongs_to_part(error)) throw;
     files::abandon_all();
     const std::string note = report_notice(error, label);
-    error_state().raising = false;
     ++g_parts_left_out;
     if (g_plain_lines) {
       const std::string line = g_program_name + ": " + note + "\n";
       std::fputs(line.c_str(), stderr);
       std::fflush(stderr);
     }
-    return false;
   }
+  // The part is over: its caller's statement is current again, and an
+  // error from here on is reported as the program's own.
+  error_state().raising = false;
+  detail::line = caller_line;
+  files::restore_part();
+  return false;
 }
 
 namespace {
