@@ -100,10 +100,13 @@ inline void statements(uint16_t first, uint16_t last) {
 // final byte), the error's report lines are shown without the wait,
 // followed by the input file and record where it stopped, and recorded as
 // the last error; in plain-line mode one line goes to standard error too
-// ("NAME: LABEL: FILE record N: error C (TEXT)"). It returns false then,
-// and the program's normal end becomes exit status 5. Errors that are not
-// the part's stop the program as before: an existing output file, a write
-// the system refused, a break, a closed console, memory.
+// ("NAME: LABEL: FILE record N: error C (TEXT)"). Then every output file
+// the part opened is put back as it was before the part (files.h,
+// begin_part), the caller's statement is current again, and false comes
+// back; the program's normal end becomes exit status 5. Errors that are
+// not the part's stop the program as before: an output file that exists or
+// cannot be opened, a write the system refused, memory, a break, a closed
+// console.
 bool run_part(BytesView label, void (*part)());
 // Whether -k was given.
 bool keep_going();
