@@ -15,7 +15,7 @@
 #include "runtime/platform/files.h"
 #include "runtime/platform/help.h"
 #include "runtime/platform/report_box.h"
-#include "runtime/startup.h"
+#include "runtime/program_state.h"
 
 namespace rt {
 
