@@ -3,11 +3,12 @@
 #include "convert/record_loop.h"
 #include "convert/sheet.h"
 #include "runtime/console.h"
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/file_names.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 #include "runtime/startup.h"
+#include "runtime/texts.h"
 
 namespace convert {
 

@@ -2,7 +2,8 @@
 
 #include "convert/sheet.h"
 #include "runtime/console.h"
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
+#include "runtime/texts.h"
 
 namespace convert {
 

@@ -3,12 +3,13 @@
 #include <deque>
 #include <new>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
 #include "runtime/platform/console_device.h"
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 #include "runtime/program_state.h"
+#include "runtime/texts.h"
 
 namespace rt::console {
 namespace {
@@ -199,14 +200,14 @@ Bytes edit_line() {
         continue;
       case keycode::kBreak:
         if (break_enabled()) {
-          platform::requests::clear_break();
+          requests::clear_break();
           raise_error(kBreak, loc(Op::kInput, 1));
         }
         continue;
       case keycode::kBreakEntry:
         if (break_enabled()) {
           finish();
-          platform::requests::clear_break();
+          requests::clear_break();
           raise_error(kBreak, loc(Op::kInput, 2));
         }
         finish();

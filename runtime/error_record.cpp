@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <iterator>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/registry.h"
+#include "runtime/texts.h"
 
 namespace rt {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "runtime/platform/codepage.h"
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 #include "runtime/platform/std_streams.h"
 
 namespace rt {
@@ -128,7 +128,7 @@ class LineDevice final : public ConsoleDevice {
       char chunk[4096];
       int64_t r = platform::read_input(chunk, sizeof chunk);
       if (r < 0) {
-        interrupted_ = platform::requests::break_pending != 0;
+        interrupted_ = requests::break_pending != 0;
         if (!interrupted_) closed_ = true;
         return false;
       }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 
 namespace rt {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "runtime/console.h"
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/error_record.h"
 #include "runtime/files.h"
 #include "runtime/message_library.h"
@@ -16,6 +16,7 @@
 #include "runtime/platform/help.h"
 #include "runtime/platform/report_box.h"
 #include "runtime/program_state.h"
+#include "runtime/texts.h"
 
 namespace rt {
 

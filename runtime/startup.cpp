@@ -16,7 +16,7 @@
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/report_box.h"
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 #include "runtime/platform/signals.h"
 #include "runtime/platform/std_streams.h"
 #include "runtime/report.h"
@@ -27,7 +27,6 @@ int poll_counter = 0;
 uint16_t line = 0;
 }  // namespace detail
 
-namespace requests = platform::requests;
 
 namespace {
 
@@ -194,6 +193,14 @@ void command_line_error(const std::string& message, const char* usage = nullptr)
   std::fflush(stderr);
 }
 
+// The console is plain lines on standard output, the way a script runs
+// the program, when either standard stream is redirected (input from a
+// file or pipe, `sardane > log`): the terminal and the window need both.
+bool plain_lines() {
+  return platform::redirected(platform::StdStream::kInput) ||
+         platform::redirected(platform::StdStream::kOutput);
+}
+
 // Why the folder cannot hold the outputs, or nothing.
 const char* folder_fault(platform::FolderProblem problem) {
   switch (problem) {
@@ -245,7 +252,7 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
   g_program_name = name;
 
   fp_reset();
-  g_plain_lines = platform::input_redirected();
+  g_plain_lines = plain_lines();
   if (g_plain_lines)
     console::attach(make_line_device(console::model()));
   else

@@ -24,22 +24,15 @@
 // 4 console closed, 5 normal end with parts left out (run_part).
 #pragma once
 
-#include <csignal>
 #include <cstdint>
 #include <span>
 
+#include "runtime/base/requests.h"
 #include "runtime/command_line.h"
 #include "runtime/program_state.h"
 #include "runtime/strings.h"
 
 namespace rt {
-
-// Set while a break or a close of the console is pending: the flag of the
-// operating-system layer's requests (runtime/platform/requests.h), declared
-// here for the hook alone, so that the statements need no platform header.
-namespace platform::requests {
-extern volatile std::sig_atomic_t attention;
-}  // namespace platform::requests
 
 namespace detail {
 extern int poll_counter;
@@ -47,7 +40,7 @@ void statement_slow();
 }  // namespace detail
 
 inline void statement(uint16_t line) {
-  if (detail::poll_counter == 0 || platform::requests::attention) [[unlikely]]
+  if (detail::poll_counter == 0 || requests::attention) [[unlikely]]
     detail::statement_slow();
   else
     --detail::poll_counter;
@@ -61,11 +54,11 @@ inline void statement(uint16_t line) {
 // others run as statement() runs them. quiet(n) tells beforehand whether
 // the next n statements are all of the first kind.
 inline bool quiet(int n) {
-  return detail::poll_counter >= n && !platform::requests::attention;
+  return detail::poll_counter >= n && !requests::attention;
 }
 // How many runs of `n` statements, up to `most`, are all of the first kind.
 inline int quiet_runs(int n, int most) {
-  if (platform::requests::attention) return 0;
+  if (requests::attention) return 0;
   return detail::poll_counter / n < most ? detail::poll_counter / n : most;
 }
 // Takes `runs` runs of the statements `first` to `last` that quiet_runs()
@@ -83,7 +76,7 @@ inline void statements(uint16_t first, uint16_t last) {
       detail::line = last;
       return;
     }
-    if (!platform::requests::attention) {
+    if (!requests::attention) {
       first = static_cast<uint16_t>(first + detail::poll_counter);  // these pass without a turn
       detail::poll_counter = 0;
     }

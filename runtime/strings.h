@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "runtime/byte_words.h"
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 
 namespace rt {
 

@@ -23,7 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
+#include "runtime/texts.h"
 
 namespace {
 

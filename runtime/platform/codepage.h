@@ -1,6 +1,6 @@
 // Code page 932 <-> UTF-8, at the operating-system boundary only (file
 // names, terminal output, typed input). Inside the program text is CP932;
-// the program's own texts are converted here too (sjis, runtime/cp932.h).
+// the program's own texts are converted here too (sjis, runtime/base/cp932.h).
 #pragma once
 
 #include <string>

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/platform/console_model.h"
+#include "runtime/base/console_model.h"
 
 namespace rt {
 

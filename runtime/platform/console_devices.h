@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/platform/console_device.h"
 
 namespace rt::platform {

@@ -6,8 +6,13 @@
 
 namespace rt::platform {
 
-// True when standard input is a pipe or a file (not a terminal or console).
-bool input_redirected();
+enum class StdStream { kInput, kOutput };
+
+// Whether a standard stream is redirected away from the operator: on POSIX
+// anything but a terminal; on Windows a file or a pipe (a program started
+// from the desktop has no streams, and a character device such as NUL is
+// none to read or show: the program's own window serves).
+bool redirected(StdStream stream);
 // Reads what standard input has, up to n bytes: the count, 0 at the end of
 // input, -1 when the wait was interrupted by a request (requests.h).
 int64_t read_input(char* buf, size_t n);

@@ -10,7 +10,8 @@
 
 #include <string>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
+#include "runtime/texts.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {

@@ -4,9 +4,10 @@
 
 #include <deque>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/platform/console_device.h"
 #include "runtime/startup.h"
+#include "runtime/texts.h"
 #include "tests/runtime/test_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "runtime/console.h"
 #include "runtime/errors.h"
 #include "runtime/platform/console_device.h"
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ TEST(StatementHook, GosubRestoresTheCallingLine) {
 TEST(StatementHook, BreakRequestStopsAtTheNextStatement) {
   rt::enable_break(true);
   rt::statement(7);
-  rt::platform::requests::request_break();
+  rt::requests::request_break();
   try {
     rt::statement(8);
     FAIL() << "no break";

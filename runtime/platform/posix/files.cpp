@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/os_errors.h"
 #include "runtime/platform/system_files.h"

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <vector>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/platform/codepage.h"
 
 namespace rt::platform {

@@ -4,7 +4,7 @@
 
 #include <initializer_list>
 
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 
 namespace rt::platform {
 namespace {

@@ -3,12 +3,12 @@
 #include <errno.h>
 #include <unistd.h>
 
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 
 namespace rt::platform {
 
-bool input_redirected() {
-  return !(isatty(0) && isatty(1));
+bool redirected(StdStream stream) {
+  return !isatty(stream == StdStream::kInput ? 0 : 1);
 }
 
 int64_t read_input(char* buf, size_t n) {

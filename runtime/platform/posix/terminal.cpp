@@ -14,7 +14,7 @@
 
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/console_devices.h"
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 #include "runtime/platform/std_streams.h"
 
 namespace rt::platform {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/platform/win32/wide.h"
 
 namespace rt::platform {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "runtime/platform/console_device.h"
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 #include "runtime/platform/win32/wide.h"
 
 namespace rt::platform {

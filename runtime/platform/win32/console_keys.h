@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-#include "runtime/platform/console_model.h"
+#include "runtime/base/console_model.h"
 
 namespace rt::platform {
 

@@ -30,7 +30,7 @@
 #include <memory>
 #include <string>
 
-#include "runtime/platform/console_model.h"
+#include "runtime/base/console_model.h"
 #include "runtime/platform/win32/console_font.h"
 
 namespace rt::platform {

@@ -39,7 +39,7 @@ void show(std::string_view title, std::string_view text, bool help) {
 }  // namespace
 
 bool report_in_box(std::string_view title, std::string_view text, bool help) {
-  if (!input_redirected() || !missing(STD_OUTPUT_HANDLE)) return false;
+  if (!redirected(StdStream::kInput) || !missing(STD_OUTPUT_HANDLE)) return false;
   show(title, text, help);
   return true;
 }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 #include "runtime/platform/win32/console_window.h"
 #include "runtime/platform/win32/wide.h"
 

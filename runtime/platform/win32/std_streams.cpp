@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 
 namespace rt::platform {
 namespace {
@@ -48,10 +48,9 @@ bool output_is_console() {
 
 }  // namespace
 
-// A pipe or a file; a program started without standard input (from the
-// desktop) or on a console or character device has none to read.
-bool input_redirected() {
-  const DWORD type = GetFileType(GetStdHandle(STD_INPUT_HANDLE));
+bool redirected(StdStream stream) {
+  const DWORD type = GetFileType(
+      GetStdHandle(stream == StdStream::kInput ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE));
   return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
 }
 

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/files.h"
 #include "runtime/platform/files.h"
+#include "runtime/texts.h"
 #include "tests/runtime/test_support.h"
 
 namespace {

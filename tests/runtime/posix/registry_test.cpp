@@ -7,6 +7,7 @@
 #include "runtime/errors.h"
 #include "runtime/message_library.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/texts.h"
 #include "tests/runtime/test_support.h"
 
 namespace {

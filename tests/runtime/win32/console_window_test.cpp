@@ -10,10 +10,11 @@
 
 #include <array>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/console_devices.h"
-#include "runtime/platform/console_model.h"
+#include "runtime/base/console_model.h"
+#include "runtime/texts.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "runtime/errors.h"
 #include "runtime/files.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/texts.h"
 #include "tests/runtime/test_support.h"
 
 namespace {

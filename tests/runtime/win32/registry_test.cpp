@@ -12,6 +12,7 @@
 #include "runtime/errors.h"
 #include "runtime/message_library.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/texts.h"
 
 namespace {
 

@@ -1,1 +1,1 @@
-#include "runtime/platform/requests.h"
+#include "runtime/platform/process.h"

@@ -1,3 +1,3 @@
 #include "runtime/platform/files.h"
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 #include "runtime/strings.h"

@@ -1,4 +1,4 @@
-#include "runtime/platform/console_model.h"
+#include "runtime/base/console_model.h"
 
 namespace rt {
 

@@ -1,6 +1,4 @@
-#include "runtime/cp932.h"
-
-#include "runtime/platform/codepage.h"
+#include "runtime/base/cp932.h"
 
 namespace rt {
 
@@ -14,10 +12,6 @@ std::vector<BytesView> split(BytesView text, BytesView separators) {
   }
   if (text.size() > start) parts.push_back(text.substr(start));
   return parts;
-}
-
-std::string sjis(std::string_view utf8) {
-  return platform::utf8_to_cp932(utf8);
 }
 
 }  // namespace rt

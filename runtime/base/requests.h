@@ -7,12 +7,11 @@
 
 #include <csignal>
 
-namespace rt::platform::requests {
+namespace rt::requests {
 
 extern volatile std::sig_atomic_t break_pending;
 extern volatile std::sig_atomic_t close_pending;
-// Set while either request is pending: the statement hook's one test
-// (declared again in runtime/startup.h, whose inline hook reads it).
+// Set while either request is pending: the statement hook's one test.
 extern volatile std::sig_atomic_t attention;
 
 inline void request_break() {
@@ -28,4 +27,4 @@ inline void clear_break() {
   attention = close_pending;
 }
 
-}  // namespace rt::platform::requests
+}  // namespace rt::requests

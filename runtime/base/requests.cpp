@@ -1,9 +1,9 @@
-#include "runtime/platform/requests.h"
+#include "runtime/base/requests.h"
 
-namespace rt::platform::requests {
+namespace rt::requests {
 
 volatile std::sig_atomic_t break_pending = 0;
 volatile std::sig_atomic_t close_pending = 0;
 volatile std::sig_atomic_t attention = 0;
 
-}  // namespace rt::platform::requests
+}  // namespace rt::requests

@@ -1,8 +1,8 @@
 // Text as the program holds it: bytes in code page 932 (Shift-JIS). The
 // bottom of the run-time, which every other part (its operating-system
 // layer and the conversion too) may use: the byte-string types, the
-// lead-byte rule and the one walk over a text's characters, and the
-// program's own texts as CP932.
+// lead-byte rule and the one walk over a text's characters. It includes
+// nothing of the program's.
 #pragma once
 
 #include <cstddef>
@@ -72,9 +72,5 @@ constexpr Characters characters(BytesView text) {
 // `separators` (a trail byte equal to one is part of its character), empty
 // parts left out: the components of a path or a registry key.
 std::vector<BytesView> split(BytesView text, BytesView separators);
-
-// A text of the program, written in UTF-8 in the source, as CP932 bytes
-// (converted by the operating-system layer's code page).
-std::string sjis(std::string_view utf8);
 
 }  // namespace rt

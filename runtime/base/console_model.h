@@ -14,7 +14,7 @@
 #include <array>
 #include <cstdint>
 
-#include "runtime/cp932.h"
+#include "runtime/base/cp932.h"
 
 namespace rt {
 

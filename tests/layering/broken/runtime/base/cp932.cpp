@@ -1,0 +1,2 @@
+#include "runtime/base/cp932.h"
+#include "runtime/texts.h"
