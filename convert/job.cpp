@@ -48,21 +48,19 @@ enum : uint16_t {
 // With -k: the sheet pass, from which a sheet that fails is left out; the
 // outputs, the point table and the origins then go back to where they
 // stood before it.
-void leave_out_if_it_fails() {
-  JobState& j = job();
-  SheetSnapshot snapshot(sheet());
-  if (rt::run_part(j.sheet_code + " " + j.table(j.position, 1), sheet_pass)) {
+void leave_out_if_it_fails(Job& j) {
+  SheetPoints::Saved saved = j.points.save();
+  if (rt::run_part(j.sheet_code + " " + j.table(j.position, 1), [&j] { sheet_pass(j); })) {
     ++j.converted;
     return;
   }
-  snapshot.put_back(sheet());
+  j.points.put_back(std::move(saved));
   j.left_out.push_back(j.position);
   rt::console::print(rt::sjis("この図葉を除いて処理を続けます。"), rt::Sep::kNone);
 }
 
 // The sheets left out, by code and name, before the closing prompt.
-void list_left_out() {
-  JobState& j = job();
+void list_left_out(Job& j) {
   rt::console::print(rt::sjis("変換できなかった図葉："), rt::Sep::kNone);
   for (int16_t position : j.left_out)
     rt::console::print("  " + j.table(position, 0) + " " + j.table(position, 1), rt::Sep::kNone);
@@ -73,13 +71,13 @@ void list_left_out() {
 void run_job() {
   using rt::Sep;
   Routine routine(lines::kMain, kListEnd);
-  JobState& j = job();
+  Job j;
   statement(kRegister);
   rt::register_module("Sardane");
   statement(kPointTable);
-  sheet().point_table.dim(200000);
+  j.points.dim(200000);
   statement(kVertexBuffer);
-  sheet().vertices.dim(30000);
+  j.vertices.dim(30000);
   statement(kJobTable);
   j.table.dim(200, 1);
 
@@ -119,9 +117,9 @@ void run_job() {
     {
       rt::Gosub call;
       if (rt::keep_going()) {
-        leave_out_if_it_fails();
+        leave_out_if_it_fails(j);
       } else {
-        sheet_pass();
+        sheet_pass(j);
         ++j.converted;
       }
     }
@@ -129,7 +127,7 @@ void run_job() {
     j.position = rt::narrow16(int32_t{j.position} + 1);
   } while (j.position <= j.count);
 
-  if (!j.left_out.empty()) list_left_out();
+  if (!j.left_out.empty()) list_left_out(j);
   statement(kClosingPrompt);
   rt::console::closing_input(rt::sjis("処理終了　(push Enter key) "),
                              rt::console::PromptSep::kSemicolon);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "convert/sheet_points.h"
 #include "runtime/arrays.h"
 #include "runtime/strings.h"
 
@@ -18,7 +19,10 @@ namespace convert {
 using rt::Bytes;
 using rt::BytesView;
 
-struct JobState {
+// The conversion's state: the job's answers and table, where the job
+// stands, and what the sheet passes share. The main routine holds the one
+// job and hands it to each sheet pass and converter.
+struct Job {
   Bytes drive;              // as typed at the first prompt
   Bytes job_name;           // as INPUT returned it
   rt::Array2<Bytes> table;  // (row, column): column 0 sheet code, 1 sheet name; rows 1..n
@@ -27,22 +31,16 @@ struct JobState {
   Bytes sheet_code;
   int16_t converted = 0;          // sheets converted so far
   std::vector<int16_t> left_out;  // positions of the sheets left out (-k)
-};
+  SheetPoints points;             // 0..200000
+  // The vertex buffer, 0..30000: the point-table entries of the object
+  // being built, by number.
+  rt::Array<uint32_t> vertices;
 
-namespace detail {
-// A namespace-scope global like the sheet state (clang 14 cannot constant-
-// initialize its strings, so it is not declared constinit).
-inline JobState g_job;
-}  // namespace detail
-inline JobState& job() {
-  return detail::g_job;
-}
-// No sheet has been converted before the running one: its converters
-// create their outputs. (Only with -k can that be a sheet after the first,
-// when the ones before it were left out.)
-inline bool first_sheet() {
-  return job().converted == 0;
-}
+  // No sheet has been converted before the running one: its converters
+  // create their outputs. (Only with -k can that be a sheet after the
+  // first, when the ones before it were left out.)
+  bool first_sheet() const { return converted == 0; }
+};
 
 // The main routine.
 void run_job();

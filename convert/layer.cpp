@@ -1,6 +1,5 @@
 #include "convert/layer.h"
 
-#include "convert/job.h"
 #include "convert/record_loop.h"
 
 namespace convert {
@@ -10,12 +9,12 @@ void id_and_class_fields(BytesView record, mif::Row& row) {
   row.field(rt::mid(record, 21, 2));
 }
 
-mif::Pair open_layer(const Layer& layer) {
+mif::Pair open_layer(Job& job, const Layer& layer) {
   print_label(layer.label, layer.label_sep);
   statement(lines::kOutputs);
-  mif::Pair pair(layer.code, layer.columns, first_sheet());
+  mif::Pair pair(job, layer.code, layer.columns);
   statement(lines::kRecordFile);
-  open_input(Bytes(layer.code) + ".sal", kInputFile);
+  open_input(job, Bytes(layer.code) + ".sal", kInputFile);
   return pair;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "convert/job.h"
 #include "convert/mif_writer.h"
 #include "runtime/print_engine.h"
 
@@ -33,6 +34,6 @@ void id_and_class_fields(BytesView record, mif::Row& row);
 // Statements lines::kLabel to lines::kRecordFile of the running routine:
 // the label, the outputs (returned), the record file sheet code + code +
 // ".sal" as file 1.
-mif::Pair open_layer(const Layer& layer);
+mif::Pair open_layer(Job& job, const Layer& layer);
 
 }  // namespace convert

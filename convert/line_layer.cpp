@@ -3,7 +3,6 @@
 #include <climits>
 
 #include "convert/record_loop.h"
-#include "convert/sheet.h"
 #include "runtime/byte_words.h"
 #include "runtime/numbers.h"
 
@@ -26,14 +25,12 @@ enum : uint16_t {
 // room in the buffer, cannot fail: its statements are taken at once. The
 // common vertex, six digits and a comma, is read as one word: the comma is
 // then the search's answer and the digits VAL's.
-int16_t gather(BytesView list) {
+int16_t gather(Job& job, BytesView list) {
   namespace words = rt::words;
   constexpr unsigned kDigits = 6;
-  SheetState& s = sheet();
-  const int64_t table_size = static_cast<int64_t>(s.point_table.size());
-  const int64_t buffer_size = static_cast<int64_t>(s.vertices.size());
-  PointLine* const table = s.point_table.data();
-  const PointLine** const buffer = s.vertices.data();
+  const int64_t table_size = static_cast<int64_t>(job.points.size());
+  const int64_t buffer_size = static_cast<int64_t>(job.vertices.size());
+  uint32_t* const buffer = job.vertices.data();
   const Block block;
   // The common vertex at `at`, six digits and a comma, read as one word.
   auto common_vertex = [list](int32_t at, uint32_t& number) {
@@ -48,18 +45,16 @@ int16_t gather(BytesView list) {
   for (;;) {
     // The common vertices that follow, as many as pass their statements
     // without a turn, taken as one run: read, stored, counted together.
-    const int most = rt::quiet_runs(kNext - kComma + 1, INT_MAX);
-    int run = 0;
     uint32_t number;
-    while (run < most && count + 1 < buffer_size && common_vertex(k, number) &&
-           number < table_size) {
+    block.quiet_statements(kComma, kNext, INT_MAX, [&](int) {
+      if (count + 1 >= buffer_size || !common_vertex(k, number) || number >= table_size)
+        return false;
       ++count;
-      buffer[count] = table + number;
-      __builtin_prefetch(table + number);  // read when the object is written, soon after
+      buffer[count] = number;
+      __builtin_prefetch(&job.points.entry_unchecked(number));  // read soon after, for the object
       k += kDigits + 1;
-      ++run;
-    }
-    block.take_quiet_runs(kComma, kNext, run);
+      return true;
+    });
     int32_t comma;
     bool whole = common_vertex(k, number);
     if (whole) comma = k + kDigits + 1;
@@ -72,9 +67,7 @@ int16_t gather(BytesView list) {
     if (whole && number < table_size && count + 1 < buffer_size) {
       block.statements(kComma, comma == 0 ? kListEnd : kNext);
       ++count;
-      const PointLine* const entry = table + number;
-      buffer[count] = entry;
-      __builtin_prefetch(entry);  // read when the object is written, soon after
+      buffer[count] = number;
       if (comma == 0) break;
       k = comma;
       continue;
@@ -86,7 +79,8 @@ int16_t gather(BytesView list) {
     block.statement(kCount);
     count = rt::narrow16(int32_t{count} + 1);
     block.statement(kEntry);
-    s.vertices[count] = &s.point_table[value];
+    job.points.entry(value);
+    job.vertices[count] = static_cast<uint32_t>(value);
     block.statement(kListEnd);
     if (comma == 0) break;
     block.statement(kNext);
@@ -108,16 +102,15 @@ BytesView tagged_vertex_list(BytesView tail) {
   return rt::mid(tail, p + 3, q - p - 3);
 }
 
-void convert_line_layer(const Layer& layer) {
+void convert_line_layer(Job& job, const Layer& layer) {
   Routine routine(layer.block);
-  SheetState& s = sheet();
-  mif::Pair pair = open_layer(layer);
+  mif::Pair pair = open_layer(job, layer);
   read_records([&](BytesView record) {
     mif::Row row = pair.row();
-    const int16_t count = gather(layer.write_row(record, row));
+    const int16_t count = gather(job, layer.write_row(record, row));
     statement(lines::kObject);
     pair.pline(count);
-    pair.vertices({&s.vertices[1], static_cast<size_t>(count)});
+    pair.vertices({&job.vertices[1], static_cast<size_t>(count)});
     statement(lines::kPen);
     pair.style(layer.style);
     return true;

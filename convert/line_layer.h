@@ -9,7 +9,7 @@
 
 namespace convert {
 
-void convert_line_layer(const Layer& layer);
+void convert_line_layer(Job& job, const Layer& layer);
 
 // The vertex list of a named record's tail: from the first "}){" to the
 // next "}" (roads, rivers, railways).

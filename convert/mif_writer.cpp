@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "convert/job.h"
 #include "convert/vertex_writer.h"
 #include "runtime/file_names.h"
 #include "runtime/files.h"
@@ -17,9 +16,9 @@ namespace files = rt::files;
 
 constexpr BytesView kPointLead = "Point ";
 
-Bytes output_name(BytesView code, const char* extension) {
-  files::require_name_part(job().job_name);
-  Bytes name = job().job_name;
+Bytes output_name(const Job& job, BytesView code, const char* extension) {
+  files::require_name_part(job.job_name);
+  Bytes name = job.job_name;
   name += code;
   name += extension;
   return name;
@@ -31,9 +30,11 @@ files::Mode output_mode(bool create) {
 
 }  // namespace
 
-Pair::Pair(BytesView code, const std::vector<const char*>& columns, bool create) {
-  files::open(output_name(code, ".mif"), output_mode(create), kGraphics);
-  files::open(output_name(code, ".mid"), output_mode(create), kAttributes);
+Pair::Pair(Job& job, BytesView code, const std::vector<const char*>& columns)
+    : points_(job.points) {
+  const bool create = job.first_sheet();
+  files::open(output_name(job, code, ".mif"), output_mode(create), kGraphics);
+  files::open(output_name(job, code, ".mid"), output_mode(create), kAttributes);
   if (!create) return;
   for (BytesView line : {"Version 300", "Charset \"WindowsJapanese\"", "Delimiter \",\"",
                          "CoordSys Earth Projection 1, 0"})
@@ -44,13 +45,13 @@ Pair::Pair(BytesView code, const std::vector<const char*>& columns, bool create)
   files::print(kGraphics, "", Sep::kNone);
 }
 
-void Pair::point(const PointLine& point, BytesView symbol) {
-  write_vertex(kGraphics, kPointLead, point);
+void Pair::point(const SheetPoints::Entry& point, BytesView symbol) {
+  write_vertex(points_, kGraphics, kPointLead, point);
   style(symbol);
 }
 
 void Pair::point(int32_t x, int32_t y, BytesView symbol) {
-  write_vertex(kGraphics, kPointLead, x, y);
+  write_vertex(points_, kGraphics, kPointLead, x, y);
   style(symbol);
 }
 
@@ -59,8 +60,8 @@ void Pair::pline(int16_t count) {
   files::print_integer(kGraphics, count, Sep::kNone);
 }
 
-void Pair::vertices(std::span<const PointLine* const> points) {
-  write_vertices(kGraphics, points);
+void Pair::vertices(std::span<const uint32_t> entries) {
+  write_vertices(points_, kGraphics, entries);
 }
 
 void Pair::style(BytesView style) {
@@ -109,8 +110,8 @@ void Row::end() {
   size_ = 0;
 }
 
-TextFile::TextFile(BytesView code, bool create) {
-  files::open(output_name(code, ".txt"), output_mode(create), kNumber);
+TextFile::TextFile(const Job& job, BytesView code) {
+  files::open(output_name(job, code, ".txt"), output_mode(job.first_sheet()), kNumber);
 }
 
 void TextFile::line(BytesView text) {

@@ -19,7 +19,7 @@
 #include <span>
 #include <vector>
 
-#include "convert/point_table.h"
+#include "convert/job.h"
 #include "runtime/strings.h"
 
 namespace convert::mif {
@@ -61,21 +61,21 @@ class Row {
 // open until the converter's CLOSE of all files.
 class Pair {
  public:
-  // Opens the pair: created with the header when `create` (the job's first
-  // sheet), appended otherwise. `columns` are the column lines ("  id
-  // char(8)").
-  Pair(BytesView code, const std::vector<const char*>& columns, bool create);
+  // Opens the pair of the job's name and `code`: created with the header on
+  // the job's first sheet, appended otherwise. `columns` are the column
+  // lines ("  id char(8)"). Its points are the job's.
+  Pair(Job& job, BytesView code, const std::vector<const char*>& columns);
 
   // "Point " and the vertex line of a point-table entry, then the symbol line;
   // statements as for write_vertex().
-  void point(const PointLine& point, BytesView symbol);
+  void point(const SheetPoints::Entry& point, BytesView symbol);
   // The same for a mesh point's offsets, in the current statement.
   void point(int32_t x, int32_t y, BytesView symbol);
   // "Pline" + the vertex count as a printed integer.
   void pline(int16_t count);
   // The vertex lines of a polyline's points; statements as for point(),
   // for each vertex.
-  void vertices(std::span<const PointLine* const> points);
+  void vertices(std::span<const uint32_t> entries);
   // A style line ("    Pen (1,2,0)").
   void style(BytesView style);
   // The next attribute row.
@@ -86,13 +86,14 @@ class Pair {
  private:
   static constexpr int kGraphics = 2;
   static constexpr int kAttributes = 4;
+  SheetPoints& points_;
 };
 
 // An extract's text file (job name + code + ".txt"): created on the first
 // sheet, appended otherwise; one line per call.
 class TextFile {
  public:
-  TextFile(BytesView code, bool create);
+  TextFile(const Job& job, BytesView code);
   void line(BytesView text);
 
  private:

@@ -9,7 +9,7 @@
 
 namespace convert {
 
-void convert_point_layer(const Layer& layer);
+void convert_point_layer(Job& job, const Layer& layer);
 
 // The first 6 of the record's last `from_end` bytes.
 BytesView point_number_text(BytesView record, int from_end);

@@ -12,8 +12,8 @@ void print_label(const char* label, rt::Sep sep) {
   rt::console::print(rt::sjis(label), sep);
 }
 
-void open_input(rt::BytesView suffix, int file_number) {
-  rt::files::open(input_path(suffix), rt::files::Mode::kInput, file_number);
+void open_input(const Job& job, rt::BytesView suffix, int file_number) {
+  rt::files::open(input_path(job, suffix), rt::files::Mode::kInput, file_number);
 }
 
 }  // namespace convert

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "convert/input_files.h"
+#include "convert/job.h"
 #include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/print_engine.h"
@@ -19,7 +20,7 @@ namespace convert {
 // the progress line, ended by `sep` (the sheet's last layer ends the line).
 void print_label(const char* label, rt::Sep sep);
 // Opens the sheet's input sheet code + `suffix` as file `file_number`.
-void open_input(rt::BytesView suffix, int file_number);
+void open_input(const Job& job, rt::BytesView suffix, int file_number);
 
 // Reads file 1 to its end: the running routine's end test (end_test())
 // tests for the end, the statement after it reads the next record, then

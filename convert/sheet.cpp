@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "convert/input_files.h"
-#include "convert/job.h"
 #include "convert/layers/layers.h"
 #include "convert/statements.h"
 #include "runtime/file_names.h"
@@ -35,10 +34,10 @@ enum : uint16_t {
 
 }  // namespace
 
-Bytes input_path(BytesView suffix) {
-  const Bytes& code = job().sheet_code;
+Bytes input_path(const Job& job, BytesView suffix) {
+  const Bytes& code = job.sheet_code;
   rt::files::require_name_part(code);
-  Bytes path = job().drive;
+  Bytes path = job.drive;
   path += "\\DATA\\";
   path += code;
   path += "\\";
@@ -47,13 +46,11 @@ Bytes input_path(BytesView suffix) {
   return path;
 }
 
-void load_point_table() {
+void load_point_table(Job& job) {
   Routine routine(lines::kSheet);
   const Block block;
-  SheetState& s = sheet();
-  s.vertex_lines.forget();
   block.statement(kTableFile);
-  rt::files::open(input_path(".slp"), rt::files::Mode::kInput, kInputFile);
+  rt::files::open(input_path(job, ".slp"), rt::files::Mode::kInput, kInputFile);
   block.statement(kTableCountStart);
   int32_t count = 0;
   for (;;) {
@@ -64,17 +61,16 @@ void load_point_table() {
     block.statement(kTableRead);
     const BytesView line = rt::files::line_input(kInputFile);
     block.statement(kTableStore);
-    s.point_table[count] = line;
+    job.points.store(count, line);
   }
   block.statement(kTableClose);
   rt::files::close({kInputFile});
 }
 
-void read_sheet_origin() {
+void read_sheet_origin(Job& job) {
   Routine routine(lines::kSheet);
-  SheetState& s = sheet();
   statement(kOriginFile);
-  rt::files::open(input_path(".slm"), rt::files::Mode::kInput, kInputFile);
+  rt::files::open(input_path(job, ".slm"), rt::files::Mode::kInput, kInputFile);
   statement(kOriginRead);
   const BytesView line = rt::files::line_input(kInputFile);
   statement(kOriginComma);
@@ -83,13 +79,13 @@ void read_sheet_origin() {
   {
     long double x = rt::val(rt::left(line, int32_t{c} - 1)) / 10000.0L;
     rt::fp_check();
-    s.set_x_origin(static_cast<double>(x));
+    job.points.set_x_origin(static_cast<double>(x));
   }
   statement(kOriginY);
   {
     long double y = rt::val(rt::right(line, rt::len(line) - int32_t{c})) / 10000.0L;
     rt::fp_check();
-    s.set_y_origin(static_cast<double>(y));
+    job.points.set_y_origin(static_cast<double>(y));
   }
   statement(kOriginClose);
   rt::files::close({kInputFile});
@@ -101,42 +97,16 @@ double to_degrees(long double offset, double origin) {
   return static_cast<double>(d);
 }
 
-Degrees point_to_degrees(BytesView point_line) {
-  const SheetState& s = sheet();
-  long double lon = (rt::val(rt::left(point_line, 8)) / 10000.0L + s.x_origin) / 3600.0L;
-  long double lat = (rt::val(rt::right(point_line, 8)) / 10000.0L + s.y_origin) / 3600.0L;
+Degrees point_to_degrees(const SheetPoints& points, BytesView point_line) {
+  long double lon = (rt::val(rt::left(point_line, 8)) / 10000.0L + points.x().seconds) / 3600.0L;
+  long double lat = (rt::val(rt::right(point_line, 8)) / 10000.0L + points.y().seconds) / 3600.0L;
   rt::fp_check();
   return {static_cast<double>(lon), static_cast<double>(lat)};
 }
 
-void SheetState::set_x_origin(double x) {
-  x_origin = x;
-  x_units = origin_units(x);
-  vertex_lines.forget();
-}
-
-void SheetState::set_y_origin(double y) {
-  y_origin = y;
-  y_units = origin_units(y);
-  vertex_lines.forget();
-}
-
-SheetSnapshot::SheetSnapshot(SheetState& s) : x_origin_(s.x_origin), y_origin_(s.y_origin) {
-  const PointLine* table = s.point_table.data();
-  entries_.reserve(s.point_table.size());
-  for (size_t k = 0; k < s.point_table.size(); ++k) entries_.push_back(table[k].copy());
-}
-
-void SheetSnapshot::put_back(SheetState& s) {
-  PointLine* table = s.point_table.data();
-  for (size_t k = 0; k < entries_.size(); ++k) table[k] = std::move(entries_[k]);
-  s.set_x_origin(x_origin_);
-  s.set_y_origin(y_origin_);
-}
-
-void sheet_pass() {
+void sheet_pass(Job& job) {
   // The pass's steps in order, each run by statement kFirstStep + its index.
-  static constexpr void (*kSteps[])() = {
+  static constexpr void (*kSteps[])(Job&) = {
       load_point_table,   read_sheet_origin,   convert_elevation,  convert_tunnels,
       convert_bridges,    convert_boundaries,  convert_roads,      convert_rivers,
       convert_waterlines, convert_place_names, convert_facilities, convert_control_points,
@@ -144,7 +114,7 @@ void sheet_pass() {
   Routine routine(lines::kSheet);
   for (size_t k = 0; k < std::size(kSteps); ++k) {
     statement(static_cast<uint16_t>(kFirstStep + k));
-    kSteps[k]();
+    kSteps[k](job);
   }
 }
 

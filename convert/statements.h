@@ -112,10 +112,11 @@ class Block {
   void statements(uint16_t first, uint16_t last) const {
     rt::statements(static_cast<uint16_t>(block_ + first), static_cast<uint16_t>(block_ + last));
   }
-  // `runs` runs of them that rt::quiet_runs() counted.
-  void take_quiet_runs(uint16_t first, uint16_t last, int runs) const {
-    rt::take_quiet_runs(static_cast<uint16_t>(block_ + first), static_cast<uint16_t>(block_ + last),
-                        runs);
+  // Repeats of them for work that cannot fail (rt::quiet_statements()).
+  template <class Step>
+  int quiet_statements(uint16_t first, uint16_t last, int most, Step step) const {
+    return rt::quiet_statements(static_cast<uint16_t>(block_ + first),
+                                static_cast<uint16_t>(block_ + last), most, step);
   }
 
  private:

@@ -9,7 +9,6 @@
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 #include "runtime/picture.h"
-#include "runtime/startup.h"
 
 namespace convert {
 
@@ -20,11 +19,8 @@ namespace files = rt::files;
 const rt::Picture kLongitude = rt::Picture::parse("####.######");
 const rt::Picture kLatitude = rt::Picture::parse("###.######");
 
-constexpr uint64_t kTieRemainder = 18;       // k/36 = 1/2
-constexpr int64_t kOneDegree = 36000036;     // the least sum whose millionths reach one degree
-constexpr double kUnitsPerOrigin = 10000.0;  // offset units per second
-constexpr double kLargestOrigin = 1e6;       // seconds; units stay below 10^10
-constexpr double kUnitTolerance = 1e-3;      // of a unit
+constexpr uint64_t kTieRemainder = 18;    // k/36 = 1/2
+constexpr int64_t kOneDegree = 36000036;  // the least sum whose millionths reach one degree
 
 // Millionths of a degree are (offset + 10000 * origin) / 36 exactly, and
 // 10000 * origin is within 1/1000 of the units. So (offset + units) / 36 is
@@ -69,71 +65,52 @@ inline bool plain(uint64_t longitude, uint64_t latitude) {
          latitude < 1000 * kMillion;
 }
 
-// The digits of every n < 1000 in four bytes, a blank first: zero-padded
-// (" 007") for the decimals, blank-padded ("   7") for the whole degrees.
-struct Triples {
-  char zeros[4000];
-  char blanks[4000];
-  constexpr Triples() : zeros(), blanks() {
-    for (int n = 0; n < 1000; ++n) {
-      const char d[3] = {static_cast<char>('0' + n / 100), static_cast<char>('0' + n / 10 % 10),
-                         static_cast<char>('0' + n % 10)};
-      zeros[4 * n] = blanks[4 * n] = ' ';
-      for (int k = 0; k < 3; ++k) {
-        zeros[4 * n + 1 + k] = d[k];
-        blanks[4 * n + 1 + k] = (k == 2 || n >= (k == 0 ? 100 : 10)) ? d[k] : ' ';
-      }
-    }
-  }
-};
-constexpr Triples kTriples;
+constexpr int kLongitudePlaces = 4;  // "####.######"
+constexpr int kLatitudePlaces = 3;   // "###.######"
+constexpr size_t kFieldBytes = 21;   // both fields
+constexpr size_t kLineBytes = SheetPoints::kLineBytes;
 
-inline void put4(char* at, const char* four) {
-  std::memcpy(at, four, 4);
+// `lead`, both fields (plain() holds) and CR LF at `out`, which has room
+// for the lead, the longitude field and rt::kFixedRoom; returns the end.
+inline char* put_line(rt::BytesView lead, uint64_t longitude, uint64_t latitude, char* out) {
+  char* p = std::copy(lead.begin(), lead.end(), out);
+  p = rt::fixed_millionths(kLongitudePlaces, longitude, p);
+  p = rt::fixed_millionths(kLatitudePlaces, latitude, p);
+  p[0] = '\r';
+  p[1] = '\n';
+  return p + 2;
 }
-
-// The 21 bytes of both fields (plain() holds): longitude in bytes 0-10
-// (four places, the point, six decimals), latitude in 11-20 (three places).
-// Right to left, in four-byte stores whose blank first byte the store to
-// their left, or the point, writes over.
-inline char* put_fields(uint64_t longitude, uint64_t latitude, char* out) {
-  const auto lon_whole = static_cast<uint32_t>(longitude / kMillion);
-  const auto lon_part = static_cast<uint32_t>(longitude % kMillion);
-  const auto lat_whole = static_cast<uint32_t>(latitude / kMillion);
-  const auto lat_part = static_cast<uint32_t>(latitude % kMillion);
-  put4(out + 17, kTriples.zeros + 4 * (lat_part % 1000));
-  put4(out + 14, kTriples.zeros + 4 * (lat_part / 1000));
-  out[14] = '.';
-  put4(out + 10, kTriples.blanks + 4 * lat_whole);
-  put4(out + 7, kTriples.zeros + 4 * (lon_part % 1000));
-  put4(out + 4, kTriples.zeros + 4 * (lon_part / 1000));
-  out[4] = '.';
-  if (lon_whole < 1000) {
-    put4(out, kTriples.blanks + 4 * lon_whole);
-  } else {
-    put4(out, kTriples.zeros + 4 * (lon_whole % 1000));
-    out[0] = static_cast<char>('0' + lon_whole / 1000);
-  }
-  return out + 21;
-}
+constexpr size_t kPutRoom = kLeadRoom + 11 + rt::kFixedRoom;
 
 // The millionths of both offsets when they are decided and the plain fields
 // hold them.
-inline bool decided(int64_t x, int64_t y, uint64_t& longitude, uint64_t& latitude) {
-  const SheetState& s = sheet();
-  return millionths(x, s.x_units, longitude) && millionths(y, s.y_units, latitude) &&
+inline bool decided(const SheetPoints& points, int64_t x, int64_t y, uint64_t& longitude,
+                    uint64_t& latitude) {
+  return millionths(x, points.x().units, longitude) && millionths(y, points.y().units, latitude) &&
          plain(longitude, latitude);
 }
 
-// `lead` and the fields from millionths, with the line end, as one item
-// formatted in place.
+// `lead` and the fields from millionths, with the line end, as one item.
 void write_line(int n, rt::BytesView lead, uint64_t longitude, uint64_t latitude) {
-  static_assert(kLeadRoom + 21 + 2 <= files::kLineRoom);
-  char* const room = files::line_room(n);
-  char* end = put_fields(longitude, latitude, std::copy(lead.begin(), lead.end(), room));
-  end[0] = '\r';
-  end[1] = '\n';
-  files::commit_lines(n, 1, static_cast<size_t>(end + 2 - room));
+  char line[kPutRoom];
+  const char* end = put_line(lead, longitude, latitude, line);
+  files::print_lines(n, {line, static_cast<size_t>(end - line)}, static_cast<size_t>(end - line));
+}
+
+// Entry k's vertex line when its millionths are decided: the one the table
+// keeps, or formatted now and kept (in `spare` when the table keeps none).
+// nullptr when the exact steps must decide.
+inline const char* vertex_line(SheetPoints& points, size_t k, char* spare) {
+  if (const char* kept = points.kept_line(k)) return kept;
+  const auto* o = std::get_if<SheetPoints::Offsets>(&points.entry_unchecked(k));
+  uint64_t longitude, latitude;
+  if (!o || !decided(points, o->x, o->y, longitude, latitude)) return nullptr;
+  char line[kPutRoom];
+  put_line({}, longitude, latitude, line);
+  char* slot = points.keep_line(k);
+  if (!slot) slot = spare;
+  std::memcpy(slot, line, kLineBytes);
+  return slot;
 }
 
 void write_degrees(int n, rt::BytesView lead, const Degrees& d) {
@@ -144,135 +121,75 @@ void write_degrees(int n, rt::BytesView lead, const Degrees& d) {
 
 }  // namespace
 
-OriginUnits origin_units(double origin) {
-  if (!(origin >= 0 && origin < kLargestOrigin)) return {};
-  const double scaled = origin * kUnitsPerOrigin;
-  const double whole = std::nearbyint(scaled);
-  if (!(std::fabs(scaled - whole) <= kUnitTolerance)) return {};
-  // One rounding of origin * 10000 - whole: zero only when it is zero.
-  return {static_cast<int64_t>(whole), std::fma(origin, kUnitsPerOrigin, -whole) == 0};
-}
-
 bool to_millionths(int64_t offset, const OriginUnits& origin, uint64_t& out) {
   return millionths(offset, origin, out);
 }
 
 char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out) {
-  return plain(longitude, latitude) ? put_fields(longitude, latitude, out) : nullptr;
+  if (!plain(longitude, latitude)) return nullptr;
+  char line[kPutRoom];
+  put_line({}, longitude, latitude, line);
+  std::memcpy(out, line, kFieldBytes);
+  return out + kFieldBytes;
 }
 
-void write_vertex(int n, rt::BytesView lead, const PointLine& point) {
-  uint32_t x, y;
+void write_vertex(const SheetPoints& points, int n, rt::BytesView lead,
+                  const SheetPoints::Entry& point) {
   uint64_t longitude, latitude;
-  const bool offsets = point.offsets(x, y);
-  if (offsets && lead.size() <= kLeadRoom && decided(x, y, longitude, latitude)) {
+  const auto* o = std::get_if<SheetPoints::Offsets>(&point);
+  if (o && lead.size() <= kLeadRoom && decided(points, o->x, o->y, longitude, latitude)) {
     statement(lines::kDegrees);
     statement(lines::kWrite);
     write_line(n, lead, longitude, latitude);
     return;
   }
   statement(lines::kDegrees);
-  const SheetState& s = sheet();
-  const Degrees d = offsets ? Degrees{to_degrees(x, s.x_origin), to_degrees(y, s.y_origin)}
-                            : point_to_degrees(point.text());
+  const Degrees d =
+      o ? Degrees{to_degrees(o->x, points.x().seconds), to_degrees(o->y, points.y().seconds)}
+        : point_to_degrees(points, points.text(std::get<SheetPoints::Text>(point)));
   statement(lines::kWrite);
   write_degrees(n, lead, d);
 }
 
-char* VertexLines::keep(size_t k, size_t entries) {
-  if (k >= entries || no_memory_) return nullptr;
-  if (known_.size() != entries) {
-    try {
-      lines_.reset(new char[entries * kSlot]);
-      known_.assign(entries, 0);
-    } catch (const std::bad_alloc&) {
-      lines_.reset();
-      known_.clear();
-      no_memory_ = true;
-      return nullptr;
-    }
-  }
-  known_[k] = 1;
-  return lines_.get() + k * kSlot;
-}
-
-void write_vertices(int n, std::span<const PointLine* const> points) {
-  // Decided vertices go straight into the output, the two statements of
-  // each taken at once (the degrees cannot fail; the write is the last).
-  // Their lines are handed over together, before any statement that gives
-  // the message queue its turn (which may end the program) and whenever
-  // the room is full. A table entry's line is formatted once per sheet.
-  constexpr size_t kLineBytes = 21 + 2;
-  SheetState& s = sheet();
-  const size_t entries = s.point_table.size();
-  const uintptr_t table = entries ? reinterpret_cast<uintptr_t>(&s.point_table[0]) : 0;
+void write_vertices(SheetPoints& points, int n, std::span<const uint32_t> entries) {
+  // Decided vertices are handed to the file in batches, the two statements
+  // of each taken at once (the degrees cannot fail; the write is the last):
+  // a batch ends before a statement that gives the message queue its turn
+  // (which may end the program) and where the room is full. A vertex that
+  // stops a batch runs its statements one by one.
+  constexpr int kBatchLines = files::kLineRoom / kLineBytes;
   const Block block;
-  char* room = nullptr;  // the room's start, nullptr when there is none
-  char* end = nullptr;   // the end of the lines written into it
-  auto hand_over = [&] {
-    if (end != room)
-      files::commit_lines(n, static_cast<size_t>(end - room) / kLineBytes, kLineBytes);
-    room = end = nullptr;
-  };
-  // Past the table's entries (a point not in it) an entry number is no entry.
-  auto entry_of = [table](const PointLine* point) {
-    return (reinterpret_cast<uintptr_t>(point) - table) / sizeof(PointLine);
-  };
-  VertexLines::View kept = s.vertex_lines.view();
-  char unkept[VertexLines::kSlot];
-  for (size_t i = 0; i < points.size();) {
-    const PointLine* point = points[i];
-    const size_t k = entry_of(point);
-    const char* line = kept.find(k);
-    if (!line) {
-      uint32_t x, y;
-      uint64_t longitude, latitude;
-      if (!point->offsets(x, y) || !decided(x, y, longitude, latitude)) {
-        hand_over();
-        write_vertex(n, {}, *point);
-        ++i;
-        continue;
-      }
-      char* slot = s.vertex_lines.keep(k, entries);
-      kept = s.vertex_lines.view();
-      if (!slot) slot = unkept;
-      char* fields_end = put_fields(longitude, latitude, slot);
-      fields_end[0] = '\r';
-      fields_end[1] = '\n';
-      line = slot;
+  char batch[kBatchLines * kLineBytes];
+  char spare[SheetPoints::kSlot];
+  for (size_t i = 0; i < entries.size();) {
+    const size_t left = entries.size() - i;
+    const int want = left < kBatchLines ? static_cast<int>(left) : kBatchLines;
+    const int ran = block.quiet_statements(lines::kDegrees, lines::kWrite, want, [&](int k) {
+      const char* line = vertex_line(points, entries[i + static_cast<size_t>(k)], spare);
+      if (!line) return false;
+      std::memcpy(batch + static_cast<size_t>(k) * kLineBytes, line, kLineBytes);
+      return true;
+    });
+    if (ran > 0) files::print_lines(n, {batch, static_cast<size_t>(ran) * kLineBytes}, kLineBytes);
+    i += static_cast<size_t>(ran);
+    if (ran == want) continue;
+    const uint32_t k = entries[i++];
+    if (const char* line = vertex_line(points, k, spare)) {
+      block.statements(lines::kDegrees, lines::kWrite);
+      files::print_lines(n, {line, kLineBytes}, kLineBytes);
+    } else {
+      write_vertex(points, n, {}, points.entry_unchecked(k));
     }
-    if (!rt::quiet(2) || static_cast<size_t>(end - room) > files::kLineRoom - kLineBytes)
-      hand_over();
-    block.statements(lines::kDegrees, lines::kWrite);
-    if (!room) room = end = files::line_room(n);
-    std::memcpy(end, line, kLineBytes);
-    end += kLineBytes;
-    ++i;
-    // The kept lines that follow, as many as pass their statements without
-    // a turn and fit the room, taken as one run: found, copied, counted.
-    const size_t fit = (files::kLineRoom - static_cast<size_t>(end - room)) / kLineBytes;
-    const int most = rt::quiet_runs(2, static_cast<int>(std::min(fit, points.size() - i)));
-    int run = 0;
-    for (; run < most; ++run) {
-      const char* next = kept.find(entry_of(points[i + static_cast<size_t>(run)]));
-      if (!next) break;
-      std::memcpy(end, next, kLineBytes);
-      end += kLineBytes;
-    }
-    block.take_quiet_runs(lines::kDegrees, lines::kWrite, run);
-    i += static_cast<size_t>(run);
   }
-  hand_over();
 }
 
-void write_vertex(int n, rt::BytesView lead, int32_t x, int32_t y) {
+void write_vertex(const SheetPoints& points, int n, rt::BytesView lead, int32_t x, int32_t y) {
   uint64_t longitude, latitude;
-  if (lead.size() <= kLeadRoom && decided(x, y, longitude, latitude)) {
+  if (lead.size() <= kLeadRoom && decided(points, x, y, longitude, latitude)) {
     write_line(n, lead, longitude, latitude);
     return;
   }
-  const SheetState& s = sheet();
-  write_degrees(n, lead, {to_degrees(x, s.x_origin), to_degrees(y, s.y_origin)});
+  write_degrees(n, lead, {to_degrees(x, points.x().seconds), to_degrees(y, points.y().seconds)});
 }
 
 }  // namespace convert

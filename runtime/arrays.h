@@ -54,6 +54,7 @@ class Array {
   size_t size() const { return data_.size(); }
   // The elements, for a loop that has checked its indexes against size().
   T* data() { return data_.data(); }
+  const T* data() const { return data_.data(); }
 
  private:
   std::vector<T> data_;

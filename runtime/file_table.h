@@ -75,13 +75,9 @@ class FileTable {
   void print_using(int file_number, const Picture& picture, double value, Sep sep);
   void print_using(int file_number, const Picture& picture, std::initializer_list<double> values,
                    Sep sep);
-  char* line_room(int n) {
-    OutputFile& f = output(n, Op::kPrint, 3);
-    return f.buffer.get() + f.pending;
-  }
-  void commit_lines(int n, size_t lines, size_t line_length) {
+  void print_lines(int n, BytesView lines, size_t line_length) {
     static_assert(kLineRoom / 2 <= UINT8_MAX + 1 && kLineRoom <= UINT16_MAX);
-    journal_.wrote_lines(output(n, Op::kPrint, 3), loc(Op::kPrint, 4), lines, line_length);
+    journal_.put_lines(output(n, Op::kPrint, 3), loc(Op::kPrint, 4), lines, line_length);
   }
   void close(std::initializer_list<int> file_numbers);
   void close_all();

@@ -30,11 +30,8 @@ void print_using(int n, const Picture& picture, double value, Sep sep) {
 void print_using(int n, const Picture& picture, std::initializer_list<double> values, Sep sep) {
   program_table.print_using(n, picture, values, sep);
 }
-char* line_room(int n) {
-  return program_table.line_room(n);
-}
-void commit_lines(int n, size_t lines, size_t line_length) {
-  program_table.commit_lines(n, lines, line_length);
+void print_lines(int n, BytesView lines, size_t line_length) {
+  program_table.print_lines(n, lines, line_length);
 }
 void close(std::initializer_list<int> numbers) {
   program_table.close(numbers);

@@ -40,16 +40,13 @@ void print_using(int file_number, const Picture& picture, double value, Sep sep)
 // field (see picture.h); `sep` is the separator after the last item.
 void print_using(int file_number, const Picture& picture, std::initializer_list<double> values,
                  Sep sep);
-// PRINT # items that end their lines, formatted in place: line_room() gives
-// room for kLineRoom bytes at the end of file `file_number`'s output (error
-// 57 when it is not open, 51 for an input file); the caller writes `lines`
-// items of `line_length` bytes there, each ending in CR LF, and
-// commit_lines() hands them over as if each had been printed in turn by
-// the current statement (the file's column is 0 after them). The room
-// lasts until anything else is done with the file.
+// PRINT # items already formatted, each a line of `line_length` bytes
+// ending in CR LF: up to kLineRoom bytes of them, written to file
+// `file_number` as if each had been printed in turn by the current
+// statement (the file's column is 0 after them). Error 57 when the file is
+// not open, 51 for an input file.
 constexpr size_t kLineRoom = 512;
-char* line_room(int file_number);
-void commit_lines(int file_number, size_t lines, size_t line_length);
+void print_lines(int file_number, BytesView lines, size_t line_length);
 // CLOSE with numbers: numbers that are not open are skipped.
 void close(std::initializer_list<int> file_numbers);
 // CLOSE without numbers.

@@ -91,11 +91,14 @@ class OutputJournal {
     if (f.position > f.size) f.size = f.position;
     if (f.pending >= buffer_) flush_mark_ = log_.get();
   }
-  // Lines just placed at the end of the pending bytes by the current
-  // statement: `lines` items of `length` bytes, logged as one entry.
-  void wrote_lines(OutputFile& f, uint16_t location, size_t lines, size_t length) {
+  // Lines of the current statement, copied to the end of the pending bytes
+  // (at most kLineRoom of them, files.h): items of `length` bytes each,
+  // logged as one entry.
+  void put_lines(OutputFile& f, uint16_t location, BytesView bytes, size_t length) {
+    const size_t lines = bytes.size() / length;
     if (lines == 0) return;
     begin_item(f, location);
+    std::memcpy(f.buffer.get() + f.pending, bytes.data(), bytes.size());
     next_[-1].more = static_cast<uint8_t>(lines - 1);
     next_[-1].step = static_cast<uint16_t>(length);
     wrote(f, lines * length);

@@ -246,9 +246,6 @@ uint64_t div_pow10(uint64_t v, int k) {
   }
 }
 
-// Room for a plain field: width = I + point + D <= 19.
-constexpr size_t kFixedRoom = 32;
-
 // Writes the plain field (I positions before the point, D decimals, D a
 // constant so that the digit splits divide by constants) of a value already
 // rounded to it, given as value * 10^D with 10^D <= scaled < 10^(I+D), at
@@ -314,6 +311,10 @@ constexpr PlainFormat kPlainFields[10] = {
     plain_field<0>, plain_field<1>, plain_field<2>, plain_field<3>, plain_field<4>,
     plain_field<5>, plain_field<6>, plain_field<7>, plain_field<8>, plain_field<9>};
 }  // namespace
+
+char* fixed_millionths(int integer_positions, uint64_t millionths, char* out) {
+  return write_plain<6>(integer_positions, true, millionths, out);
+}
 
 namespace {
 

@@ -146,7 +146,7 @@ bool keep_going() {
   return g_keep_going;
 }
 
-bool run_part(BytesView label, void (*part)()) {
+bool run_part(BytesView label, const std::function<void()>& part) {
   if (!g_keep_going) {
     part();
     return true;

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "runtime/base/requests.h"
@@ -51,27 +52,11 @@ inline void statement(uint16_t line) {
 // that cannot fail before the last one (so that an error still shows the
 // line of the statement that failed): those that give the message queue
 // no turn and meet no pending request are counted with one test, the
-// others run as statement() runs them. quiet(n) tells beforehand whether
-// the next n statements are all of the first kind.
-inline bool quiet(int n) {
-  return detail::poll_counter >= n && !requests::attention;
-}
-// How many runs of `n` statements, up to `most`, are all of the first kind.
-inline int quiet_runs(int n, int most) {
-  if (requests::attention) return 0;
-  return detail::poll_counter / n < most ? detail::poll_counter / n : most;
-}
-// Takes `runs` runs of the statements `first` to `last` that quiet_runs()
-// counted as quiet; none leaves the current line as it is.
-inline void take_quiet_runs(uint16_t first, uint16_t last, int runs) {
-  if (runs == 0) return;
-  detail::poll_counter -= runs * (last - first + 1);
-  detail::line = last;
-}
+// others run as statement() runs them.
 inline void statements(uint16_t first, uint16_t last) {
   for (;;) {
     const int n = last - first + 1;
-    if (quiet(n)) [[likely]] {
+    if (detail::poll_counter >= n && !requests::attention) [[likely]] {
       detail::poll_counter -= n;
       detail::line = last;
       return;
@@ -84,6 +69,26 @@ inline void statements(uint16_t first, uint16_t last) {
     if (first == last) return;
     ++first;
   }
+}
+
+// Repeats of the statements `first` to `last` for work that cannot fail,
+// as many as pass without the message queue's turn and meet no pending
+// request, up to `most`: `step(k)` does the work of repeat k, or returns
+// false, having done nothing, to stop before it. Returns how many repeats
+// ran, all counted at once; the current line is then `last` (unchanged
+// when none ran). The caller runs what stopped the run through statement().
+template <class Step>
+inline int quiet_statements(uint16_t first, uint16_t last, int most, Step step) {
+  if (requests::attention) return 0;
+  const int n = last - first + 1;
+  const int quiet = detail::poll_counter / n < most ? detail::poll_counter / n : most;
+  int k = 0;
+  while (k < quiet && step(k)) ++k;
+  if (k > 0) {
+    detail::poll_counter -= k * n;
+    detail::line = last;
+  }
+  return k;
 }
 
 // One part of the program's work (a sheet of the job), run so that the
@@ -100,7 +105,7 @@ inline void statements(uint16_t first, uint16_t last) {
 // not the part's stop the program as before: an output file that exists or
 // cannot be opened, a write the system refused, memory, a break, a closed
 // console.
-bool run_part(BytesView label, void (*part)());
+bool run_part(BytesView label, const std::function<void()>& part);
 // Whether -k was given.
 bool keep_going();
 

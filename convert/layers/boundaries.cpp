@@ -22,7 +22,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_boundaries() {
+void convert_boundaries(Job& job) {
   static const Layer kLayer{"GK",
                             "  行政界ライン",
                             rt::Sep::kSemicolon,
@@ -30,7 +30,7 @@ void convert_boundaries() {
                             "    Pen (1,2,16732240)",
                             lines::kBoundaries,
                             write_row};
-  convert_line_layer(kLayer);
+  convert_line_layer(job, kLayer);
 }
 
 }  // namespace convert

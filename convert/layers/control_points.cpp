@@ -29,7 +29,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_control_points() {
+void convert_control_points(Job& job) {
   static const Layer kLayer{"KJ",
                             "  基準点ポイント",
                             rt::Sep::kSemicolon,
@@ -37,7 +37,7 @@ void convert_control_points() {
                             "    Symbol (49,16711680,12)",
                             lines::kControlPoints,
                             write_row};
-  convert_point_layer(kLayer);
+  convert_point_layer(job, kLayer);
 }
 
 }  // namespace convert

@@ -31,16 +31,16 @@ enum : uint16_t {
 
 }  // namespace
 
-void convert_elevation() {
+void convert_elevation(Job& job) {
   Routine routine(lines::kElevation, kRecords);
   const Block block;
   print_label("  標高メッシュ", rt::Sep::kSemicolon);
   block.statement(lines::kOutputs);
-  mif::Pair pair("HM", {"  H Integer"}, first_sheet());
+  mif::Pair pair(job, "HM", {"  H Integer"});
   block.statement(lines::kRecordFile);
-  open_input("MH.slp", kInputFile);
+  open_input(job, "MH.slp", kInputFile);
   block.statement(kMeshFile);
-  open_input("MH.sal", kSecondInputFile);
+  open_input(job, "MH.sal", kSecondInputFile);
   read_records([&](BytesView point) {
     block.statement(kX);
     int32_t x = rt::val_to_int32(rt::left(point, 8));

@@ -18,13 +18,13 @@ enum : uint16_t {
   kClose = 8,
 };
 
-void convert_extract(const char* code, const char* label, uint16_t block) {
+void convert_extract(Job& job, const char* code, const char* label, uint16_t block) {
   Routine routine(block);
   print_label(label, rt::Sep::kSemicolon);
   statement(lines::kOutputs);
-  mif::TextFile text(code, first_sheet());
+  mif::TextFile text(job, code);
   statement(lines::kRecordFile);
-  open_input(Bytes(code) + ".sal", kInputFile);
+  open_input(job, Bytes(code) + ".sal", kInputFile);
   read_records([&](BytesView record) {
     statement(kEmptyTest);
     if (rt::len(record) == 0) return false;
@@ -38,12 +38,12 @@ void convert_extract(const char* code, const char* label, uint16_t block) {
 
 }  // namespace
 
-void convert_tunnels() {
-  convert_extract("TO", "  トンネル情報（テキストデータ）", lines::kTunnels);
+void convert_tunnels(Job& job) {
+  convert_extract(job, "TO", "  トンネル情報（テキストデータ）", lines::kTunnels);
 }
 
-void convert_bridges() {
-  convert_extract("HA", "  橋情報（テキストデータ）", lines::kBridges);
+void convert_bridges(Job& job) {
+  convert_extract(job, "HA", "  橋情報（テキストデータ）", lines::kBridges);
 }
 
 }  // namespace convert

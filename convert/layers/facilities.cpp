@@ -35,7 +35,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_facilities() {
+void convert_facilities(Job& job) {
   static const Layer kLayer{
       "KO",
       "  公共施設ポイント",
@@ -44,7 +44,7 @@ void convert_facilities() {
       "    Symbol (66,8388608,12)",
       lines::kFacilities,
       write_row};
-  convert_point_layer(kLayer);
+  convert_point_layer(job, kLayer);
 }
 
 }  // namespace convert

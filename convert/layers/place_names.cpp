@@ -27,7 +27,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_place_names() {
+void convert_place_names(Job& job) {
   static const Layer kLayer{"CM",
                             "  地名ポイント",
                             rt::Sep::kSemicolon,
@@ -35,7 +35,7 @@ void convert_place_names() {
                             "    Symbol (67,16711680,12)",
                             lines::kPlaceNames,
                             write_row};
-  convert_point_layer(kLayer);
+  convert_point_layer(job, kLayer);
 }
 
 }  // namespace convert

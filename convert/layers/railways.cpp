@@ -26,7 +26,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_railways() {
+void convert_railways(Job& job) {
   static const Layer kLayer{"TK",
                             "  鉄道ライン",
                             rt::Sep::kNone,
@@ -34,7 +34,7 @@ void convert_railways() {
                             "    Pen (2,2,0)",
                             lines::kRailways,
                             write_row};
-  convert_line_layer(kLayer);
+  convert_line_layer(job, kLayer);
 }
 
 }  // namespace convert

@@ -26,7 +26,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_rivers() {
+void convert_rivers(Job& job) {
   static const Layer kLayer{"KK",
                             "  河川ライン",
                             rt::Sep::kSemicolon,
@@ -34,7 +34,7 @@ void convert_rivers() {
                             "    Pen (1,2,65535)",
                             lines::kRivers,
                             write_row};
-  convert_line_layer(kLayer);
+  convert_line_layer(job, kLayer);
 }
 
 }  // namespace convert

@@ -30,7 +30,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_roads() {
+void convert_roads(Job& job) {
   static const Layer kLayer{"DK",
                             "  道路ライン",
                             rt::Sep::kSemicolon,
@@ -39,7 +39,7 @@ void convert_roads() {
                             "    Pen (1,2,0)",
                             lines::kRoads,
                             write_row};
-  convert_line_layer(kLayer);
+  convert_line_layer(job, kLayer);
 }
 
 }  // namespace convert

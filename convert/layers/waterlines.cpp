@@ -21,7 +21,7 @@ BytesView write_row(BytesView r, mif::Row& row) {
 
 }  // namespace
 
-void convert_waterlines() {
+void convert_waterlines(Job& job) {
   static const Layer kLayer{"SK",
                             "  水際ライン",
                             rt::Sep::kSemicolon,
@@ -29,7 +29,7 @@ void convert_waterlines() {
                             "    Pen (1,2,255)",
                             lines::kWaterlines,
                             write_row};
-  convert_line_layer(kLayer);
+  convert_line_layer(job, kLayer);
 }
 
 }  // namespace convert

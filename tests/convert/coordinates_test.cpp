@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/sheet.h"
+#include "convert/vertex_writer.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
 #include "runtime/picture.h"
@@ -122,18 +123,6 @@ TEST(Coordinates, OriginsWithoutWholeUnitsTakeTheExactSteps) {
 // as a polyline, and mesh offsets of either sign.
 TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
   namespace files = rt::files;
-  convert::SheetState& s = convert::sheet();
-  s.point_table.dim(0);
-  s.set_x_origin(459000);
-  s.set_y_origin(93600);
-  const rt::Picture longitude = rt::Picture::parse("####.######");
-  const rt::Picture latitude = rt::Picture::parse("###.######");
-  auto fields = [&](long double x, long double y) {
-    rt::Bytes out;
-    longitude.format(convert::to_degrees(x, s.x_origin), out);
-    latitude.format(convert::to_degrees(y, s.y_origin), out);
-    return out + "\r\n";
-  };
   const char* lines[] = {"0021146301548736",
                          "00211463 1548736",
                          "0021146301548736 ",
@@ -144,29 +133,40 @@ TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
                          "123",
                          "1234",
                          "99999999999999999"};
+  convert::SheetPoints s;
+  s.dim(std::size(lines) - 1);
+  s.set_x_origin(459000);
+  s.set_y_origin(93600);
+  const rt::Picture longitude = rt::Picture::parse("####.######");
+  const rt::Picture latitude = rt::Picture::parse("###.######");
+  auto fields = [&](long double x, long double y) {
+    rt::Bytes out;
+    longitude.format(convert::to_degrees(x, s.x().seconds), out);
+    latitude.format(convert::to_degrees(y, s.y().seconds), out);
+    return out + "\r\n";
+  };
   const int32_t mesh[][2] = {{211463, 1548736}, {-211463, -1548736}, {0, 18}, {2147483647, -1}};
   test::TempDir dir;
   files::open(dir.file("v.mif"), files::Mode::kOutput, 2);
   rt::Bytes expected, polyline;
-  std::vector<convert::PointLine> entries(std::size(lines));
-  std::vector<const convert::PointLine*> points;
-  for (size_t k = 0; k < std::size(lines); ++k) {
+  std::vector<uint32_t> points;
+  for (uint32_t k = 0; k < std::size(lines); ++k) {
     const rt::BytesView line = lines[k];
-    entries[k] = line;
-    points.push_back(&entries[k]);
-    convert::write_vertex(2, {}, entries[k]);
-    convert::write_vertex(2, "Point ", entries[k]);
+    s.store(k, line);
+    points.push_back(k);
+    convert::write_vertex(s, 2, {}, s.entry(k));
+    convert::write_vertex(s, 2, "Point ", s.entry(k));
     const rt::Bytes exact = fields(rt::val(rt::left(line, 8)), rt::val(rt::right(line, 8)));
     expected += exact + "Point " + exact;
     polyline += exact;
   }
   // A polyline of them all, twice: most vertices go straight into the
   // output, some through the statement hook's turn.
-  convert::write_vertices(2, points);
-  convert::write_vertices(2, points);
+  convert::write_vertices(s, 2, points);
+  convert::write_vertices(s, 2, points);
   expected += polyline + polyline;
   for (const auto& m : mesh) {
-    convert::write_vertex(2, "Point ", m[0], m[1]);
+    convert::write_vertex(s, 2, "Point ", m[0], m[1]);
     expected += "Point " + fields(m[0], m[1]);
   }
   files::close({2});

@@ -18,24 +18,31 @@
 
 namespace {
 
+convert::Job& job() {
+  static convert::Job j = [] {
+    convert::Job j;
+    j.job_name = "F";
+    j.position = 2;
+    j.converted = 1;
+    j.sheet_code = "12345";
+    j.points.dim(200000);
+    j.vertices.dim(30000);
+    j.points.store(1, "00360000 00180000");
+    j.points.store(2, "0000001800000018");
+    j.points.store(3, "x");
+    j.points.set_x_origin(459000);
+    j.points.set_y_origin(93600);
+    return j;
+  }();
+  return j;
+}
+
 const std::string& root() {
   static const std::string dir = [] {
     std::string d = "/tmp/sardane-fuzz-conv-" + std::to_string(getpid());
     std::filesystem::create_directories(d + "/DATA/12345");
     std::filesystem::current_path(d);
-    convert::JobState& j = convert::job();
-    j.drive = d;
-    j.job_name = "F";
-    j.position = 2;
-    j.sheet_code = "12345";
-    convert::SheetState& s = convert::sheet();
-    s.point_table.dim(200000);
-    s.vertices.dim(30000);
-    s.point_table[1] = "00360000 00180000";
-    s.point_table[2] = "0000001800000018";
-    s.point_table[3] = "x";
-    s.set_x_origin(459000);
-    s.set_y_origin(93600);
+    job().drive = d;
     return d;
   }();
   return dir;
@@ -51,7 +58,7 @@ void write(const std::string& name, const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  static void (*const kLayers[])() = {
+  static void (*const kLayers[])(convert::Job&) = {
       convert::convert_elevation,      convert::convert_tunnels,     convert::convert_bridges,
       convert::convert_boundaries,     convert::convert_roads,       convert::convert_rivers,
       convert::convert_waterlines,     convert::convert_place_names, convert::convert_facilities,
@@ -71,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     write(kFiles[layer], body, n);
   }
   try {
-    kLayers[layer]();
+    kLayers[layer](job());
   } catch (const rt::RuntimeError&) {
   }
   rt::files::close_all_quietly();

@@ -22,10 +22,9 @@ void execute(rt::files::FileTable& table, const Statement& s) {
     case Statement::kPrint:
       return table.print(s.file, s.text, s.sep);
     case Statement::kLines: {
-      char* room = table.line_room(s.file);
-      for (int k = 0; k < s.count; ++k)
-        std::memcpy(room + k * s.text.size(), s.text.data(), s.text.size());
-      return table.commit_lines(s.file, static_cast<size_t>(s.count), s.text.size());
+      std::string lines;
+      for (int k = 0; k < s.count; ++k) lines += s.text;
+      return table.print_lines(s.file, lines, s.text.size());
     }
     case Statement::kLineInput:
       table.line_input(s.file);
