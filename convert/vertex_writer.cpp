@@ -8,6 +8,7 @@
 #include "convert/statements.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
+#include "runtime/fixed_field.h"
 #include "runtime/picture.h"
 
 namespace convert {

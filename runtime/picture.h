@@ -80,17 +80,6 @@ class Picture {
   PlainFormat plain_format_ = nullptr;
 };
 
-// Room a plain fixed field takes at its start (its width is at most 19
-// bytes; the rest is filled with blanks).
-constexpr size_t kFixedRoom = 32;
-
-// The plain field of `integer_positions` positions, the point and six
-// decimals ("####.######") of a value already rounded to whole millionths,
-// given as them: 10^6 <= millionths < 10^(integer_positions + 6). Written
-// at `out`, which has room for kFixedRoom bytes; returns the field's end.
-// The same bytes as PRINT USING of the value's fixed field.
-char* fixed_millionths(int integer_positions, uint64_t millionths, char* out);
-
 // The value's first 16 significant decimal digits, rounded half up at the
 // 17th: value = digits * 10^(exponent - 15), digits in [10^15, 10^16).
 // Requires a finite value > 0.
