@@ -2,8 +2,8 @@
 
 #include "convert/record_loop.h"
 #include "convert/sheet.h"
-#include "runtime/console.h"
 #include "runtime/base/cp932.h"
+#include "runtime/console.h"
 #include "runtime/file_names.h"
 #include "runtime/files.h"
 #include "runtime/numbers.h"
@@ -17,33 +17,38 @@ namespace {
 // The main routine's statements.
 enum : uint16_t {
   // The module record and the arrays.
-  kRegister = 1,
-  kPointTable = 2,
-  kVertexBuffer = 3,
-  kJobTable = 4,
+  kRegister = 101,
+  kPointTable = 102,
+  kVertexBuffer = 103,
+  kJobTable = 104,
   // The prompts.
-  kDrive = 5,
-  kListPrompt = 6,
-  kJobName = 7,
-  kJobNameEcho = 8,
-  // The job list read into the table; its loop's end test is kListEnd, the
-  // read statement 11.
-  kJobList = 9,
-  kListEnd = 10,
-  kCount = 12,
-  kSheetCode = 13,
-  kSheetName = 14,
-  kListClose = 15,
+  kDrive = 105,
+  kListPrompt = 106,
+  kJobName = 107,
+  kJobNameEcho = 108,
+  // The job list read into the table.
+  kJobList = 109,
+  kListEnd = 110,  // the loop's end test
+  kListRead = 111,
+  kCount = 112,
+  kSheetCode = 113,
+  kSheetName = 114,
+  kListClose = 115,
   // One sheet pass per entry.
-  kFirstSheet = 16,
-  kSheetTitle = 17,
-  kCurrentCode = 18,
-  kSheetPass = 19,
-  kNextSheet = 20,
+  kFirstSheet = 116,
+  kSheetTitle = 117,
+  kCurrentCode = 118,
+  kSheetPass = 119,
+  kNextSheet = 120,
   // The end.
-  kClosingPrompt = 21,
-  kEnd = 22,
+  kClosingPrompt = 121,
+  kEnd = 122,
 };
+static_assert(distinct({kRegister,      kPointTable, kVertexBuffer, kJobTable,  kDrive,
+                        kListPrompt,    kJobName,    kJobNameEcho,  kJobList,   kListEnd,
+                        kListRead,      kCount,      kSheetCode,    kSheetName, kListClose,
+                        kFirstSheet,    kSheetTitle, kCurrentCode,  kSheetPass, kNextSheet,
+                        kClosingPrompt, kEnd}));
 
 // With -k: the sheet pass, from which a sheet that fails is left out; the
 // outputs, the point table and the origins then go back to where they
@@ -70,7 +75,6 @@ void list_left_out(Job& j) {
 
 void run_job() {
   using rt::Sep;
-  Routine routine(lines::kMain, kListEnd);
   Job j;
   statement(kRegister);
   rt::register_module("Sardane");
@@ -94,7 +98,7 @@ void run_job() {
   statement(kJobList);
   rt::files::require_name_part(j.job_name);
   rt::files::open(j.drive + "\\" + j.job_name + ".csv", rt::files::Mode::kInput, kInputFile);
-  read_records([&](BytesView line) {
+  read_records({kListEnd, kListRead}, [&](BytesView line) {
     statement(kCount);
     j.count = rt::narrow16(int32_t{j.count} + 1);
     statement(kSheetCode);

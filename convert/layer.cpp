@@ -10,10 +10,10 @@ void id_and_class_fields(BytesView record, mif::Row& row) {
 }
 
 mif::Pair open_layer(Job& job, const Layer& layer) {
-  print_label(layer.label, layer.label_sep);
-  statement(lines::kOutputs);
-  mif::Pair pair(job, layer.code, layer.columns);
-  statement(lines::kRecordFile);
+  print_label(layer.lines.label, layer.label, layer.label_sep);
+  statement(layer.lines.outputs);
+  mif::Pair pair(job, layer.lines, layer.code, layer.columns);
+  statement(layer.lines.record_file);
   open_input(job, Bytes(layer.code) + ".sal", kInputFile);
   return pair;
 }

@@ -10,28 +10,18 @@ namespace convert {
 
 namespace {
 
-// The statements of gather(), for each vertex.
-enum : uint16_t {
-  kComma = lines::kGather,  // the comma searched
-  kNumber,                  // the point number read
-  kCount,                   // counted
-  kEntry,                   // its entry taken
-  kListEnd,                 // the end tested
-  kNext,                    // the search moved on
-};
-
-// Gathers the vertices of a list into the vertex buffer; returns the count.
+// Gathers the vertices of a list into the vertex buffer, under the
+// layer's gathering statements `g`; returns the count.
 // A point number that VAL reads as a whole number, inside the table, with
 // room in the buffer, cannot fail: its statements are taken at once. The
 // common vertex, six digits and a comma, is read as one word: the comma is
 // then the search's answer and the digits VAL's.
-int16_t gather(Job& job, BytesView list) {
+int16_t gather(Job& job, const Gathering& g, BytesView list) {
   namespace words = rt::words;
   constexpr unsigned kDigits = 6;
   const int64_t table_size = static_cast<int64_t>(job.points.size());
   const int64_t buffer_size = static_cast<int64_t>(job.vertices.size());
   uint32_t* const buffer = job.vertices.data();
-  const Block block;
   // The common vertex at `at`, six digits and a comma, read as one word.
   auto common_vertex = [list](int32_t at, uint32_t& number) {
     if (static_cast<size_t>(at) + 8 > list.size()) return false;
@@ -46,7 +36,7 @@ int16_t gather(Job& job, BytesView list) {
     // The common vertices that follow, as many as pass their statements
     // without a turn, taken as one run: read, stored, counted together.
     uint32_t number;
-    block.quiet_statements(kComma, kNext, INT_MAX, [&](int) {
+    rt::quiet_statements(g.comma, g.next, INT_MAX, [&](int) {
       if (count + 1 >= buffer_size || !common_vertex(k, number) || number >= table_size)
         return false;
       ++count;
@@ -65,7 +55,7 @@ int16_t gather(Job& job, BytesView list) {
       whole = rt::whole_number(number_text, number);
     }
     if (whole && number < table_size && count + 1 < buffer_size) {
-      block.statements(kComma, comma == 0 ? kListEnd : kNext);
+      rt::statements(g.comma, comma == 0 ? g.list_end : g.next);
       ++count;
       buffer[count] = number;
       if (comma == 0) break;
@@ -73,17 +63,17 @@ int16_t gather(Job& job, BytesView list) {
       continue;
     }
     if (number_text.empty()) number_text = rt::mid(list, int64_t{k} + 1, kDigits);
-    block.statement(kComma);
-    block.statement(kNumber);
+    statement(g.comma);
+    statement(g.number);
     const int32_t value = rt::val_to_int32(number_text);
-    block.statement(kCount);
+    statement(g.count);
     count = rt::narrow16(int32_t{count} + 1);
-    block.statement(kEntry);
+    statement(g.entry);
     job.points.entry(value);
     job.vertices[count] = static_cast<uint32_t>(value);
-    block.statement(kListEnd);
+    statement(g.list_end);
     if (comma == 0) break;
-    block.statement(kNext);
+    statement(g.next);
     k = comma;
   }
   return count;
@@ -103,19 +93,18 @@ BytesView tagged_vertex_list(BytesView tail) {
 }
 
 void convert_line_layer(Job& job, const Layer& layer) {
-  Routine routine(layer.block);
   mif::Pair pair = open_layer(job, layer);
-  read_records([&](BytesView record) {
+  read_records(layer.lines.records, [&](BytesView record) {
     mif::Row row = pair.row();
-    const int16_t count = gather(job, layer.write_row(record, row));
-    statement(lines::kObject);
+    const int16_t count = gather(job, layer.lines.gathering, layer.write_row(record, row));
+    statement(layer.lines.object);
     pair.pline(count);
     pair.vertices({&job.vertices[1], static_cast<size_t>(count)});
-    statement(lines::kPen);
+    statement(layer.lines.pen);
     pair.style(layer.style);
     return true;
   });
-  statement(lines::kLineClose);
+  statement(layer.lines.close);
   rt::files::close_all();
 }
 

@@ -30,8 +30,9 @@ files::Mode output_mode(bool create) {
 
 }  // namespace
 
-Pair::Pair(Job& job, BytesView code, const std::vector<const char*>& columns)
-    : points_(job.points) {
+Pair::Pair(Job& job, const LayerLines& lines, BytesView code,
+           const std::vector<const char*>& columns)
+    : points_(job.points), lines_(lines) {
   const bool create = job.first_sheet();
   files::open(output_name(job, code, ".mif"), output_mode(create), kGraphics);
   files::open(output_name(job, code, ".mid"), output_mode(create), kAttributes);
@@ -46,7 +47,7 @@ Pair::Pair(Job& job, BytesView code, const std::vector<const char*>& columns)
 }
 
 void Pair::point(const SheetPoints::Entry& point, BytesView symbol) {
-  write_vertex(points_, kGraphics, kPointLead, point);
+  write_vertex(points_, lines_, kGraphics, kPointLead, point);
   style(symbol);
 }
 
@@ -61,7 +62,7 @@ void Pair::pline(int16_t count) {
 }
 
 void Pair::vertices(std::span<const uint32_t> entries) {
-  write_vertices(points_, kGraphics, entries);
+  write_vertices(points_, lines_, kGraphics, entries);
 }
 
 void Pair::style(BytesView style) {

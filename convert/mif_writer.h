@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "convert/job.h"
+#include "convert/statements.h"
 #include "runtime/strings.h"
 
 namespace convert::mif {
@@ -63,8 +64,9 @@ class Pair {
  public:
   // Opens the pair of the job's name and `code`: created with the header on
   // the job's first sheet, appended otherwise. `columns` are the column
-  // lines ("  id char(8)"). Its points are the job's.
-  Pair(Job& job, BytesView code, const std::vector<const char*>& columns);
+  // lines ("  id char(8)"). Its points are the job's; `lines` are the
+  // layer's statements.
+  Pair(Job& job, const LayerLines& lines, BytesView code, const std::vector<const char*>& columns);
 
   // "Point " and the vertex line of a point-table entry, then the symbol line;
   // statements as for write_vertex().
@@ -87,6 +89,7 @@ class Pair {
   static constexpr int kGraphics = 2;
   static constexpr int kAttributes = 4;
   SheetPoints& points_;
+  const LayerLines& lines_;
 };
 
 // An extract's text file (job name + code + ".txt"): created on the first

@@ -10,17 +10,16 @@ BytesView point_number_text(BytesView record, int from_end) {
 }
 
 void convert_point_layer(Job& job, const Layer& layer) {
-  Routine routine(layer.block);
   mif::Pair pair = open_layer(job, layer);
-  read_records([&](BytesView record) {
+  read_records(layer.lines.records, [&](BytesView record) {
     mif::Row row = pair.row();
     BytesView number_text = layer.write_row(record, row);
-    statement(lines::kObject);
+    statement(layer.lines.object);
     int32_t number = rt::val_to_int32(number_text);
     pair.point(job.points.entry(number), layer.style);
     return true;
   });
-  statement(lines::kPointClose);
+  statement(layer.lines.close);
   rt::files::close_all();
 }
 

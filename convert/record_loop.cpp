@@ -1,14 +1,14 @@
 #include "convert/record_loop.h"
 
 #include "convert/sheet.h"
-#include "runtime/console.h"
 #include "runtime/base/cp932.h"
+#include "runtime/console.h"
 #include "runtime/texts.h"
 
 namespace convert {
 
-void print_label(const char* label, rt::Sep sep) {
-  statement(lines::kLabel);
+void print_label(uint16_t line, const char* label, rt::Sep sep) {
+  statement(line);
   rt::console::print(rt::sjis(label), sep);
 }
 

@@ -1,7 +1,7 @@
 // The record loop of every converter: the progress label, the outputs, the
 // record file sheet code + suffix as file 1, then one pass of the loop per
-// record (statements as in statements.h); the converter then marks its
-// closing statement and closes all files.
+// record; the converter then runs its closing statement and closes all
+// files.
 #pragma once
 
 #include <cstdint>
@@ -16,24 +16,21 @@
 
 namespace convert {
 
-// Statement lines::kLabel: the label (UTF-8 here, CP932 on the console) on
-// the progress line, ended by `sep` (the sheet's last layer ends the line).
-void print_label(const char* label, rt::Sep sep);
+// Statement `line`: the label (UTF-8 here, CP932 on the console) on the
+// progress line, ended by `sep` (the sheet's last layer ends the line).
+void print_label(uint16_t line, const char* label, rt::Sep sep);
 // Opens the sheet's input sheet code + `suffix` as file `file_number`.
 void open_input(const Job& job, rt::BytesView suffix, int file_number);
 
-// Reads file 1 to its end: the running routine's end test (end_test())
-// tests for the end, the statement after it reads the next record, then
-// `each(record)` runs; its false ends the loop before the end.
+// Reads file 1 to its end: the loop's end test tests for the end, its read
+// statement reads the next record, then `each(record)` runs; its false
+// ends the loop before the end.
 template <class Each>
-void read_records(Each each) {
-  const Block block;
-  const uint16_t test = end_test();
-  const uint16_t read = static_cast<uint16_t>(test + 1);
+void read_records(const RecordLoop& loop, Each each) {
   for (;;) {
-    block.statement(test);
+    statement(loop.end_test);
     if (rt::files::eof(kInputFile)) break;
-    block.statement(read);
+    statement(loop.read);
     if (!each(rt::files::line_input(kInputFile))) break;
   }
 }

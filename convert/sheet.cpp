@@ -13,23 +13,28 @@ namespace convert {
 
 namespace {
 
-// The statements of the sheet's block: the point table's load, the
-// origin's read, then the sheet pass's steps from kFirstStep on.
+// The statements of the point table's load and the origin's read; the
+// sheet pass's steps are 221 to 233 (sheet_pass()).
 enum : uint16_t {
-  kTableFile = 1,
-  kTableCountStart = 2,
-  kTableEnd = 3,  // the end test
-  kTableCount = 4,
-  kTableRead = 5,
-  kTableStore = 6,
-  kTableClose = 7,
-  kOriginFile = 11,
-  kOriginRead = 12,
-  kOriginComma = 13,
-  kOriginX = 14,
-  kOriginY = 15,
-  kOriginClose = 16,
-  kFirstStep = 21,
+  kTableFile = 201,
+  kTableCountStart = 202,
+  kTableEnd = 203,  // the end test
+  kTableCount = 204,
+  kTableRead = 205,
+  kTableStore = 206,
+  kTableClose = 207,
+  kOriginFile = 211,
+  kOriginRead = 212,
+  kOriginComma = 213,
+  kOriginX = 214,
+  kOriginY = 215,
+  kOriginClose = 216,
+};
+
+// A step of the sheet pass: its statement and what it runs.
+struct Step {
+  uint16_t line;
+  void (*run)(Job&);
 };
 
 }  // namespace
@@ -47,28 +52,25 @@ Bytes input_path(const Job& job, BytesView suffix) {
 }
 
 void load_point_table(Job& job) {
-  Routine routine(lines::kSheet);
-  const Block block;
-  block.statement(kTableFile);
+  statement(kTableFile);
   rt::files::open(input_path(job, ".slp"), rt::files::Mode::kInput, kInputFile);
-  block.statement(kTableCountStart);
+  statement(kTableCountStart);
   int32_t count = 0;
   for (;;) {
-    block.statement(kTableEnd);
+    statement(kTableEnd);
     if (rt::files::eof(kInputFile)) break;
-    block.statement(kTableCount);
+    statement(kTableCount);
     count = rt::to_int32(static_cast<long double>(count) + 1);
-    block.statement(kTableRead);
+    statement(kTableRead);
     const BytesView line = rt::files::line_input(kInputFile);
-    block.statement(kTableStore);
+    statement(kTableStore);
     job.points.store(count, line);
   }
-  block.statement(kTableClose);
+  statement(kTableClose);
   rt::files::close({kInputFile});
 }
 
 void read_sheet_origin(Job& job) {
-  Routine routine(lines::kSheet);
   statement(kOriginFile);
   rt::files::open(input_path(job, ".slm"), rt::files::Mode::kInput, kInputFile);
   statement(kOriginRead);
@@ -105,16 +107,22 @@ Degrees point_to_degrees(const SheetPoints& points, BytesView point_line) {
 }
 
 void sheet_pass(Job& job) {
-  // The pass's steps in order, each run by statement kFirstStep + its index.
-  static constexpr void (*kSteps[])(Job&) = {
-      load_point_table,   read_sheet_origin,   convert_elevation,  convert_tunnels,
-      convert_bridges,    convert_boundaries,  convert_roads,      convert_rivers,
-      convert_waterlines, convert_place_names, convert_facilities, convert_control_points,
-      convert_railways};
-  Routine routine(lines::kSheet);
-  for (size_t k = 0; k < std::size(kSteps); ++k) {
-    statement(static_cast<uint16_t>(kFirstStep + k));
-    kSteps[k](job);
+  static constexpr Step kSteps[] = {
+      {221, load_point_table},    {222, read_sheet_origin},  {223, convert_elevation},
+      {224, convert_tunnels},     {225, convert_bridges},    {226, convert_boundaries},
+      {227, convert_roads},       {228, convert_rivers},     {229, convert_waterlines},
+      {230, convert_place_names}, {231, convert_facilities}, {232, convert_control_points},
+      {233, convert_railways}};
+  static_assert(
+      distinct({kTableFile,     kTableCountStart, kTableEnd,      kTableCount,     kTableRead,
+                kTableStore,    kTableClose,      kOriginFile,    kOriginRead,     kOriginComma,
+                kOriginX,       kOriginY,         kOriginClose,   kSteps[0].line,  kSteps[1].line,
+                kSteps[2].line, kSteps[3].line,   kSteps[4].line, kSteps[5].line,  kSteps[6].line,
+                kSteps[7].line, kSteps[8].line,   kSteps[9].line, kSteps[10].line, kSteps[11].line,
+                kSteps[12].line}));
+  for (const Step& step : kSteps) {
+    statement(step.line);
+    step.run(job);
   }
 }
 

@@ -1,131 +1,94 @@
 // The conversion's statement numbers: every statement sets its number
 // before it runs, and an error report shows the number of the statement
-// that failed ("Sardane [302行]:エラー[64]").
+// that failed ("Sardane [652行]:エラー[9]").
 //
-// Each routine owns a block of numbers and says so with a Routine marker
-// while it runs; its code then names its statements by their number within
-// the block, statement(k) being block + k (a hot loop keeps a Block and
-// calls its statement()). The blocks:
-//   100  the main routine (job.cpp)
-//   200  the sheet's inputs and the sheet pass (sheet.cpp)
-//   300  elevation points (layers/elevation.cpp)
-//   400  tunnel extract, 450 bridge extract (layers/extracts.cpp)
-//   500, 600, 700, 800, 1200  boundary, road, river, waterline, railway lines
-//   900, 1000, 1100           place-name, facility, control points
-// Each file names the statements of its routines at its top. The steps
-// every layer shares are named here:
-//   1 the progress label, 2 the outputs, 3 the record file, 4 the end test,
-//   5 the read of a record (the record loop; a routine whose loop stands
-//   elsewhere tells its Routine where);
-//   20..   the layer's own cut of the attribute row (its file says which);
-//   40..45 the vertex list gathered (line layers; line_layer.cpp);
-//   50     the point number (point layers) or "Pline" (line layers);
-//   51, 52 a point turned into degrees, then written (a point layer's
-//          symbol line and a line layer's vertex line go with 52);
-//   53     the pen line (line layers), or the closing (point layers);
-//   54     the closing (line layers).
+// Each routine lists all its numbers where it runs them, in full, so that
+// a number from a report can be found by searching the code for it; a
+// compile-time check keeps each routine's numbers distinct. The ranges
+// (README, "Statement numbers"):
+//   101-122  the main routine (job.cpp)
+//   201-233  the sheet's inputs and the sheet pass (sheet.cpp)
+//   301-317  elevation points (layers/elevation.cpp)
+//   401-408, 451-458  tunnel and bridge extracts (layers/extracts.cpp)
+//   501-554, 601-654, 701-754, 801-854, 1201-1254  boundary, road, river,
+//            waterline, railway lines
+//   901-953, 1001-1053, 1101-1153  place-name, facility, control points
+// A layer's numbers follow one plan: x01 the progress label, x02 the
+// outputs, x03 the record file, x04 the end test, x05 the read of a record;
+// x20.. the layer's own cut of the attribute row; x40-x45 the vertex list
+// gathered (line layers); x50 the point number (point layers) or "Pline"
+// (line layers); x51, x52 a point turned into degrees, then written (with
+// a point layer's symbol line); x53 the pen line (line layers) or the
+// closing (point layers); x54 the closing (line layers).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 #include "runtime/startup.h"
 
 namespace convert {
 
-namespace lines {
+using rt::statement;
 
-// The routines' blocks.
-constexpr uint16_t kMain = 100;
-constexpr uint16_t kSheet = 200;
-constexpr uint16_t kElevation = 300;
-constexpr uint16_t kTunnels = 400;
-constexpr uint16_t kBridges = 450;
-constexpr uint16_t kBoundaries = 500;
-constexpr uint16_t kRoads = 600;
-constexpr uint16_t kRivers = 700;
-constexpr uint16_t kWaterlines = 800;
-constexpr uint16_t kPlaceNames = 900;
-constexpr uint16_t kFacilities = 1000;
-constexpr uint16_t kControlPoints = 1100;
-constexpr uint16_t kRailways = 1200;
-
-// The shared steps within a layer's block.
-constexpr uint16_t kLabel = 1;
-constexpr uint16_t kOutputs = 2;
-constexpr uint16_t kRecordFile = 3;
-constexpr uint16_t kEndTest = 4;  // and kEndTest + 1 the read
-constexpr uint16_t kRow = 20;
-constexpr uint16_t kGather = 40;
-constexpr uint16_t kObject = 50;
-constexpr uint16_t kDegrees = 51;
-constexpr uint16_t kWrite = 52;
-constexpr uint16_t kPen = 53;
-constexpr uint16_t kPointClose = 53;
-constexpr uint16_t kLineClose = 54;
-
-}  // namespace lines
-
-// The running routine: its block, and the statement of its record loop
-// that tests for the end of file 1 (the read is the next one). Outside any
-// routine the block is 0 and statements are their plain numbers.
-struct RoutineState {
-  uint16_t block = 0;
-  uint16_t end_test = lines::kEndTest;
+// A record loop's statements: the end test of file 1, then the read.
+struct RecordLoop {
+  uint16_t end_test;
+  uint16_t read;
 };
 
-namespace detail {
-constinit inline RoutineState g_routine;
-}  // namespace detail
-
-// Makes a routine's block current for its lifetime; the outer routine's is
-// current again when it ends (routines nest: main, sheet pass, layer).
-class Routine {
- public:
-  explicit Routine(uint16_t block, uint16_t end_test = lines::kEndTest)
-      : outer_(detail::g_routine) {
-    detail::g_routine = {block, end_test};
-  }
-  ~Routine() { detail::g_routine = outer_; }
-  Routine(const Routine&) = delete;
-  Routine& operator=(const Routine&) = delete;
-
- private:
-  RoutineState outer_;
+// The statements of a line layer's vertex gathering, for each vertex, in
+// order and consecutive.
+struct Gathering {
+  uint16_t comma;     // the comma searched
+  uint16_t number;    // the point number read
+  uint16_t count;     // counted
+  uint16_t entry;     // its entry taken
+  uint16_t list_end;  // the end tested
+  uint16_t next;      // the search moved on
 };
 
-// The record loop's end test of the running routine.
-inline uint16_t end_test() {
-  return detail::g_routine.end_test;
+// The statements of a layer routine that the shared code runs for it
+// (0 where the routine has no such statement).
+struct LayerLines {
+  uint16_t label;        // the progress label
+  uint16_t outputs;      // the output files opened
+  uint16_t record_file;  // the record file opened as file 1
+  RecordLoop records;
+  uint16_t object;           // the point number read (point layers), "Pline" (line layers)
+  uint16_t degrees;          // a point turned into degrees
+  uint16_t write;            // its vertex line written (and a point layer's symbol line)
+  uint16_t pen;              // the pen line (line layers)
+  uint16_t close;            // CLOSE
+  Gathering gathering = {};  // line layers
+};
+
+// Whether the nonzero numbers are all different.
+constexpr bool distinct(std::initializer_list<uint16_t> numbers) {
+  for (const uint16_t* a = numbers.begin(); a != numbers.end(); ++a)
+    for (const uint16_t* b = a + 1; b != numbers.end(); ++b)
+      if (*a != 0 && *a == *b) return false;
+  return true;
 }
 
-// The running routine's block, taken once. A statement's own store of the
-// current line and the calls between statements may change the block as
-// far as the compiler knows, so a loop that keeps a Block reads it once
-// rather than before every statement.
-class Block {
- public:
-  Block() : block_(detail::g_routine.block) {}
-  // Statement k of the routine.
-  void statement(uint16_t k) const { rt::statement(static_cast<uint16_t>(block_ + k)); }
-  // Statements `first` to `last`, for statements that cannot fail before
-  // the last one (rt::statements()).
-  void statements(uint16_t first, uint16_t last) const {
-    rt::statements(static_cast<uint16_t>(block_ + first), static_cast<uint16_t>(block_ + last));
-  }
-  // Repeats of them for work that cannot fail (rt::quiet_statements()).
-  template <class Step>
-  int quiet_statements(uint16_t first, uint16_t last, int most, Step step) const {
-    return rt::quiet_statements(static_cast<uint16_t>(block_ + first),
-                                static_cast<uint16_t>(block_ + last), most, step);
-  }
-
- private:
-  uint16_t block_;
-};
-
-// Statement k of the running routine.
-inline void statement(uint16_t k) {
-  Block().statement(k);
+// Whether a layer routine's numbers, its table's and its own, are all
+// different, and its gathering's are consecutive.
+constexpr bool distinct(const LayerLines& l, std::initializer_list<uint16_t> own) {
+  const Gathering& g = l.gathering;
+  const bool consecutive = g.comma == 0 || (g.number == g.comma + 1 && g.count == g.comma + 2 &&
+                                            g.entry == g.comma + 3 && g.list_end == g.comma + 4 &&
+                                            g.next == g.comma + 5);
+  if (!consecutive || !distinct({l.label, l.outputs, l.record_file, l.records.end_test,
+                                 l.records.read, l.object, l.degrees, l.write, l.pen, l.close,
+                                 g.comma, g.number, g.count, g.entry, g.list_end, g.next}))
+    return false;
+  for (uint16_t n : own)
+    if (!distinct({n, l.label, l.outputs, l.record_file, l.records.end_test, l.records.read,
+                   l.object, l.degrees, l.write, l.pen, l.close, g.comma, g.number, g.count,
+                   g.entry, g.list_end, g.next}))
+      return false;
+  return distinct(own);
 }
 
 }  // namespace convert

@@ -7,8 +7,8 @@
 #include "convert/sheet.h"
 #include "convert/statements.h"
 #include "runtime/files.h"
-#include "runtime/numbers.h"
 #include "runtime/fixed_field.h"
+#include "runtime/numbers.h"
 #include "runtime/picture.h"
 
 namespace convert {
@@ -134,38 +134,38 @@ char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out) {
   return out + kFieldBytes;
 }
 
-void write_vertex(const SheetPoints& points, int n, rt::BytesView lead,
+void write_vertex(const SheetPoints& points, const LayerLines& lines, int n, rt::BytesView lead,
                   const SheetPoints::Entry& point) {
   uint64_t longitude, latitude;
   const auto* o = std::get_if<SheetPoints::Offsets>(&point);
   if (o && lead.size() <= kLeadRoom && decided(points, o->x, o->y, longitude, latitude)) {
-    statement(lines::kDegrees);
-    statement(lines::kWrite);
+    statement(lines.degrees);
+    statement(lines.write);
     write_line(n, lead, longitude, latitude);
     return;
   }
-  statement(lines::kDegrees);
+  statement(lines.degrees);
   const Degrees d =
       o ? Degrees{to_degrees(o->x, points.x().seconds), to_degrees(o->y, points.y().seconds)}
         : point_to_degrees(points, points.text(std::get<SheetPoints::Text>(point)));
-  statement(lines::kWrite);
+  statement(lines.write);
   write_degrees(n, lead, d);
 }
 
-void write_vertices(SheetPoints& points, int n, std::span<const uint32_t> entries) {
+void write_vertices(SheetPoints& points, const LayerLines& lines, int n,
+                    std::span<const uint32_t> entries) {
   // Decided vertices are handed to the file in batches, the two statements
   // of each taken at once (the degrees cannot fail; the write is the last):
   // a batch ends before a statement that gives the message queue its turn
   // (which may end the program) and where the room is full. A vertex that
   // stops a batch runs its statements one by one.
   constexpr int kBatchLines = files::kLineRoom / kLineBytes;
-  const Block block;
   char batch[kBatchLines * kLineBytes];
   char spare[SheetPoints::kSlot];
   for (size_t i = 0; i < entries.size();) {
     const size_t left = entries.size() - i;
     const int want = left < kBatchLines ? static_cast<int>(left) : kBatchLines;
-    const int ran = block.quiet_statements(lines::kDegrees, lines::kWrite, want, [&](int k) {
+    const int ran = rt::quiet_statements(lines.degrees, lines.write, want, [&](int k) {
       const char* line = vertex_line(points, entries[i + static_cast<size_t>(k)], spare);
       if (!line) return false;
       std::memcpy(batch + static_cast<size_t>(k) * kLineBytes, line, kLineBytes);
@@ -176,10 +176,10 @@ void write_vertices(SheetPoints& points, int n, std::span<const uint32_t> entrie
     if (ran == want) continue;
     const uint32_t k = entries[i++];
     if (const char* line = vertex_line(points, k, spare)) {
-      block.statements(lines::kDegrees, lines::kWrite);
+      rt::statements(lines.degrees, lines.write);
       files::print_lines(n, {line, kLineBytes}, kLineBytes);
     } else {
-      write_vertex(points, n, {}, points.entry_unchecked(k));
+      write_vertex(points, lines, n, {}, points.entry_unchecked(k));
     }
   }
 }

@@ -12,6 +12,7 @@
 #include <span>
 
 #include "convert/sheet_points.h"
+#include "convert/statements.h"
 #include "runtime/strings.h"
 
 namespace convert {
@@ -32,15 +33,16 @@ char* millionth_fields(uint64_t longitude, uint64_t latitude, char* out);
 constexpr size_t kLeadRoom = 16;
 
 // Writes `lead` and the vertex line of a point-table entry to file
-// `file_number`. The running routine's statement lines::kDegrees turns the
-// point into degrees (the errors of VAL and of the arithmetic), its
-// lines::kWrite writes; nothing is written when the first fails.
-void write_vertex(const SheetPoints& points, int file_number, rt::BytesView lead,
-                  const SheetPoints::Entry& point);
+// `file_number`. The layer's statement `degrees` turns the point into
+// degrees (the errors of VAL and of the arithmetic), its `write` writes;
+// nothing is written when the first fails.
+void write_vertex(const SheetPoints& points, const LayerLines& lines, int file_number,
+                  rt::BytesView lead, const SheetPoints::Entry& point);
 // The vertex lines of a polyline's points (entries checked against the
 // table's size), in order, each as write_vertex() without a lead. A
 // decided entry's line is formatted once and kept by the table.
-void write_vertices(SheetPoints& points, int file_number, std::span<const uint32_t> entries);
+void write_vertices(SheetPoints& points, const LayerLines& lines, int file_number,
+                    std::span<const uint32_t> entries);
 // The same for offsets already read as integers (mesh points), in the
 // current statement: the degrees of such offsets cannot fail.
 void write_vertex(const SheetPoints& points, int file_number, rt::BytesView lead, int32_t x,

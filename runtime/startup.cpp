@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/base/requests.h"
 #include "runtime/console.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
@@ -16,7 +17,6 @@
 #include "runtime/platform/console_devices.h"
 #include "runtime/platform/process.h"
 #include "runtime/platform/report_box.h"
-#include "runtime/base/requests.h"
 #include "runtime/platform/signals.h"
 #include "runtime/platform/std_streams.h"
 #include "runtime/report.h"
@@ -26,7 +26,6 @@ namespace detail {
 int poll_counter = 0;
 uint16_t line = 0;
 }  // namespace detail
-
 
 namespace {
 

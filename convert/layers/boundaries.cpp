@@ -9,7 +9,20 @@ namespace convert {
 namespace {
 
 // The row's statements: the id, jt and sr fields, then the vertex list's cut.
-enum : uint16_t { kFields = lines::kRow, kVertexList };
+enum : uint16_t { kFields = 520, kVertexList = 521 };
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 501,
+                            .outputs = 502,
+                            .record_file = 503,
+                            .records = {504, 505},
+                            .object = 550,
+                            .degrees = 551,
+                            .write = 552,
+                            .pen = 553,
+                            .close = 554,
+                            .gathering = {540, 541, 542, 543, 544, 545}};
+static_assert(distinct(kLines, {kFields, kVertexList}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kFields);
@@ -28,7 +41,7 @@ void convert_boundaries(Job& job) {
                             rt::Sep::kSemicolon,
                             {"  id char(8)", "  jt char(2)", "  sr char(2)"},
                             "    Pen (1,2,16732240)",
-                            lines::kBoundaries,
+                            kLines,
                             write_row};
   convert_line_layer(job, kLayer);
 }

@@ -10,7 +10,19 @@ namespace convert {
 namespace {
 
 // The statements of the attribute row, in order.
-enum : uint16_t { kTags = lines::kRow, kFields, kPointNumber };
+enum : uint16_t { kTags = 1120, kFields = 1121, kPointNumber = 1122 };
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 1101,
+                            .outputs = 1102,
+                            .record_file = 1103,
+                            .records = {1104, 1105},
+                            .object = 1150,
+                            .degrees = 1151,
+                            .write = 1152,
+                            .pen = 0,
+                            .close = 1153};
+static_assert(distinct(kLines, {kTags, kFields, kPointNumber}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kTags);
@@ -35,7 +47,7 @@ void convert_control_points(Job& job) {
                             rt::Sep::kSemicolon,
                             {"  id char(8)", "  sr char(2)", "  name char(16)", "  H char(12)"},
                             "    Symbol (49,16711680,12)",
-                            lines::kControlPoints,
+                            kLines,
                             write_row};
   convert_point_layer(job, kLayer);
 }

@@ -10,7 +10,26 @@ namespace convert {
 namespace {
 
 // The statements of the attribute row, in order.
-enum : uint16_t { kTags = lines::kRow, kCode, kName, kAddress, kFields, kPointNumber };
+enum : uint16_t {
+  kTags = 1020,
+  kCode = 1021,
+  kName = 1022,
+  kAddress = 1023,
+  kFields = 1024,
+  kPointNumber = 1025
+};
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 1001,
+                            .outputs = 1002,
+                            .record_file = 1003,
+                            .records = {1004, 1005},
+                            .object = 1050,
+                            .degrees = 1051,
+                            .write = 1052,
+                            .pen = 0,
+                            .close = 1053};
+static_assert(distinct(kLines, {kTags, kCode, kName, kAddress, kFields, kPointNumber}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kTags);
@@ -42,7 +61,7 @@ void convert_facilities(Job& job) {
       rt::Sep::kSemicolon,
       {"  id char(8)", "  code char(4)", "  name char(64)", "  adress char(64)"},
       "    Symbol (66,8388608,12)",
-      lines::kFacilities,
+      kLines,
       write_row};
   convert_point_layer(job, kLayer);
 }

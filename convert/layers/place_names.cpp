@@ -11,7 +11,19 @@ namespace convert {
 namespace {
 
 // The statements of the attribute row, in order.
-enum : uint16_t { kName = lines::kRow, kFields, kPointNumber };
+enum : uint16_t { kName = 920, kFields = 921, kPointNumber = 922 };
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 901,
+                            .outputs = 902,
+                            .record_file = 903,
+                            .records = {904, 905},
+                            .object = 950,
+                            .degrees = 951,
+                            .write = 952,
+                            .pen = 0,
+                            .close = 953};
+static_assert(distinct(kLines, {kName, kFields, kPointNumber}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kName);
@@ -33,7 +45,7 @@ void convert_place_names(Job& job) {
                             rt::Sep::kSemicolon,
                             {"  id char(8)", "  sr char(2)", "  name char(32)"},
                             "    Symbol (67,16711680,12)",
-                            lines::kPlaceNames,
+                            kLines,
                             write_row};
   convert_point_layer(job, kLayer);
 }

@@ -10,7 +10,20 @@ namespace convert {
 namespace {
 
 // The statements of the attribute row, in order.
-enum : uint16_t { kTail = lines::kRow, kName, kFields, kVertexList };
+enum : uint16_t { kTail = 1220, kName = 1221, kFields = 1222, kVertexList = 1223 };
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 1201,
+                            .outputs = 1202,
+                            .record_file = 1203,
+                            .records = {1204, 1205},
+                            .object = 1250,
+                            .degrees = 1251,
+                            .write = 1252,
+                            .pen = 1253,
+                            .close = 1254,
+                            .gathering = {1240, 1241, 1242, 1243, 1244, 1245}};
+static_assert(distinct(kLines, {kTail, kName, kFields, kVertexList}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kTail);
@@ -27,13 +40,9 @@ BytesView write_row(BytesView r, mif::Row& row) {
 }  // namespace
 
 void convert_railways(Job& job) {
-  static const Layer kLayer{"TK",
-                            "  鉄道ライン",
-                            rt::Sep::kNone,
-                            {"  name char(64)"},
-                            "    Pen (2,2,0)",
-                            lines::kRailways,
-                            write_row};
+  static const Layer kLayer{
+      "TK",   "  鉄道ライン", rt::Sep::kNone, {"  name char(64)"}, "    Pen (2,2,0)",
+      kLines, write_row};
   convert_line_layer(job, kLayer);
 }
 

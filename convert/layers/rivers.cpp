@@ -9,7 +9,20 @@ namespace convert {
 namespace {
 
 // The statements of the attribute row, in order.
-enum : uint16_t { kTail = lines::kRow, kName, kFields, kVertexList };
+enum : uint16_t { kTail = 720, kName = 721, kFields = 722, kVertexList = 723 };
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 701,
+                            .outputs = 702,
+                            .record_file = 703,
+                            .records = {704, 705},
+                            .object = 750,
+                            .degrees = 751,
+                            .write = 752,
+                            .pen = 753,
+                            .close = 754,
+                            .gathering = {740, 741, 742, 743, 744, 745}};
+static_assert(distinct(kLines, {kTail, kName, kFields, kVertexList}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kTail);
@@ -32,7 +45,7 @@ void convert_rivers(Job& job) {
                             rt::Sep::kSemicolon,
                             {"  id char(8)", "  sb char(2)", "  name char(32)"},
                             "    Pen (1,2,65535)",
-                            lines::kRivers,
+                            kLines,
                             write_row};
   convert_line_layer(job, kLayer);
 }

@@ -10,7 +10,20 @@ namespace convert {
 namespace {
 
 // The statements of the attribute row, in order.
-enum : uint16_t { kTail = lines::kRow, kName, kFields, kVertexList };
+enum : uint16_t { kTail = 620, kName = 621, kFields = 622, kVertexList = 623 };
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 601,
+                            .outputs = 602,
+                            .record_file = 603,
+                            .records = {604, 605},
+                            .object = 650,
+                            .degrees = 651,
+                            .write = 652,
+                            .pen = 653,
+                            .close = 654,
+                            .gathering = {640, 641, 642, 643, 644, 645}};
+static_assert(distinct(kLines, {kTail, kName, kFields, kVertexList}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kTail);
@@ -37,7 +50,7 @@ void convert_roads(Job& job) {
                             {"  id char(8)", "  jt char(2)", "  yu char(2)", "  sb char(2)",
                              "  fi char(2)", "  name char(32)"},
                             "    Pen (1,2,0)",
-                            lines::kRoads,
+                            kLines,
                             write_row};
   convert_line_layer(job, kLayer);
 }

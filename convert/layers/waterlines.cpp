@@ -9,7 +9,20 @@ namespace convert {
 namespace {
 
 // The row's statements: the id and sr fields, then the vertex list's cut.
-enum : uint16_t { kIdAndSr = lines::kRow, kVertexList };
+enum : uint16_t { kIdAndSr = 820, kVertexList = 821 };
+
+// The routine's statements that the shared code runs.
+constexpr LayerLines kLines{.label = 801,
+                            .outputs = 802,
+                            .record_file = 803,
+                            .records = {804, 805},
+                            .object = 850,
+                            .degrees = 851,
+                            .write = 852,
+                            .pen = 853,
+                            .close = 854,
+                            .gathering = {840, 841, 842, 843, 844, 845}};
+static_assert(distinct(kLines, {kIdAndSr, kVertexList}));
 
 BytesView write_row(BytesView r, mif::Row& row) {
   statement(kIdAndSr);
@@ -27,7 +40,7 @@ void convert_waterlines(Job& job) {
                             rt::Sep::kSemicolon,
                             {"  id char(8)", "  sr char(2)"},
                             "    Pen (1,2,255)",
-                            lines::kWaterlines,
+                            kLines,
                             write_row};
   convert_line_layer(job, kLayer);
 }

@@ -133,6 +133,15 @@ TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
                          "123",
                          "1234",
                          "99999999999999999"};
+  constexpr convert::LayerLines kLines{.label = 1,
+                                      .outputs = 2,
+                                      .record_file = 3,
+                                      .records = {4, 5},
+                                      .object = 50,
+                                      .degrees = 51,
+                                      .write = 52,
+                                      .pen = 53,
+                                      .close = 54};
   convert::SheetPoints s;
   s.dim(std::size(lines) - 1);
   s.set_x_origin(459000);
@@ -154,16 +163,16 @@ TEST(VertexWriter, WritesTheFieldsOfTheExactSteps) {
     const rt::BytesView line = lines[k];
     s.store(k, line);
     points.push_back(k);
-    convert::write_vertex(s, 2, {}, s.entry(k));
-    convert::write_vertex(s, 2, "Point ", s.entry(k));
+    convert::write_vertex(s, kLines, 2, {}, s.entry(k));
+    convert::write_vertex(s, kLines, 2, "Point ", s.entry(k));
     const rt::Bytes exact = fields(rt::val(rt::left(line, 8)), rt::val(rt::right(line, 8)));
     expected += exact + "Point " + exact;
     polyline += exact;
   }
   // A polyline of them all, twice: most vertices go straight into the
   // output, some through the statement hook's turn.
-  convert::write_vertices(s, 2, points);
-  convert::write_vertices(s, 2, points);
+  convert::write_vertices(s, kLines, 2, points);
+  convert::write_vertices(s, kLines, 2, points);
   expected += polyline + polyline;
   for (const auto& m : mesh) {
     convert::write_vertex(s, 2, "Point ", m[0], m[1]);
