@@ -1,7 +1,7 @@
 // The console device a person types into: the terminal on POSIX (standard
 // input and output are a terminal); on Windows the program's own console
-// window. Redirected input always gets the line device
-// (runtime/line_device.h).
+// window. A run with either standard stream redirected gets the line
+// device instead (runtime/line_device.h; the rule is the start-up frame's).
 #pragma once
 
 #include <memory>
