@@ -8,20 +8,9 @@
 
 namespace rt {
 
-ErrorState& error_state() {
-  static ErrorState state;
-  return state;
-}
-
 void raise_error(uint16_t code, uint16_t location) {
-  ErrorState& st = error_state();
   std::feclearexcept(FE_ALL_EXCEPT);
-  if (!st.raising) {
-    st.code = code;
-    st.line = current_line();
-    st.raising = true;
-  }
-  throw RuntimeError(code, location);
+  throw RuntimeError(code, location, current_line());
 }
 
 uint16_t map_os_error(uint32_t os_error) {
@@ -70,7 +59,6 @@ uint16_t map_os_error(uint32_t os_error) {
       {os::kDirectory, kBadFileName},
       {os::kNoAssociation, kBadFileName},
   };
-  error_state().api_error = os_error;
   record_api_error(os_error);
   for (const Entry& e : kTable)
     if (e.os == os_error) return e.code;
@@ -78,7 +66,13 @@ uint16_t map_os_error(uint32_t os_error) {
 }
 
 void raise_os_error(uint32_t os_error, uint16_t location) {
-  raise_error(map_os_error(os_error), location);
+  raise_os_error(os_error, location, current_line());
+}
+
+void raise_os_error(uint32_t os_error, uint16_t location, uint16_t line) {
+  const uint16_t code = map_os_error(os_error);
+  std::feclearexcept(FE_ALL_EXCEPT);
+  throw RuntimeError(code, location, line, os_error);
 }
 
 }  // namespace rt

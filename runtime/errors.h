@@ -1,12 +1,11 @@
 // Run-time errors.
 //
 // Every failure of a run-time operation is raised as one exception type,
-// RuntimeError, carrying the 16-bit error code and the 16-bit location code
-// (high byte: the operation that failed, low byte: the check within it).
-// Raising records the code and the current line in the one error state (the
-// exception carries the location); only the start-up frame catches the
-// exception and reports it.
-// Operations never return error codes.
+// RuntimeError, carrying the 16-bit error code, the 16-bit location code
+// (high byte: the operation that failed, low byte: the check within it),
+// the line of the statement that failed and, for an operating-system
+// error, its number. Only the start-up frame catches the exception and
+// reports it. Operations never return error codes.
 #pragma once
 
 #include <cstdint>
@@ -88,35 +87,34 @@ constexpr uint16_t loc(Op op, uint8_t check) {
 
 class RuntimeError {
  public:
-  RuntimeError(uint16_t code, uint16_t location) : code_(code), location_(location) {}
+  RuntimeError(uint16_t code, uint16_t location, uint16_t line, uint32_t api_error = 0)
+      : code_(code), location_(location), line_(line), api_error_(api_error) {}
   uint16_t code() const { return code_; }
   uint16_t location() const { return location_; }
+  // The statement that failed.
+  uint16_t line() const { return line_; }
+  // The operating-system error number behind the code (Windows numbering),
+  // or 0.
+  uint32_t api_error() const { return api_error_; }
 
  private:
   uint16_t code_;
   uint16_t location_;
+  uint16_t line_;
+  uint32_t api_error_;
 };
 
-// The one error state of the process.
-struct ErrorState {
-  uint16_t code = 0;
-  uint16_t line = 0;
-  bool raising = false;    // set once an error is recorded; later raises are not recorded
-  uint32_t api_error = 0;  // last operating-system error number that went through the table
-};
-
-ErrorState& error_state();
-
-// Raises error `code` at `location`: resets the floating-point state,
-// records the code and the current line unless an error is already being
-// raised, then throws. Code 0 is never raised.
+// Raises error `code` at `location` of the current statement: resets the
+// floating-point state, then throws. Code 0 is never raised.
 [[noreturn]] void raise_error(uint16_t code, uint16_t location);
 
 // Maps an operating-system error number (Windows numbering, as produced by
 // the platform layer) to the run-time code, recording it as "APIERR".
 uint16_t map_os_error(uint32_t os_error);
 
-// Raises the run-time error for an operating-system error.
+// Raises the run-time error for an operating-system error, of the current
+// statement or of statement `line`.
 [[noreturn]] void raise_os_error(uint32_t os_error, uint16_t location);
+[[noreturn]] void raise_os_error(uint32_t os_error, uint16_t location, uint16_t line);
 
 }  // namespace rt

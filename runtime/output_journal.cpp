@@ -163,8 +163,7 @@ void OutputJournal::flush() {
   const Item refused = log_[limit.entry];
   forget_pending();
   // The report names the statement of the refused item.
-  detail::line = refused.line;
-  raise_os_error(failure, refused.location);
+  raise_os_error(failure, refused.location, refused.line);
 }
 
 bool OutputJournal::write_final_byte(OutputFile& f, uint32_t& os_error) {

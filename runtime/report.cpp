@@ -141,7 +141,6 @@ const char* report_fault(uint64_t address, uint32_t exception_code) {
 }
 
 int report_error(const RuntimeError& error) {
-  const ErrorState& st = error_state();
   fp_reset();
   try {
     files::flush_all();
@@ -149,9 +148,9 @@ int report_error(const RuntimeError& error) {
   }
   static const Bytes kPressKey = "\r\n" + sjis("任意のキーを押してください");
   const Bytes box_title = Bytes(executable_name()) + ".EXE";
-  if (st.code == kBreak) {
+  if (error.code() == kBreak) {
     char line[32];
-    std::snprintf(line, sizeof line, "[%u", static_cast<unsigned>(st.line));
+    std::snprintf(line, sizeof line, "[%u", static_cast<unsigned>(error.line()));
     Bytes text = "\r\n" + sjis("中断しました") + " " + Bytes(module_name()) + line + sjis("行]") +
                  " " + kPressKey;
     if (!platform::report_in_box(box_title, text, false)) wait_quietly(text);
@@ -160,12 +159,12 @@ int report_error(const RuntimeError& error) {
   Bytes line, message;
   bool has_message = false;
   try {
-    record_error(module_name(), st.line, st.code, error.location(), local_time_text());
-    line = "\r\n" + error_line(module_name(), st.line, st.code);
-    has_message = lookup_message(st.code, message);
+    record_error(module_name(), error.line(), error.code(), error.location(), local_time_text());
+    line = "\r\n" + error_line(module_name(), error.line(), error.code());
+    has_message = lookup_message(error.code(), message);
   } catch (...) {
   }
-  platform::set_help_topic(help_topic(st.code));
+  platform::set_help_topic(help_topic(error.code()));
   // Where no console shows the report, the box holds the message line and
   // the text, and is the key wait.
   if (!platform::report_in_box(box_title, has_message ? line + "\n" + message : line, true)) {
@@ -194,18 +193,17 @@ BytesView last_part(BytesView name) {
 }  // namespace
 
 std::string report_notice(const RuntimeError& error, BytesView label) {
-  const ErrorState& st = error_state();
   fp_reset();
   const files::InputPlace place = files::input_place();
   const BytesView file = last_part(place.file);
   Bytes line, message;
   bool has_message = false;
   try {
-    record_error(module_name(), st.line, st.code, error.location(), local_time_text());
-    has_message = lookup_message(st.code, message);
+    record_error(module_name(), error.line(), error.code(), error.location(), local_time_text());
+    has_message = lookup_message(error.code(), message);
   } catch (...) {
   }
-  line = "\r\n" + error_line(module_name(), st.line, st.code);
+  line = "\r\n" + error_line(module_name(), error.line(), error.code());
   if (has_message) line += "\r\n" + message;
   if (!file.empty()) {
     line += "\r\n" + sjis("入力ファイル ") + Bytes(file);
@@ -220,7 +218,7 @@ std::string report_notice(const RuntimeError& error, BytesView label) {
     if (place.record) note += " record " + std::to_string(place.record);
     note += ": ";
   }
-  note += "error " + std::to_string(st.code);
+  note += "error " + std::to_string(error.code());
   if (has_message) note += " (" + platform::cp932_to_utf8_display(message) + ")";
   return note;
 }

@@ -101,7 +101,6 @@ Bytes executable_stem(const std::string& path) {
 // open file is closed with its final byte.
 void terminate() {
   console::detach();
-  error_state().raising = true;
   files::close_all_quietly();
 }
 
@@ -167,9 +166,7 @@ bool run_part(BytesView label, const std::function<void()>& part) {
       std::fflush(stderr);
     }
   }
-  // The part is over: its caller's statement is current again, and an
-  // error from here on is reported as the program's own.
-  error_state().raising = false;
+  // The part is over: its caller's statement is current again.
   detail::line = caller_line;
   files::restore_part();
   return false;

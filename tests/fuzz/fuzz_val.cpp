@@ -21,7 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rt::to_int16(rt::val(text));
   } catch (const rt::RuntimeError&) {
   }
-  rt::error_state().raising = false;
   rt::fp_reset();
   return 0;
 }

@@ -39,7 +39,6 @@ void execute(rt::files::FileTable& table, const Statement& s) {
 Outcome run(const Program& program, MemoryFiles& fs, const rt::files::FileSizes& sizes) {
   Outcome out;
   rt::files::FileTable table(fs, sizes);
-  rt::error_state().raising = false;
   try {
     for (size_t k = 0; k < program.size(); ++k) {
       rt::detail::line = static_cast<uint16_t>(k + 1);
@@ -47,9 +46,8 @@ Outcome run(const Program& program, MemoryFiles& fs, const rt::files::FileSizes&
     }
   } catch (const rt::RuntimeError& e) {
     out.code = e.code();
-    out.line = rt::error_state().line;
+    out.line = e.line();
   }
-  rt::error_state().raising = false;
   table.close_all_quietly();
   out.files = fs.files;
   return out;

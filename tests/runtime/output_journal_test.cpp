@@ -132,8 +132,9 @@ TEST(OutputJournal, RefusedCutSpoilsTheFile) {
   // obj1, and the row file cannot be cut back to row1.
   fs.refuse_bytes("a.mif", 0, os::kDiskFull);
   fs.refuse_truncate(os::kSectorNotFound);
-  EXPECT_EQ(test::error_of([&] { table.flush_all(); }), 67);
-  EXPECT_EQ(rt::error_state().line, 11);
+  const rt::RuntimeError refused = test::raised_by([&] { table.flush_all(); });
+  EXPECT_EQ(refused.code(), 67);
+  EXPECT_EQ(refused.line(), 11);
   EXPECT_EQ(test::error_of([&] { table.print(4, "row3", Sep::kNone); }), 71);
   table.close_all_quietly();
   EXPECT_EQ(fs.files["a.mid"], "row1\r\nrow2\r\n");

@@ -47,14 +47,16 @@ bool TempDir::exists(const std::string& name) const {
 }
 
 int error_of(const std::function<void()>& fn) {
-  rt::error_state().raising = false;
+  return raised_by(fn).code();
+}
+
+rt::RuntimeError raised_by(const std::function<void()>& fn) {
   try {
     fn();
   } catch (const rt::RuntimeError& e) {
-    rt::error_state().raising = false;
-    return e.code();
+    return e;
   }
-  return 0;
+  return {0, 0, 0};
 }
 
 std::string read_file(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "runtime/errors.h"
 #include "runtime/strings.h"
 
 namespace test {
@@ -26,6 +27,8 @@ class TempDir {
 
 // The code of the run-time error `fn` raises, or 0 when it raises none.
 int error_of(const std::function<void()>& fn);
+// The run-time error `fn` raises, or one of code 0 when it raises none.
+rt::RuntimeError raised_by(const std::function<void()>& fn);
 
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& bytes);

@@ -57,14 +57,15 @@ TEST(FilesWin32, SystemErrorsBehindTheCodes) {
   };
   dir.write("exists.txt", "x");
   for (const Case& c : cases) {
-    rt::error_state().api_error = 0;
-    EXPECT_EQ(test::error_of([&] { files::open(c.name, c.mode, 1); }), c.code) << c.name;
-    EXPECT_EQ(rt::error_state().api_error, c.api_error) << c.name;
+    const rt::RuntimeError e = test::raised_by([&] { files::open(c.name, c.mode, 1); });
+    EXPECT_EQ(e.code(), c.code) << c.name;
+    EXPECT_EQ(e.api_error(), c.api_error) << c.name;
   }
   rt::Bytes before = "x";
-  EXPECT_EQ(test::error_of([&] { files::open(dir.file("exists.txt"), files::Mode::kOutput, 2); }),
-            64);
-  EXPECT_EQ(rt::error_state().api_error, 80u);
+  const rt::RuntimeError exists =
+      test::raised_by([&] { files::open(dir.file("exists.txt"), files::Mode::kOutput, 2); });
+  EXPECT_EQ(exists.code(), 64);
+  EXPECT_EQ(exists.api_error(), 80u);
   EXPECT_EQ(dir.read("exists.txt"), before);
 }
 
@@ -90,9 +91,9 @@ TEST(FilesWin32, PathLimitCountsCp932Bytes) {
     std::string name;
     for (size_t i = 1; base + name.size() + 2 <= c.bytes; ++i) name += i % 21 ? okinawa : "\\";
     if (base + name.size() < c.bytes) name += "a";
-    EXPECT_EQ(test::error_of([&] { files::open(name, files::Mode::kInput, 1); }), c.code)
-        << c.bytes;
-    EXPECT_EQ(rt::error_state().api_error, c.api_error) << c.bytes;
+    const rt::RuntimeError e = test::raised_by([&] { files::open(name, files::Mode::kInput, 1); });
+    EXPECT_EQ(e.code(), c.code) << c.bytes;
+    EXPECT_EQ(e.api_error(), c.api_error) << c.bytes;
   }
   SetCurrentDirectoryA(cwd);
 }
