@@ -4,64 +4,32 @@
 #include <new>
 
 #include "runtime/base/cp932.h"
+#include "runtime/base/requests.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
 #include "runtime/platform/console_device.h"
-#include "runtime/base/requests.h"
 #include "runtime/program_state.h"
 #include "runtime/texts.h"
 
-namespace rt::console {
-namespace {
+namespace rt {
 
-ConsoleModel g_model;
-std::unique_ptr<ConsoleDevice> g_device;
-// Answers typed ahead, and the keys of the one being typed (it ends in Enter).
-std::deque<Bytes> g_answers;
-Bytes g_typing;
-size_t g_typed = 0;
-
-class ConsoleTarget {
+class Console::Target {
  public:
-  int column() const { return g_model.column(); }
+  explicit Target(ConsoleModel& model) : model_(model) {}
+  int column() const { return model_.column(); }
   int width() const { return ConsoleModel::kColumns; }
   bool expands_tabs() const { return true; }
-  void emit(BytesView bytes) { g_model.write(bytes); }
+  void emit(BytesView bytes) { model_.write(bytes); }
   void end_line() { emit("\r\n"); }
+
+ private:
+  ConsoleModel& model_;
 };
 
-void present() {
-  if (g_device) g_device->present(g_model);
-}
+namespace {
 
-void beep() {
-  if (g_device) g_device->beep();
-}
-
-// The next key from the keyboard ring; while it is empty, every buffered
-// output byte goes to the files and the device waits for input.
-uint8_t next_key() {
-  while (g_model.keys().empty()) {
-    files::flush_all();
-    present();
-    if (!g_device || !g_device->wait(g_model.keys())) throw Closed{};
-  }
-  return g_model.keys().pop();
-}
-
-// The next key of the entry: the answer typed ahead first, then the device's.
-uint8_t entry_key() {
-  if (g_typed < g_typing.size()) return static_cast<uint8_t>(g_typing[g_typed++]);
-  return next_key();
-}
-
-int linear() {
-  return g_model.row() * ConsoleModel::kColumns + g_model.column();
-}
-
-void move_linear(int pos) {
-  g_model.move_to(pos / ConsoleModel::kColumns, pos % ConsoleModel::kColumns);
-}
+using console::Closed;
+using console::PromptSep;
 
 size_t previous_start(const Bytes& s, size_t cur) {
   size_t prev = 0;
@@ -87,34 +55,63 @@ int layout_end(int start, const Bytes& s, size_t upto) {
 // The prompt buffer's room: a longer prompt is cut.
 constexpr size_t kPromptCapacity = 255;
 
-void show_prompt(BytesView prompt, bool question) {
+}  // namespace
+
+Console::Console(const StatementHook& hook) : hook_(hook) {}
+Console::~Console() = default;
+
+void Console::present() {
+  if (device_) device_->present(model_);
+}
+
+void Console::beep() {
+  if (device_) device_->beep();
+}
+
+// The next key from the keyboard ring; while it is empty, every buffered
+// output byte goes to the files and the device waits for input.
+uint8_t Console::next_key() {
+  while (model_.keys().empty()) {
+    files::flush_all();
+    present();
+    if (!device_ || !device_->wait(model_.keys())) throw Closed{};
+  }
+  return model_.keys().pop();
+}
+
+// The next key of the entry: the answer typed ahead first, then the device's.
+uint8_t Console::entry_key() {
+  if (typed_ < typing_.size()) return static_cast<uint8_t>(typing_[typed_++]);
+  return next_key();
+}
+
+int Console::linear() const {
+  return model_.row() * ConsoleModel::kColumns + model_.column();
+}
+
+void Console::move_linear(int pos) {
+  model_.move_to(pos / ConsoleModel::kColumns, pos % ConsoleModel::kColumns);
+}
+
+void Console::show_prompt(BytesView prompt, bool question) {
   Bytes shown(prompt.substr(0, kPromptCapacity));
   if (question) shown += "? ";
   if (!shown.empty()) write(shown);
 }
 
-}  // namespace
-
-void attach(std::unique_ptr<ConsoleDevice> device) {
-  g_device = std::move(device);
-  g_model.set_view(g_device.get());
+void Console::attach(std::unique_ptr<ConsoleDevice> device) {
+  device_ = std::move(device);
+  model_.set_view(device_.get());
 }
 
-void detach() {
-  if (g_device) g_device->shutdown(g_model);
-  g_model.set_view(nullptr);
-  g_device.reset();
+void Console::detach() {
+  if (device_) device_->shutdown(model_);
+  model_.set_view(nullptr);
+  device_.reset();
 }
 
-ConsoleModel& model() {
-  return g_model;
-}
-ConsoleDevice* device() {
-  return g_device.get();
-}
-
-void print(BytesView text, Sep sep) {
-  ConsoleTarget target;
+void Console::print(BytesView text, Sep sep) {
+  Target target(model_);
   try {
     print_item(target, text, sep);
   } catch (const std::bad_alloc&) {
@@ -123,19 +120,17 @@ void print(BytesView text, Sep sep) {
   present();
 }
 
-void print_integer(int32_t value, Sep sep) {
+void Console::print_integer(int32_t value, Sep sep) {
   print(IntegerText(value), sep);
 }
 
-void write(BytesView bytes) {
-  g_model.write(bytes);
+void Console::write(BytesView bytes) {
+  model_.write(bytes);
   present();
 }
 
-namespace {
-
 // The line editor: reads one entry at the cursor.
-Bytes edit_line() {
+Bytes Console::edit_line() {
   int start = linear();
   const int screen_end = ConsoleModel::kRows * ConsoleModel::kColumns;
   // The entry holds no more than the cells from the cursor to the end of
@@ -145,22 +140,22 @@ Bytes edit_line() {
   Bytes entry;
   size_t cur = 0;
   bool insert = true;
-  if (!g_answers.empty()) {
-    g_typing = std::move(g_answers.front()) + '\r';
-    g_typed = 0;
-    g_answers.pop_front();
+  if (!answers_.empty()) {
+    typing_ = std::move(answers_.front()) + '\r';
+    typed_ = 0;
+    answers_.pop_front();
   }
   int drawn_end = start;
 
   auto redraw = [&] {
     move_linear(start);
-    const uint64_t scrolls = g_model.scrolls();
-    g_model.write(entry);
-    const int moved = static_cast<int>(g_model.scrolls() - scrolls) * ConsoleModel::kColumns;
+    const uint64_t scrolls = model_.scrolls();
+    model_.write(entry);
+    const int moved = static_cast<int>(model_.scrolls() - scrolls) * ConsoleModel::kColumns;
     start -= moved;
     drawn_end -= moved;
     int end = linear();
-    if (end < drawn_end) g_model.blank(end, drawn_end);
+    if (end < drawn_end) model_.blank(end, drawn_end);
     drawn_end = end;
     move_linear(layout_end(start, entry, cur));
   };
@@ -174,7 +169,7 @@ Bytes edit_line() {
     switch (key) {
       case keycode::kEnter:
         finish();
-        g_model.keys().clear();
+        model_.keys().clear();
         return entry;
       case keycode::kBackspace:
         if (cur > 0) {
@@ -199,19 +194,19 @@ Bytes edit_line() {
         move_linear(layout_end(start, entry, cur));
         continue;
       case keycode::kBreak:
-        if (break_enabled()) {
+        if (hook_.break_enabled()) {
           requests::clear_break();
           raise_error(kBreak, loc(Op::kInput, 1));
         }
         continue;
       case keycode::kBreakEntry:
-        if (break_enabled()) {
+        if (hook_.break_enabled()) {
           finish();
           requests::clear_break();
           raise_error(kBreak, loc(Op::kInput, 2));
         }
         finish();
-        g_model.keys().clear();
+        model_.keys().clear();
         return entry;
       case keycode::kHome:
         cur = 0;
@@ -244,7 +239,8 @@ Bytes edit_line() {
       next.insert(cur, ch);
     else
       next.replace(cur, char_length(entry, cur), ch);
-    if (next.size() > kAnswerCapacity || layout_end(start, next, next.size()) - start > capacity) {
+    if (next.size() > console::kAnswerCapacity ||
+        layout_end(start, next, next.size()) - start > capacity) {
       beep();
       continue;
     }
@@ -254,15 +250,13 @@ Bytes edit_line() {
   }
 }
 
-}  // namespace
-
-Bytes line_input(BytesView prompt) {
+Bytes Console::line_input(BytesView prompt) {
   show_prompt(prompt, false);
   return edit_line();
 }
 
-std::vector<InputValue> input(BytesView prompt, PromptSep sep,
-                              const std::vector<InputKind>& kinds) {
+std::vector<InputValue> Console::input(BytesView prompt, PromptSep sep,
+                                       const std::vector<InputKind>& kinds) {
   static const Bytes kRetry = sjis("もう一度入力してください") + "\r\n";
   std::vector<InputValue> values;
   for (;;) {
@@ -273,36 +267,93 @@ std::vector<InputValue> input(BytesView prompt, PromptSep sep,
   }
 }
 
-Bytes input_string(BytesView prompt, PromptSep sep) {
+Bytes Console::input_string(BytesView prompt, PromptSep sep) {
   return std::move(input(prompt, sep, {InputKind::kString})[0].text);
 }
 
-void closing_input(BytesView prompt, PromptSep sep) {
+void Console::closing_input(BytesView prompt, PromptSep sep) {
   try {
     input_string(prompt, sep);
   } catch (const Closed&) {
-    if (g_device && g_device->input_ended()) end_program(kExitNormal);
+    if (device_ && device_->input_ended()) end_program(kExitNormal);
     throw;
   }
 }
 
-void type_ahead(std::vector<Bytes> answers) {
-  for (Bytes& a : answers) g_answers.push_back(std::move(a));
+void Console::type_ahead(std::vector<Bytes> answers) {
+  for (Bytes& a : answers) answers_.push_back(std::move(a));
 }
 
-void wait_key(BytesView closing) {
+void Console::wait_key(BytesView closing) {
   write(closing);
-  g_model.keys().clear();
+  model_.keys().clear();
   next_key();
-  g_model.keys().clear();
+  model_.keys().clear();
   write("\r\n");
 }
 
-bool pump() {
-  if (!g_device) return false;
+bool Console::pump() {
+  if (!device_) return false;
   // Output presents itself as it is printed; a turn only takes input.
-  if (!g_device->poll(g_model.keys())) throw Closed{};
-  return g_device->takes_turns();
+  if (!device_->poll(model_.keys())) throw Closed{};
+  return device_->takes_turns();
 }
 
-}  // namespace rt::console
+namespace console {
+
+namespace {
+// Made before the program starts, so that the fault report reaches its
+// device without a first-use check.
+Console g_program_console(program_hook());
+}  // namespace
+
+Console& program_console() {
+  return g_program_console;
+}
+
+void attach(std::unique_ptr<ConsoleDevice> device) {
+  program_console().attach(std::move(device));
+}
+void detach() {
+  program_console().detach();
+}
+ConsoleModel& model() {
+  return program_console().model();
+}
+ConsoleDevice* device() {
+  return program_console().device();
+}
+void print(BytesView text, Sep sep) {
+  program_console().print(text, sep);
+}
+void print_integer(int32_t value, Sep sep) {
+  program_console().print_integer(value, sep);
+}
+void write(BytesView bytes) {
+  program_console().write(bytes);
+}
+Bytes line_input(BytesView prompt) {
+  return program_console().line_input(prompt);
+}
+std::vector<InputValue> input(BytesView prompt, PromptSep sep,
+                              const std::vector<InputKind>& kinds) {
+  return program_console().input(prompt, sep, kinds);
+}
+Bytes input_string(BytesView prompt, PromptSep sep) {
+  return program_console().input_string(prompt, sep);
+}
+void closing_input(BytesView prompt, PromptSep sep) {
+  program_console().closing_input(prompt, sep);
+}
+void type_ahead(std::vector<Bytes> answers) {
+  program_console().type_ahead(std::move(answers));
+}
+void wait_key(BytesView closing) {
+  program_console().wait_key(closing);
+}
+bool pump() {
+  return program_console().pump();
+}
+
+}  // namespace console
+}  // namespace rt

@@ -13,17 +13,20 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <memory>
 #include <vector>
 
+#include "runtime/base/console_model.h"
 #include "runtime/input_fields.h"
 #include "runtime/print_engine.h"
+#include "runtime/statement_hook.h"
 
 namespace rt {
-// The screen and the device that shows it (runtime/platform/console_device.h):
-// the frame attaches the device; the statements below need neither.
-class ConsoleModel;
+// The device that shows the screen (runtime/platform/console_device.h):
+// the frame attaches it; the statements below need none.
 class ConsoleDevice;
+class Console;
 }  // namespace rt
 
 namespace rt::console {
@@ -36,6 +39,9 @@ constexpr size_t kAnswerCapacity = 255;
 // Thrown when the console is closed while the program waits or at a pump;
 // the frame ends the program without a report.
 struct Closed {};
+
+// The program's console, which the statements below use.
+Console& program_console();
 
 void attach(std::unique_ptr<ConsoleDevice> device);
 void detach();
@@ -71,3 +77,55 @@ void wait_key(BytesView closing);
 bool pump();
 
 }  // namespace rt::console
+
+namespace rt {
+
+// A console: the screen model, the device that shows it, and the answers
+// typed ahead. The statements above are the program's console's; a test
+// makes its own.
+class Console {
+ public:
+  // The break key's switch is `hook`'s.
+  explicit Console(const StatementHook& hook);
+  ~Console();
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  void attach(std::unique_ptr<ConsoleDevice> device);
+  void detach();
+  ConsoleModel& model() { return model_; }
+  ConsoleDevice* device() { return device_.get(); }
+
+  void print(BytesView text, Sep sep);
+  void print_integer(int32_t value, Sep sep);
+  void write(BytesView bytes);
+  Bytes line_input(BytesView prompt);
+  std::vector<InputValue> input(BytesView prompt, console::PromptSep sep,
+                                const std::vector<InputKind>& kinds);
+  Bytes input_string(BytesView prompt, console::PromptSep sep);
+  void closing_input(BytesView prompt, console::PromptSep sep);
+  void type_ahead(std::vector<Bytes> answers);
+  void wait_key(BytesView closing);
+  bool pump();
+
+ private:
+  class Target;
+  void present();
+  void beep();
+  uint8_t next_key();
+  uint8_t entry_key();
+  int linear() const;
+  void move_linear(int pos);
+  void show_prompt(BytesView prompt, bool question);
+  Bytes edit_line();
+
+  const StatementHook& hook_;
+  ConsoleModel model_;
+  std::unique_ptr<ConsoleDevice> device_;
+  // Answers typed ahead, and the keys of the one being typed (it ends in Enter).
+  std::deque<Bytes> answers_;
+  Bytes typing_;
+  size_t typed_ = 0;
+};
+
+}  // namespace rt

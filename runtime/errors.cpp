@@ -9,8 +9,12 @@
 namespace rt {
 
 void raise_error(uint16_t code, uint16_t location) {
+  raise_error(code, location, current_line());
+}
+
+void raise_error(uint16_t code, uint16_t location, uint16_t line) {
   std::feclearexcept(FE_ALL_EXCEPT);
-  throw RuntimeError(code, location, current_line());
+  throw RuntimeError(code, location, line);
 }
 
 uint16_t map_os_error(uint32_t os_error) {

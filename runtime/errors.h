@@ -104,9 +104,11 @@ class RuntimeError {
   uint32_t api_error_;
 };
 
-// Raises error `code` at `location` of the current statement: resets the
-// floating-point state, then throws. Code 0 is never raised.
+// Raises error `code` at `location` of the current statement, or of
+// statement `line`: resets the floating-point state, then throws. Code 0
+// is never raised.
 [[noreturn]] void raise_error(uint16_t code, uint16_t location);
+[[noreturn]] void raise_error(uint16_t code, uint16_t location, uint16_t line);
 
 // Maps an operating-system error number (Windows numbering, as produced by
 // the platform layer) to the run-time code, recording it as "APIERR".

@@ -14,8 +14,8 @@ bool missing(uint32_t os_error) {
          os_error == platform::os_error::kPathNotFound;
 }
 
-void check_number(int n, Op op) {
-  if (n < 1 || n > 255) raise_error(kBadFileNumber, loc(op, 1));
+void check_number(int n, Op op, uint16_t line) {
+  if (n < 1 || n > 255) raise_error(kBadFileNumber, loc(op, 1), line);
 }
 
 }  // namespace
@@ -31,10 +31,10 @@ void FileTable::BufferPool::give(std::unique_ptr<char[]> buffer) {
   if (buffer && free_.size() < kKept) free_.push_back(std::move(buffer));
 }
 
-FileTable::FileTable(platform::FileSystem& fs, const FileSizes& sizes)
+FileTable::FileTable(platform::FileSystem& fs, const FileSizes& sizes, const StatementHook& hook)
     : fs_(fs),
       sizes_(sizes),
-      journal_(fs, sizes),
+      journal_(fs, sizes, hook),
       read_buffers_(sizes.read_block),
       write_buffers_(sizes.write_room) {}
 
@@ -59,16 +59,16 @@ void FileTable::release(File& f) {
 
 void FileTable::open(BytesView name, Mode mode, int n, int access) {
   opening_output_ = mode != Mode::kInput;
-  if (name.size() > platform::kMaxPath) raise_error(kBadFileName, loc(Op::kOpen, 1));
-  check_number(n, Op::kOpen);
-  if (table_[static_cast<size_t>(n)]) raise_error(kFileAlreadyOpen, loc(Op::kOpen, 2));
+  if (name.size() > platform::kMaxPath) raise_error(kBadFileName, loc(Op::kOpen, 1), line());
+  check_number(n, Op::kOpen, line());
+  if (table_[static_cast<size_t>(n)]) raise_error(kFileAlreadyOpen, loc(Op::kOpen, 2), line());
   if (access == 0) access = mode == Mode::kInput ? 3 : 1;
   if ((mode == Mode::kInput && access == 2) || (mode != Mode::kInput && access != 1))
-    raise_error(kBadFileMode, loc(Op::kOpen, 3));
+    raise_error(kBadFileMode, loc(Op::kOpen, 3), line());
   // Printers and serial ports are not available on this system.
-  if (is_device(name)) raise_error(kDeviceFault, loc(Op::kOpen, 6));
+  if (is_device(name)) raise_error(kDeviceFault, loc(Op::kOpen, 6), line());
   const Bytes full = with_drive_letter(name);
-  if (has_wildcard(full)) raise_error(kBadFileName, loc(Op::kOpen, 7));
+  if (has_wildcard(full)) raise_error(kBadFileName, loc(Op::kOpen, 7), line());
 
   // The memory comes first: a failed allocation leaves no file created or
   // opened behind it.
@@ -76,7 +76,7 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
   try {
     f = make_file(mode, n);
   } catch (const std::bad_alloc&) {
-    raise_error(kOutOfMemory, loc(Op::kOpen, 10));
+    raise_error(kOutOfMemory, loc(Op::kOpen, 10), line());
   }
   const platform::OpenKind kind = mode == Mode::kInput    ? platform::OpenKind::kRead
                                   : mode == Mode::kOutput ? platform::OpenKind::kCreateNew
@@ -90,13 +90,13 @@ void FileTable::open(BytesView name, Mode mode, int n, int access) {
   }
   if (!fs_.open(full, kind, os, err)) {
     release(*f);
-    raise_os_error(err, loc(Op::kOpen, 8));
+    raise_os_error(err, loc(Op::kOpen, 8), line());
   }
   if (!fs_.size(os, size, err)) {
     uint32_t ignored = 0;
     fs_.close(os, ignored);
     release(*f);
-    raise_os_error(err, loc(Op::kOpen, 9));
+    raise_os_error(err, loc(Op::kOpen, 9), line());
   }
   if (InputFile* in = std::get_if<InputFile>(&f->io)) {
     in->start(os, size, full);
@@ -135,12 +135,12 @@ void FileTable::close_one(size_t n) {
   const bool ended = !out || journal_.write_final_byte(*out, err);
   const bool closed = fs_.close(out ? out->os : std::get<InputFile>(f->io).os(), close_err);
   release(*f);
-  if (!ended) raise_os_error(err, loc(Op::kFlush, 1));
-  if (!closed) raise_os_error(close_err, loc(Op::kClose, 2));
+  if (!ended) raise_os_error(err, loc(Op::kFlush, 1), line());
+  if (!closed) raise_os_error(close_err, loc(Op::kClose, 2), line());
 }
 
 void FileTable::close(std::initializer_list<int> numbers) {
-  for (int n : numbers) check_number(n, Op::kClose);
+  for (int n : numbers) check_number(n, Op::kClose, line());
   for (int n : numbers) close_one(static_cast<size_t>(n));
 }
 
@@ -210,12 +210,13 @@ void FileTable::restore_part() {
   for (const OutputMark& mark : marks) {
     uint32_t err = 0;
     if (mark.size < 0) {
-      if (!fs_.remove(mark.name, err) && !missing(err)) raise_os_error(err, loc(Op::kRestore, 1));
+      if (!fs_.remove(mark.name, err) && !missing(err))
+        raise_os_error(err, loc(Op::kRestore, 1), line());
       continue;
     }
     platform::OsFile os;
     if (!fs_.open(mark.name, platform::OpenKind::kAppend, os, err))
-      raise_os_error(err, loc(Op::kRestore, 2));
+      raise_os_error(err, loc(Op::kRestore, 2), line());
     const char last = static_cast<char>(mark.last);
     size_t written = 0;
     const bool restored =
@@ -223,7 +224,7 @@ void FileTable::restore_part() {
         (mark.last < 0 || fs_.write_at(os, mark.size - 1, &last, 1, written, err));
     uint32_t ignored = 0;
     fs_.close(os, ignored);
-    if (!restored) raise_os_error(err, loc(Op::kRestore, 3));
+    if (!restored) raise_os_error(err, loc(Op::kRestore, 3), line());
   }
 }
 

@@ -19,6 +19,7 @@
 #include "runtime/files.h"
 #include "runtime/input_file.h"
 #include "runtime/output_journal.h"
+#include "runtime/program_state.h"
 
 namespace rt::files {
 
@@ -42,7 +43,10 @@ static_assert(kWriteRoom - kWriteBuffer >= kLineRoom);
 
 class FileTable {
  public:
-  FileTable(platform::FileSystem& fs, const FileSizes& sizes);
+  // The files of `fs`; the items written are of the statements `hook`
+  // runs (the program's unless a test gives its own).
+  FileTable(platform::FileSystem& fs, const FileSizes& sizes,
+            const StatementHook& hook = program_hook());
   FileTable(const FileTable&) = delete;
   FileTable& operator=(const FileTable&) = delete;
 
@@ -50,7 +54,7 @@ class FileTable {
   BytesView line_input(int n) {
     InputFile* in = std::get_if<InputFile>(&file(n, Op::kLineInput).io);
     if (!in) [[unlikely]]
-      raise_error(kBadFileMode, loc(Op::kLineInput, 4));
+      raise_error(kBadFileMode, loc(Op::kLineInput, 4), line());
     last_read_ = n;
     return in->line();
   }
@@ -89,6 +93,8 @@ class FileTable {
   void abandon_all();
   void restore_part();
   bool last_open_was_output() const { return opening_output_; }
+  // The statement that runs: the one an error of the table names.
+  uint16_t line() const { return journal_.hook().line(); }
   InputPlace input_place() const;
 
  private:
@@ -116,16 +122,16 @@ class FileTable {
   // is not open; output() also 51 when it is not an output file.
   File& file(int n, Op op) {
     if (n < 1 || n > 255) [[unlikely]]
-      raise_error(kBadFileNumber, loc(op, 1));
+      raise_error(kBadFileNumber, loc(op, 1), line());
     File* f = table_[static_cast<size_t>(n)].get();
     if (!f) [[unlikely]]
-      raise_error(kFileNotOpen, loc(op, 2));
+      raise_error(kFileNotOpen, loc(op, 2), line());
     return *f;
   }
   OutputFile& output(int n, Op op, uint8_t check) {
     OutputFile* out = std::get_if<OutputFile>(&file(n, op).io);
     if (!out) [[unlikely]]
-      raise_error(kBadFileMode, loc(op, check));
+      raise_error(kBadFileMode, loc(op, check), line());
     return *out;
   }
   std::unique_ptr<File> make_file(Mode mode, int n);

@@ -20,7 +20,7 @@ bool InputFile::fill(int64_t offset) {
   const size_t want =
       static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(block_), size_ - offset));
   const int64_t got = fs_->read_at(os_, offset, buffer_.get(), want, err);
-  if (got < 0) raise_os_error(err, loc(Op::kLineInput, 3));
+  if (got < 0) raise_os_error(err, loc(Op::kLineInput, 3), journal_->hook().line());
   block_start_ = offset;
   block_len_ = static_cast<size_t>(got);
   // The file is shorter than it was at OPEN: it ends here.
@@ -35,7 +35,8 @@ int InputFile::byte_at(int64_t offset) {
 
 BytesView InputFile::line() {
   ++records_;
-  if (position_ >= size_) raise_error(kInputPastEnd, loc(Op::kLineInput, 5));
+  if (position_ >= size_)
+    raise_error(kInputPastEnd, loc(Op::kLineInput, 5), journal_->hook().line());
   const int64_t pos = position_;
   // Most lines end in CR within the block that holds them: they are seen
   // where they lie.
@@ -64,7 +65,8 @@ BytesView InputFile::assemble(int64_t pos) {
     // Copy the run of ordinary bytes up to a CR, 00 or 1A.
     const size_t k = words::line_stop(buf, avail);
     if (k > 0) {
-      if (line_.size() + k > kMaxLine) raise_error(kStringTooLong, loc(Op::kLineInput, 6));
+      if (line_.size() + k > kMaxLine)
+        raise_error(kStringTooLong, loc(Op::kLineInput, 6), journal_->hook().line());
       line_.append(buf, k);
       pos += static_cast<int64_t>(k);
       if (k == avail) continue;
@@ -84,7 +86,8 @@ BytesView InputFile::assemble(int64_t pos) {
       ++pos;
       break;
     }
-    if (line_.size() + 1 > kMaxLine) raise_error(kStringTooLong, loc(Op::kLineInput, 6));
+    if (line_.size() + 1 > kMaxLine)
+      raise_error(kStringTooLong, loc(Op::kLineInput, 6), journal_->hook().line());
     line_.push_back(c);
     ++pos;
   }

@@ -9,8 +9,10 @@
 
 namespace rt::files {
 
-OutputJournal::OutputJournal(platform::FileSystem& fs, const FileSizes& sizes)
+OutputJournal::OutputJournal(platform::FileSystem& fs, const FileSizes& sizes,
+                             const StatementHook& hook)
     : fs_(fs),
+      hook_(hook),
       buffer_(sizes.write_buffer),
       room_(sizes.write_room),
       log_items_(sizes.log_items),
@@ -20,7 +22,7 @@ OutputJournal::OutputJournal(platform::FileSystem& fs, const FileSizes& sizes)
       record_(log_.get()) {}
 
 void OutputJournal::refuse_spoilt(const OutputFile& f, uint16_t location) {
-  raise_os_error(f.spoilt, location);
+  raise_os_error(f.spoilt, location, hook_.line());
 }
 
 void OutputJournal::list(OutputFile& f) {

@@ -35,7 +35,7 @@
 
 #include "runtime/byte_words.h"
 #include "runtime/platform/files.h"
-#include "runtime/program_state.h"
+#include "runtime/statement_hook.h"
 #include "runtime/strings.h"
 
 namespace rt::files {
@@ -67,11 +67,14 @@ struct FileSizes {
 
 class OutputJournal {
  public:
-  OutputJournal(platform::FileSystem& fs, const FileSizes& sizes);
+  // Items are of the statement `hook` runs.
+  OutputJournal(platform::FileSystem& fs, const FileSizes& sizes, const StatementHook& hook);
   OutputJournal(const OutputJournal&) = delete;
   OutputJournal& operator=(const OutputJournal&) = delete;
 
   size_t write_buffer() const { return buffer_; }
+  // What runs the statements of the items.
+  const StatementHook& hook() const { return hook_; }
 
   // An item of `f` begins at its position, of the current statement; a
   // spoilt file raises its error instead.
@@ -79,7 +82,7 @@ class OutputJournal {
     if (f.spoilt) [[unlikely]]
       refuse_spoilt(f, location);
     if (!f.listed) list(f);
-    *next_++ = Item{f.position, rt::current_line(), location, f.number};
+    *next_++ = Item{f.position, hook_.line(), location, f.number};
   }
   // The item's bytes, copied to the end of the file's pending bytes.
   void put(OutputFile& f, BytesView bytes);
@@ -163,6 +166,7 @@ class OutputJournal {
   void forget_pending();
 
   platform::FileSystem& fs_;
+  const StatementHook& hook_;
   size_t buffer_;
   size_t room_;
   size_t log_items_;

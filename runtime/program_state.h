@@ -1,11 +1,13 @@
-// What the start-up frame keeps for the run-time's operations: the current
-// line (set by every statement, shown by every report), the program's
-// module record, and the switch of the break key (on from start-up).
+// What the start-up frame keeps for the run-time's operations: the
+// program's statement hook (the current line, set by every statement and
+// shown by every report, and the switch of the break key, on from
+// start-up) and its module record.
 #pragma once
 
 #include <cstdint>
 
 #include "runtime/base/cp932.h"
+#include "runtime/statement_hook.h"
 
 namespace rt {
 
@@ -25,23 +27,28 @@ struct ProgramEnd {
 [[noreturn]] void end_program(int exit_code);
 
 namespace detail {
-extern uint16_t line;
+extern StatementHook program_hook;
 }  // namespace detail
 
+// The program's statement hook.
+inline StatementHook& program_hook() {
+  return detail::program_hook;
+}
 inline uint16_t current_line() {
-  return detail::line;
+  return detail::program_hook.line();
 }
 
 // GOSUB bookkeeping: the line of the calling statement is current again
 // when the subroutine returns.
 class Gosub {
  public:
-  Gosub() : saved_(detail::line) {}
-  ~Gosub() { detail::line = saved_; }
+  explicit Gosub(StatementHook& hook = program_hook()) : hook_(hook), saved_(hook.line()) {}
+  ~Gosub() { hook_.resume(saved_); }
   Gosub(const Gosub&) = delete;
   Gosub& operator=(const Gosub&) = delete;
 
  private:
+  StatementHook& hook_;
   uint16_t saved_;
 };
 
@@ -51,8 +58,5 @@ BytesView module_name();
 // The executable's name without folder and extension (the window's title,
 // the report box's title).
 BytesView executable_name();
-
-bool break_enabled();
-void enable_break(bool enabled);
 
 }  // namespace rt

@@ -2,12 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "runtime/base/requests.h"
 #include "runtime/console.h"
 #include "runtime/errors.h"
 #include "runtime/files.h"
@@ -23,19 +21,11 @@
 
 namespace rt {
 namespace detail {
-int poll_counter = 0;
-uint16_t line = 0;
+constinit StatementHook program_hook{console::pump};
 }  // namespace detail
 
 namespace {
 
-// The message queue's turn comes on the first statement and then on every
-// eleventh. A console that takes no turns gets none after the first: the
-// count then runs down from a number no run reaches.
-constexpr int kPollInterval = 10;
-constexpr int kNoTurns = std::numeric_limits<int>::max();
-
-bool g_break_enabled = false;
 Bytes g_module;
 Bytes g_executable;
 // -k: parts of the work that fail are left out (run_part).
@@ -46,19 +36,6 @@ bool g_plain_lines = false;
 std::string g_program_name;
 
 }  // namespace
-
-void detail::statement_slow() {
-  if (poll_counter == 0) {
-    poll_counter = console::pump() ? kPollInterval : kNoTurns;
-  } else {
-    --poll_counter;
-  }
-  if (requests::close_pending) throw console::Closed{};
-  if (requests::break_pending && g_break_enabled) {
-    requests::clear_break();
-    raise_error(kBreak, loc(Op::kConsole, 1));
-  }
-}
 
 void register_module(BytesView module_name) {
   g_module.assign(module_name);
@@ -73,13 +50,6 @@ BytesView executable_name() {
 
 void end_program(int exit_code) {
   throw ProgramEnd{exit_code};
-}
-
-bool break_enabled() {
-  return g_break_enabled;
-}
-void enable_break(bool enabled) {
-  g_break_enabled = enabled;
 }
 
 namespace {
@@ -167,7 +137,7 @@ bool run_part(BytesView label, const std::function<void()>& part) {
     }
   }
   // The part is over: its caller's statement is current again.
-  detail::line = caller_line;
+  program_hook().resume(caller_line);
   files::restore_part();
   return false;
 }
@@ -253,7 +223,7 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
     console::attach(make_line_device(console::model()));
   else
     console::attach(platform::make_console_device(g_executable, console::model()));
-  enable_break(true);
+  program_hook().enable_break(true);
   prepare_fault_report();
   platform::install_signal_handlers(report_fault, g_executable.c_str());
 

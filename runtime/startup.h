@@ -7,12 +7,8 @@
 // and restores the terminal. It is the only place that catches run-time
 // errors; they are reported there.
 //
-// statement(line) runs before every statement of the program: the message
-// queue gets a turn before the first statement and then before every
-// eleventh, a pending break (Ctrl+C) stops the program with the interrupt
-// report, a closed console ends it; then the line becomes current. On most
-// statements this costs one counter test, and statements(first, last) takes
-// a run of statements that cannot fail with one test.
+// statement(line) runs before every statement of the program: the
+// program's statement hook (statement_hook.h).
 //
 // The command line (command_line.h) is read first: the -C folders are
 // entered before the console opens, and the answers it gives are typed
@@ -28,67 +24,24 @@
 #include <functional>
 #include <span>
 
-#include "runtime/base/requests.h"
 #include "runtime/command_line.h"
 #include "runtime/program_state.h"
 #include "runtime/strings.h"
 
 namespace rt {
 
-namespace detail {
-extern int poll_counter;
-void statement_slow();
-}  // namespace detail
-
+// The program's statements (statement_hook.h): statement(line) before
+// every statement, statements(first, last) for a run that cannot fail
+// before its last, quiet_statements() for repeats of such a run.
 inline void statement(uint16_t line) {
-  if (detail::poll_counter == 0 || requests::attention) [[unlikely]]
-    detail::statement_slow();
-  else
-    --detail::poll_counter;
-  detail::line = line;
+  detail::program_hook.statement(line);
 }
-
-// Runs the statements `first` to `last` before their work, for statements
-// that cannot fail before the last one (so that an error still shows the
-// line of the statement that failed): those that give the message queue
-// no turn and meet no pending request are counted with one test, the
-// others run as statement() runs them.
 inline void statements(uint16_t first, uint16_t last) {
-  for (;;) {
-    const int n = last - first + 1;
-    if (detail::poll_counter >= n && !requests::attention) [[likely]] {
-      detail::poll_counter -= n;
-      detail::line = last;
-      return;
-    }
-    if (!requests::attention) {
-      first = static_cast<uint16_t>(first + detail::poll_counter);  // these pass without a turn
-      detail::poll_counter = 0;
-    }
-    statement(first);
-    if (first == last) return;
-    ++first;
-  }
+  detail::program_hook.statements(first, last);
 }
-
-// Repeats of the statements `first` to `last` for work that cannot fail,
-// as many as pass without the message queue's turn and meet no pending
-// request, up to `most`: `step(k)` does the work of repeat k, or returns
-// false, having done nothing, to stop before it. Returns how many repeats
-// ran, all counted at once; the current line is then `last` (unchanged
-// when none ran). The caller runs what stopped the run through statement().
 template <class Step>
 inline int quiet_statements(uint16_t first, uint16_t last, int most, Step step) {
-  if (requests::attention) return 0;
-  const int n = last - first + 1;
-  const int quiet = detail::poll_counter / n < most ? detail::poll_counter / n : most;
-  int k = 0;
-  while (k < quiet && step(k)) ++k;
-  if (k > 0) {
-    detail::poll_counter -= k * n;
-    detail::line = last;
-  }
-  return k;
+  return detail::program_hook.quiet_statements(first, last, most, step);
 }
 
 // One part of the program's work (a sheet of the job), run so that the

@@ -6,7 +6,7 @@
 
 #include "runtime/base/cp932.h"
 #include "runtime/platform/console_device.h"
-#include "runtime/startup.h"
+#include "runtime/statement_hook.h"
 #include "runtime/texts.h"
 #include "tests/runtime/test_support.h"
 
@@ -46,50 +46,51 @@ class ScriptDevice final : public rt::ConsoleDevice {
 struct ConsoleTest : ::testing::Test {
   int beeps = 0;
   ScriptDevice* dev = nullptr;
+  rt::StatementHook hook{test::no_turns};
+  rt::Console con{hook};
   void SetUp() override {
     auto d = std::make_unique<ScriptDevice>(&beeps);
     dev = d.get();
-    console::model() = rt::ConsoleModel();
-    console::attach(std::move(d));
-    rt::enable_break(true);
+    con.attach(std::move(d));
+    hook.enable_break(true);
   }
-  void TearDown() override { console::detach(); }
+  void TearDown() override { con.detach(); }
   void type(const std::string& bytes) {
     for (unsigned char c : bytes) dev->keys.push_back(c);
   }
   std::string row(int r) {
     std::string s;
-    const rt::ConsoleModel& m = console::model();
+    const rt::ConsoleModel& m = con.model();
     for (int c = 0; c < m.extent(r); ++c) s.push_back(static_cast<char>(m.cell(r, c).ch));
     return s;
   }
-  int col() { return console::model().column(); }
-  int line() { return console::model().row(); }
+  int col() { return con.model().column(); }
+  int line() { return con.model().row(); }
 };
 
 TEST_F(ConsoleTest, PrintAndSeparators) {
-  console::print("abc", Sep::kNone);
+  con.print("abc", Sep::kNone);
   EXPECT_EQ(row(0), "abc");
   EXPECT_EQ(line(), 1);
   EXPECT_EQ(col(), 0);
-  console::print("a", Sep::kComma);
-  console::print("b", Sep::kNone);
+  con.print("a", Sep::kComma);
+  con.print("b", Sep::kNone);
   EXPECT_EQ(row(1), "a             b");
-  console::print(std::string(70, 'x'), Sep::kComma);
+  con.print(std::string(70, 'x'), Sep::kComma);
   EXPECT_EQ(line(), 3);
   EXPECT_EQ(col(), 0);
-  console::print_integer(5, Sep::kSemicolon);
-  console::print_integer(-12, Sep::kNone);
+  con.print_integer(5, Sep::kSemicolon);
+  con.print_integer(-12, Sep::kNone);
   EXPECT_EQ(row(3), " 5 -12 ");
 }
 
 TEST_F(ConsoleTest, WrapAndLineFit) {
-  console::print(std::string(100, 'y'), Sep::kNone);
+  con.print(std::string(100, 'y'), Sep::kNone);
   EXPECT_EQ(row(0), std::string(80, 'y'));
   EXPECT_EQ(row(1), std::string(20, 'y'));
   EXPECT_EQ(line(), 2);
-  console::print(std::string(70, 'a'), Sep::kSemicolon);
-  console::print(std::string(20, 'b'), Sep::kSemicolon);  // would pass column 80
+  con.print(std::string(70, 'a'), Sep::kSemicolon);
+  con.print(std::string(20, 'b'), Sep::kSemicolon);  // would pass column 80
   EXPECT_EQ(row(3), std::string(20, 'b'));
 }
 
@@ -107,20 +108,20 @@ TEST_F(ConsoleTest, TabsExpandToEightColumns) {
       {"\t\tx", 0, "                x"},
   };
   for (const Case& c : cases) {
-    console::model() = rt::ConsoleModel();
-    console::print(c.text, Sep::kNone);
+    con.model() = rt::ConsoleModel();
+    con.print(c.text, Sep::kNone);
     EXPECT_EQ(row(c.row), c.want) << c.text;
   }
 }
 
 TEST_F(ConsoleTest, DoubleByteCharacterNeverSplits) {
   std::string a = rt::sjis("あ");
-  console::write(std::string(79, '.') + a);
+  con.write(std::string(79, '.') + a);
   EXPECT_EQ(row(0), std::string(79, '.') + " ");
   EXPECT_EQ(row(1), a);
   // A lead byte at the end of one write joins the next write.
-  console::write(a.substr(0, 1));
-  console::write(a.substr(1));
+  con.write(a.substr(0, 1));
+  con.write(a.substr(1));
   EXPECT_EQ(row(1), a + a);
 }
 
@@ -135,8 +136,8 @@ TEST_F(ConsoleTest, ProgressLabelsBreakIntoThreeLines) {
                           "  地名ポイント",
                           "  公共施設ポイント",
                           "  基準点ポイント"};
-  for (const char* l : labels) console::print(rt::sjis(l), Sep::kSemicolon);
-  console::print(rt::sjis("  鉄道ライン"), Sep::kNone);
+  for (const char* l : labels) con.print(rt::sjis(l), Sep::kSemicolon);
+  con.print(rt::sjis("  鉄道ライン"), Sep::kNone);
   EXPECT_EQ(row(0).size(), 72u);
   EXPECT_EQ(row(1).size(), 64u);
   EXPECT_EQ(row(2).size(), 46u);
@@ -144,7 +145,7 @@ TEST_F(ConsoleTest, ProgressLabelsBreakIntoThreeLines) {
 }
 
 TEST_F(ConsoleTest, TwentyFifthLineScrolls) {
-  for (int k = 0; k < 25; ++k) console::print("line " + std::to_string(k), Sep::kNone);
+  for (int k = 0; k < 25; ++k) con.print("line " + std::to_string(k), Sep::kNone);
   EXPECT_EQ(row(0), "line 2");
   EXPECT_EQ(row(22), "line 24");
   EXPECT_EQ(line(), 23);
@@ -152,27 +153,27 @@ TEST_F(ConsoleTest, TwentyFifthLineScrolls) {
 
 TEST_F(ConsoleTest, Prompts) {
   type("x\r");
-  console::input_string("P", console::PromptSep::kSemicolon);
+  con.input_string("P", console::PromptSep::kSemicolon);
   EXPECT_EQ(row(0), "P? x");
   type("y\r");
-  console::input_string("P", console::PromptSep::kComma);
+  con.input_string("P", console::PromptSep::kComma);
   EXPECT_EQ(row(1), "Py");
   type("z\r");
-  console::line_input("P");
+  con.line_input("P");
   EXPECT_EQ(row(2), "Pz");
   type("w\r");
-  console::input_string("", console::PromptSep::kNone);
+  con.input_string("", console::PromptSep::kNone);
   EXPECT_EQ(row(3), "? w");
 }
 
 TEST_F(ConsoleTest, InputRetriesAndQuotes) {
   type("a,b\r\"a,b\"\r");
-  EXPECT_EQ(console::input_string("", console::PromptSep::kNone), "a,b");
+  EXPECT_EQ(con.input_string("", console::PromptSep::kNone), "a,b");
   EXPECT_EQ(row(1), rt::sjis("もう一度入力してください"));
   type("a:b\r  abc  \r");
-  EXPECT_EQ(console::input_string("", console::PromptSep::kNone), "abc");
+  EXPECT_EQ(con.input_string("", console::PromptSep::kNone), "abc");
   type("  abc  \r");
-  EXPECT_EQ(console::line_input(""), "  abc  ");
+  EXPECT_EQ(con.line_input(""), "  abc  ");
 }
 
 TEST_F(ConsoleTest, EditorKeys) {
@@ -214,13 +215,13 @@ TEST_F(ConsoleTest, EditorKeys) {
   };
   for (const Case& c : cases) {
     type(c.keys);
-    EXPECT_EQ(console::line_input(""), c.want) << c.what;
+    EXPECT_EQ(con.line_input(""), c.want) << c.what;
   }
 }
 
 TEST_F(ConsoleTest, CapacityBeepsAndDrops) {
   type(std::string(256, 'k') + "\r");
-  EXPECT_EQ(console::line_input("").size(), 255u);
+  EXPECT_EQ(con.line_input("").size(), 255u);
   EXPECT_EQ(beeps, 1);
 }
 
@@ -233,19 +234,19 @@ TEST_F(ConsoleTest, CapacityEndsAtTheScrollRegion) {
   } cases[] = {{70, 10}, {0, 80}, {79, 1}};
   for (const Case& c : cases) {
     beeps = 0;
-    for (int k = 0; k < 24; ++k) console::print("", Sep::kNone);
-    console::write(std::string(static_cast<size_t>(c.column), '-'));
+    for (int k = 0; k < 24; ++k) con.print("", Sep::kNone);
+    con.write(std::string(static_cast<size_t>(c.column), '-'));
     type(std::string(100, 'k') + "\r");
-    EXPECT_EQ(console::line_input("").size(), c.taken) << c.column;
+    EXPECT_EQ(con.line_input("").size(), c.taken) << c.column;
     EXPECT_EQ(beeps, static_cast<int>(100 - c.taken)) << c.column;
   }
 }
 
 TEST_F(ConsoleTest, FullBottomRowEntryEditsInPlace) {
-  for (int k = 0; k < 24; ++k) console::print("", Sep::kNone);
+  for (int k = 0; k < 24; ++k) con.print("", Sep::kNone);
   // 80 bytes fill row 23 and scroll; Backspace then edits the same entry.
   type(std::string(80, 'k') + "\b" + "z\r");
-  EXPECT_EQ(console::line_input(""), std::string(79, 'k') + "z");
+  EXPECT_EQ(con.line_input(""), std::string(79, 'k') + "z");
   // The entry's row, one up for the full row and one for the line end.
   EXPECT_EQ(row(21), std::string(79, 'k') + "z");
   EXPECT_EQ(row(22), "");
@@ -253,26 +254,26 @@ TEST_F(ConsoleTest, FullBottomRowEntryEditsInPlace) {
 
 TEST_F(ConsoleTest, CtrlCBreaks) {
   type("ab\x03");
-  EXPECT_EQ(test::error_of([] { console::line_input(""); }), 98);
+  EXPECT_EQ(test::error_of([&] { con.line_input(""); }), 98);
 }
 
 TEST_F(ConsoleTest, CtrlXBreaks) {
   type("ab\x18");
-  EXPECT_EQ(test::error_of([] { console::line_input(""); }), 98);
+  EXPECT_EQ(test::error_of([&] { con.line_input(""); }), 98);
 }
 
 TEST_F(ConsoleTest, ClosedWhileWaiting) {
   type("ab");
   dev->keys.push_back(-1);
-  EXPECT_THROW(console::line_input(""), console::Closed);
+  EXPECT_THROW(con.line_input(""), console::Closed);
 }
 
 TEST_F(ConsoleTest, KeyWait) {
   type("q");
-  console::wait_key("\r\nPress");
+  con.wait_key("\r\nPress");
   EXPECT_EQ(row(1), "Press");
   EXPECT_EQ(line(), 2);
-  EXPECT_TRUE(console::model().keys().empty());
+  EXPECT_TRUE(con.model().keys().empty());
 }
 
 TEST(KeyRing, HoldsAtMost255Keys) {

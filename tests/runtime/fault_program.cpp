@@ -10,7 +10,9 @@ namespace {
 
 volatile int* g_nowhere = nullptr;
 
-__attribute__((no_sanitize("address", "undefined"))) void fault() {
+// Not inlined: the compiler would be free to move the statement's store of
+// its line past a store it can see fault.
+__attribute__((noinline, no_sanitize("address", "undefined"))) void fault() {
   *g_nowhere = 1;
 }
 

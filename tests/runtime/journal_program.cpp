@@ -5,7 +5,7 @@
 #include "runtime/errors.h"
 #include "runtime/file_table.h"
 #include "runtime/platform/os_errors.h"
-#include "runtime/program_state.h"
+#include "runtime/statement_hook.h"
 
 namespace test {
 namespace {
@@ -38,10 +38,11 @@ void execute(rt::files::FileTable& table, const Statement& s) {
 
 Outcome run(const Program& program, MemoryFiles& fs, const rt::files::FileSizes& sizes) {
   Outcome out;
-  rt::files::FileTable table(fs, sizes);
+  rt::StatementHook hook([] { return false; });  // a console that takes no turns
+  rt::files::FileTable table(fs, sizes, hook);
   try {
     for (size_t k = 0; k < program.size(); ++k) {
-      rt::detail::line = static_cast<uint16_t>(k + 1);
+      hook.statement(static_cast<uint16_t>(k + 1));
       execute(table, program[k]);
     }
   } catch (const rt::RuntimeError& e) {

@@ -119,14 +119,15 @@ TEST(OutputJournal, EmptyItemsTakeNoSlot) {
 // after those bytes: not another item, not the final byte.
 TEST(OutputJournal, RefusedCutSpoilsTheFile) {
   test::MemoryFiles fs;
-  rt::files::FileTable table(fs, kSmall);
+  rt::StatementHook hook(test::no_turns);
+  rt::files::FileTable table(fs, kSmall, hook);
   table.open("a.mid", rt::files::Mode::kOutput, 4);
   table.open("a.mif", rt::files::Mode::kOutput, 2);
-  rt::detail::line = 10;
+  hook.statement(10);
   table.print(4, "row1", Sep::kNone);
-  rt::detail::line = 11;
+  hook.statement(11);
   table.print(2, "obj1", Sep::kNone);
-  rt::detail::line = 12;
+  hook.statement(12);
   table.print(4, "row2", Sep::kNone);
   // The row file goes out first, whole; the object file is refused at
   // obj1, and the row file cannot be cut back to row1.

@@ -46,6 +46,10 @@ bool TempDir::exists(const std::string& name) const {
   return std::filesystem::exists(file(name));
 }
 
+bool no_turns() {
+  return false;
+}
+
 int error_of(const std::function<void()>& fn) {
   return raised_by(fn).code();
 }

@@ -25,6 +25,9 @@ class TempDir {
   std::string path_;
 };
 
+// A console's turn that takes none: the pump of a test's statement hook.
+bool no_turns();
+
 // The code of the run-time error `fn` raises, or 0 when it raises none.
 int error_of(const std::function<void()>& fn);
 // The run-time error `fn` raises, or one of code 0 when it raises none.

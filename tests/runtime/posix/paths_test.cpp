@@ -2,8 +2,9 @@
 #include <stdlib.h>
 
 #include "runtime/base/cp932.h"
-#include "runtime/files.h"
+#include "runtime/file_table.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/system_files.h"
 #include "runtime/texts.h"
 #include "tests/runtime/test_support.h"
 
@@ -29,15 +30,17 @@ TEST(Paths, TrailByte5CStaysInItsCharacter) {
 }
 
 TEST(Paths, CaseInsensitiveWhenExactNameIsMissing) {
+  rt::files::FileTable table{rt::platform::system_files(), rt::files::kProgramFileSizes};
   test::TempDir dir;
   dir.write("DATA/47201/47201GK.SAL", "x");
   EXPECT_EQ(resolve(dir.path() + "\\data\\47201\\47201gk.sal"),
             dir.path() + "/DATA/47201/47201GK.SAL");
-  rt::files::open(dir.path() + "\\Data\\47201\\47201Gk.sal", rt::files::Mode::kInput, 1);
-  rt::files::close_all();
+  table.open(dir.path() + "\\Data\\47201\\47201Gk.sal", rt::files::Mode::kInput, 1);
+  table.close_all();
 }
 
 TEST(Paths, DriveMap) {
+  rt::files::FileTable table{rt::platform::system_files(), rt::files::kProgramFileSizes};
   test::TempDir dir;
   dir.write("JOB.csv", "12345,X\r\n");
   setenv("SARDANE_DRIVE_Q", dir.path().c_str(), 1);
@@ -45,7 +48,7 @@ TEST(Paths, DriveMap) {
   EXPECT_EQ(resolve("Q:JOB.csv"), dir.path() + "/JOB.csv");
   unsetenv("SARDANE_DRIVE_Q");
   EXPECT_EQ(resolve("q:\\JOB.csv"), "error 3");
-  EXPECT_EQ(test::error_of([] { rt::files::open("q:\\JOB.csv", rt::files::Mode::kInput, 1); }), 63);
+  EXPECT_EQ(test::error_of([&] { table.open("q:\\JOB.csv", rt::files::Mode::kInput, 1); }), 63);
 }
 
 TEST(Paths, InvalidShiftJisName) {

@@ -4,8 +4,9 @@
 #include <windows.h>
 
 #include "runtime/errors.h"
-#include "runtime/files.h"
+#include "runtime/file_table.h"
 #include "runtime/platform/codepage.h"
+#include "runtime/platform/system_files.h"
 #include "runtime/texts.h"
 #include "tests/runtime/test_support.h"
 
@@ -23,25 +24,27 @@ bool can_open(const std::string& path, DWORD access) {
 }
 
 TEST(FilesWin32, SharingWhileOpen) {
+  rt::files::FileTable table{rt::platform::system_files(), rt::files::kProgramFileSizes};
   test::TempDir dir;
   const std::string out = dir.file("out.txt"), in = dir.file("in.txt");
   dir.write("in.txt", "a\r\n");
-  files::open(out, files::Mode::kOutput, 2);
-  files::open(in, files::Mode::kInput, 1);
+  table.open(out, files::Mode::kOutput, 2);
+  table.open(in, files::Mode::kInput, 1);
   // Output: others may read it, not write it.
   EXPECT_TRUE(can_open(out, GENERIC_READ));
   EXPECT_FALSE(can_open(out, GENERIC_WRITE));
   // Input: others may read and write it.
   EXPECT_TRUE(can_open(in, GENERIC_READ));
   EXPECT_TRUE(can_open(in, GENERIC_WRITE));
-  files::close_all();
-  files::open(out, files::Mode::kAppend, 2);
+  table.close_all();
+  table.open(out, files::Mode::kAppend, 2);
   EXPECT_TRUE(can_open(out, GENERIC_READ));
   EXPECT_FALSE(can_open(out, GENERIC_WRITE));
-  files::close_all();
+  table.close_all();
 }
 
 TEST(FilesWin32, SystemErrorsBehindTheCodes) {
+  rt::files::FileTable table{rt::platform::system_files(), rt::files::kProgramFileSizes};
   test::TempDir dir;
   struct Case {
     std::string name;
@@ -57,13 +60,13 @@ TEST(FilesWin32, SystemErrorsBehindTheCodes) {
   };
   dir.write("exists.txt", "x");
   for (const Case& c : cases) {
-    const rt::RuntimeError e = test::raised_by([&] { files::open(c.name, c.mode, 1); });
+    const rt::RuntimeError e = test::raised_by([&] { table.open(c.name, c.mode, 1); });
     EXPECT_EQ(e.code(), c.code) << c.name;
     EXPECT_EQ(e.api_error(), c.api_error) << c.name;
   }
   rt::Bytes before = "x";
   const rt::RuntimeError exists =
-      test::raised_by([&] { files::open(dir.file("exists.txt"), files::Mode::kOutput, 2); });
+      test::raised_by([&] { table.open(dir.file("exists.txt"), files::Mode::kOutput, 2); });
   EXPECT_EQ(exists.code(), 64);
   EXPECT_EQ(exists.api_error(), 80u);
   EXPECT_EQ(dir.read("exists.txt"), before);
@@ -75,6 +78,7 @@ TEST(FilesWin32, SystemErrorsBehindTheCodes) {
 // for; one more byte makes an invalid name, although its UTF-16 form is far
 // shorter.
 TEST(FilesWin32, PathLimitCountsCp932Bytes) {
+  rt::files::FileTable table{rt::platform::system_files(), rt::files::kProgramFileSizes};
   test::TempDir dir;
   char cwd[MAX_PATH];
   ASSERT_GT(GetCurrentDirectoryA(sizeof cwd, cwd), 0u);
@@ -91,7 +95,7 @@ TEST(FilesWin32, PathLimitCountsCp932Bytes) {
     std::string name;
     for (size_t i = 1; base + name.size() + 2 <= c.bytes; ++i) name += i % 21 ? okinawa : "\\";
     if (base + name.size() < c.bytes) name += "a";
-    const rt::RuntimeError e = test::raised_by([&] { files::open(name, files::Mode::kInput, 1); });
+    const rt::RuntimeError e = test::raised_by([&] { table.open(name, files::Mode::kInput, 1); });
     EXPECT_EQ(e.code(), c.code) << c.bytes;
     EXPECT_EQ(e.api_error(), c.api_error) << c.bytes;
   }
