@@ -26,26 +26,30 @@ constinit StatementHook program_hook{console::pump};
 
 namespace {
 
-Bytes g_module;
-Bytes g_executable;
-// -k: parts of the work that fail are left out (run_part).
-bool g_keep_going = false;
-int g_parts_left_out = 0;
-// The console is plain lines on standard output (a script's run).
-bool g_plain_lines = false;
-std::string g_program_name;
+// What the frame knows of the run: set as the program starts (the module
+// record by the program's first action), the count of parts left out as
+// they fail.
+struct Frame {
+  Bytes module;
+  Bytes executable;  // without folder and extension
+  std::string program_name;
+  bool keep_going = false;   // -k: parts of the work that fail are left out (run_part)
+  bool plain_lines = false;  // the console is plain lines on standard output
+  int parts_left_out = 0;
+};
+Frame g_frame;
 
 }  // namespace
 
 void register_module(BytesView module_name) {
-  g_module.assign(module_name);
+  g_frame.module.assign(module_name);
   prepare_fault_report();
 }
 BytesView module_name() {
-  return g_module;
+  return g_frame.module;
 }
 BytesView executable_name() {
-  return g_executable;
+  return g_frame.executable;
 }
 
 void end_program(int exit_code) {
@@ -111,11 +115,11 @@ bool belongs_to_part(const RuntimeError& error) {
 }  // namespace
 
 bool keep_going() {
-  return g_keep_going;
+  return g_frame.keep_going;
 }
 
 bool run_part(BytesView label, const std::function<void()>& part) {
-  if (!g_keep_going) {
+  if (!g_frame.keep_going) {
     part();
     return true;
   }
@@ -129,9 +133,9 @@ bool run_part(BytesView label, const std::function<void()>& part) {
     if (!belongs_to_part(error)) throw;
     files::abandon_all();
     const std::string note = report_notice(error, label);
-    ++g_parts_left_out;
-    if (g_plain_lines) {
-      const std::string line = g_program_name + ": " + note + "\n";
+    ++g_frame.parts_left_out;
+    if (g_frame.plain_lines) {
+      const std::string line = g_frame.program_name + ": " + note + "\n";
       std::fputs(line.c_str(), stderr);
       std::fflush(stderr);
     }
@@ -189,7 +193,7 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
   std::vector<std::string> arguments = platform::program_arguments(argc, argv);
   std::vector<char*> argument_pointers;
   for (std::string& a : arguments) argument_pointers.push_back(a.data());
-  g_executable = executable_stem(platform::executable_path(argc > 0 ? argv[0] : info.name));
+  g_frame.executable = executable_stem(platform::executable_path(argc > 0 ? argv[0] : info.name));
   const CommandLine command = parse_command_line(static_cast<int>(argument_pointers.size()),
                                                  argument_pointers.data(), info.answers);
   switch (command.action) {
@@ -214,18 +218,18 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
     }
   }
   console::type_ahead(command.answers);
-  g_keep_going = command.keep_going;
-  g_program_name = name;
+  g_frame.keep_going = command.keep_going;
+  g_frame.program_name = name;
 
   fp_reset();
-  g_plain_lines = plain_lines();
-  if (g_plain_lines)
+  g_frame.plain_lines = plain_lines();
+  if (g_frame.plain_lines)
     console::attach(make_line_device(console::model()));
   else
-    console::attach(platform::make_console_device(g_executable, console::model()));
+    console::attach(platform::make_console_device(g_frame.executable, console::model()));
   program_hook().enable_break(true);
   prepare_fault_report();
-  platform::install_signal_handlers(report_fault, g_executable.c_str());
+  platform::install_signal_handlers(report_fault, g_frame.executable.c_str());
 
   int status = kExitNormal;
   try {
@@ -249,7 +253,7 @@ int run_program(int argc, char** argv, const ProgramInfo& info, MainRoutine main
   } catch (...) {
     status = kExitError;
   }
-  if (status == kExitNormal && g_parts_left_out > 0) status = kExitLeftOut;
+  if (status == kExitNormal && g_frame.parts_left_out > 0) status = kExitLeftOut;
   terminate();
   return status;
 }
