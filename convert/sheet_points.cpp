@@ -29,16 +29,19 @@ OriginUnits origin_units(double origin) {
 
 void SheetPoints::store(int64_t k, rt::BytesView line) {
   Entry& e = entries_[k];
-  if (const Text* old = std::get_if<Text>(&e)) live_ -= old->size;
+  const Text* old = std::get_if<Text>(&e);
+  const size_t replaced = old ? old->size : 0;
   uint32_t x, y;
   if (rt::whole_number(rt::left(line, kOffsetBytes), x) &&
       rt::whole_number(rt::right(line, kOffsetBytes), y)) {
     e = Offsets{x, y};
+    live_ -= replaced;
   } else {
     if (texts_.size() + line.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
-    e = Text{static_cast<uint32_t>(texts_.size()), static_cast<uint32_t>(line.size())};
-    texts_.append(line);
-    live_ += line.size();
+    const uint32_t at = static_cast<uint32_t>(texts_.size());
+    texts_.append(line);  // first: a failed append leaves the entry as it was
+    e = Text{at, static_cast<uint32_t>(line.size())};
+    live_ += line.size() - replaced;
     if (texts_.size() >= kSqueezeFrom && texts_.size() > 2 * live_) squeeze();
   }
   if (static_cast<size_t>(k) < known_.size()) known_[static_cast<size_t>(k)] = 0;

@@ -19,7 +19,9 @@
 // gathered (line layers); x50 the point number (point layers) or "Pline"
 // (line layers); x51, x52 a point turned into degrees, then written (with
 // a point layer's symbol line); x53 the pen line (line layers) or the
-// closing (point layers); x54 the closing (line layers).
+// closing (point layers); x54 the closing (line layers). The elevation
+// routine opens its second input at 304 and reads at 305-306; the
+// extracts test for the empty record at x06, copy at x07 and close at x08.
 #pragma once
 
 #include <cstddef>

@@ -115,7 +115,7 @@ void Console::print(BytesView text, Sep sep) {
   try {
     print_item(target, text, sep);
   } catch (const std::bad_alloc&) {
-    raise_error(kNoPrintMemory, loc(Op::kConsole, 2));
+    raise_error(kNoPrintMemory, loc(Op::kConsole, 2), hook_.line());
   }
   present();
 }
@@ -196,14 +196,14 @@ Bytes Console::edit_line() {
       case keycode::kBreak:
         if (hook_.break_enabled()) {
           requests::clear_break();
-          raise_error(kBreak, loc(Op::kInput, 1));
+          raise_error(kBreak, loc(Op::kInput, 1), hook_.line());
         }
         continue;
       case keycode::kBreakEntry:
         if (hook_.break_enabled()) {
           finish();
           requests::clear_break();
-          raise_error(kBreak, loc(Op::kInput, 2));
+          raise_error(kBreak, loc(Op::kInput, 2), hook_.line());
         }
         finish();
         model_.keys().clear();

@@ -131,8 +131,13 @@ bool run_part(BytesView label, const std::function<void()>& part) {
     return true;
   } catch (const RuntimeError& error) {
     if (!belongs_to_part(error)) throw;
-    files::abandon_all();
-    const std::string note = report_notice(error, label);
+    std::string note;
+    try {
+      files::abandon_all();
+      note = report_notice(error, label);
+    } catch (...) {
+      throw error;  // memory or the console failed meanwhile: the part's error stops the program
+    }
     ++g_frame.parts_left_out;
     if (g_frame.plain_lines) {
       const std::string line = g_frame.program_name + ": " + note + "\n";
@@ -164,11 +169,14 @@ void command_line_error(const std::string& message, const char* usage = nullptr)
 }
 
 // The console is plain lines on standard output, the way a script runs
-// the program, when either standard stream is redirected (input from a
-// file or pipe, `sardane > log`): the terminal and the window need both.
+// the program, when the console a person types into cannot run: standard
+// input is redirected (a file or pipe gives the answers), or standard
+// output is and the console draws there (`sardane > log` in a terminal;
+// the Windows window draws itself and still serves).
 bool plain_lines() {
   return platform::redirected(platform::StdStream::kInput) ||
-         platform::redirected(platform::StdStream::kOutput);
+         (platform::console_device_draws_on_output() &&
+          platform::redirected(platform::StdStream::kOutput));
 }
 
 // Why the folder cannot hold the outputs, or nothing.

@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/base/requests.h"
 #include "runtime/platform/codepage.h"
 #include "runtime/platform/console_devices.h"
-#include "runtime/base/requests.h"
 #include "runtime/platform/std_streams.h"
 
 namespace rt::platform {
@@ -262,6 +262,10 @@ class TerminalDevice final : public ConsoleDevice {
 
 std::unique_ptr<ConsoleDevice> make_console_device(BytesView title, const ConsoleModel&) {
   return std::make_unique<TerminalDevice>(title);
+}
+
+bool console_device_draws_on_output() {
+  return true;
 }
 
 }  // namespace rt::platform

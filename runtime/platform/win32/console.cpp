@@ -226,4 +226,8 @@ std::unique_ptr<ConsoleDevice> make_console_device(BytesView title, const Consol
   return std::make_unique<WindowDevice>(title, model);
 }
 
+bool console_device_draws_on_output() {
+  return false;
+}
+
 }  // namespace rt::platform
