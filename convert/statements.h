@@ -66,31 +66,36 @@ struct LayerLines {
   Gathering gathering = {};  // line layers
 };
 
-// Whether the nonzero numbers are all different.
-constexpr bool distinct(std::initializer_list<uint16_t> numbers) {
-  for (const uint16_t* a = numbers.begin(); a != numbers.end(); ++a)
-    for (const uint16_t* b = a + 1; b != numbers.end(); ++b)
-      if (*a != 0 && *a == *b) return false;
+// Whether the nonzero numbers among the first `n` at `numbers` are all
+// different.
+constexpr bool distinct(const uint16_t* numbers, size_t n) {
+  for (size_t a = 0; a < n; ++a)
+    for (size_t b = a + 1; b < n; ++b)
+      if (numbers[a] != 0 && numbers[a] == numbers[b]) return false;
   return true;
 }
+constexpr bool distinct(std::initializer_list<uint16_t> numbers) {
+  return distinct(numbers.begin(), numbers.size());
+}
 
-// Whether a layer routine's numbers, its table's and its own, are all
-// different, and its gathering's are consecutive.
+// Whether a layer routine's numbers, its table's and its own (at most
+// kMostOwn), are all different, and its gathering's are consecutive.
+constexpr size_t kTableNumbers = 16;  // the fields of a LayerLines
+constexpr size_t kMostOwn = 16;
 constexpr bool distinct(const LayerLines& l, std::initializer_list<uint16_t> own) {
   const Gathering& g = l.gathering;
   const bool consecutive = g.comma == 0 || (g.number == g.comma + 1 && g.count == g.comma + 2 &&
                                             g.entry == g.comma + 3 && g.list_end == g.comma + 4 &&
                                             g.next == g.comma + 5);
-  if (!consecutive || !distinct({l.label, l.outputs, l.record_file, l.records.end_test,
-                                 l.records.read, l.object, l.degrees, l.write, l.pen, l.close,
-                                 g.comma, g.number, g.count, g.entry, g.list_end, g.next}))
-    return false;
-  for (uint16_t n : own)
-    if (!distinct({n, l.label, l.outputs, l.record_file, l.records.end_test, l.records.read,
-                   l.object, l.degrees, l.write, l.pen, l.close, g.comma, g.number, g.count,
-                   g.entry, g.list_end, g.next}))
-      return false;
-  return distinct(own);
+  if (!consecutive || own.size() > kMostOwn) return false;
+  uint16_t all[kTableNumbers + kMostOwn] = {
+      l.label,        l.outputs, l.record_file, l.records.end_test,
+      l.records.read, l.object,  l.degrees,     l.write,
+      l.pen,          l.close,   g.comma,       g.number,
+      g.count,        g.entry,   g.list_end,    g.next};
+  size_t n = kTableNumbers;
+  for (uint16_t k : own) all[n++] = k;
+  return distinct(all, n);
 }
 
 }  // namespace convert
